@@ -1,0 +1,325 @@
+#include "engine/reporttools.h"
+
+#include "layouts/reportsetting.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QStringList>
+
+namespace {
+
+const QLatin1String crlf("\r\n");
+const QLatin1String tableEnd("</td></tr></table>");
+const QLatin1String imgClose("\" style=\"margin-left: 15px;\" align=\"right\" />");
+const QLatin1String bodyMarker("<!-- md --><br>");
+
+QString embeddedImageTag(const QByteArray &png)
+{
+    return QStringLiteral("<img src = \"data:image/png;base64,")
+        + QString::fromLatin1(png.toBase64()) + imgClose;
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (buffer.open(QIODevice::WriteOnly))
+        image.save(&buffer, "PNG");
+    return png;
+}
+
+// The opening of a font tag pair. The layout-item form adds bold from weight
+// 58 up and ends its tag with a blank before the bracket.
+QString fontOpen(const QFont &font, const QColor &color, bool itemForm)
+{
+    QString open;
+    if (itemForm && font.weight() >= 58)
+        open += QLatin1String("<b>");
+    if (font.underline())
+        open += QLatin1String("<u>");
+    if (font.style() != QFont::StyleNormal)
+        open += QLatin1String("<i>");
+    open += QLatin1String("<font style=\"");
+    if (font.pixelSize() > 0)
+        open += QLatin1String("font-size: ") + QString::number(font.pixelSize())
+            + QLatin1String("px;");
+    if (!font.family().isEmpty())
+        open += QLatin1String(" face:") + font.family() + QLatin1Char(';');
+    open += QLatin1String(" color:") + color.name();
+    open += itemForm ? QLatin1String(";\" >") : QLatin1String(";\">");
+    return open;
+}
+
+QString fontClose(const QFont &font, bool itemForm)
+{
+    QString close = QStringLiteral("</font>");
+    if (font.style() != QFont::StyleNormal)
+        close += QLatin1String("</i>");
+    if (font.underline())
+        close += QLatin1String("</u>");
+    if (itemForm && font.weight() >= 58)
+        close += QLatin1String("</b>");
+    return close;
+}
+
+// Items read from a layout file may hold fewer entries than the program
+// makes; each list is looked at on its own.
+QString itemText(const repItem &item, int entry)
+{
+    return entry >= 0 && entry < item.texts.size() ? item.texts.at(entry) : QString();
+}
+
+bool itemUsesStdText(const repItem &item, int entry)
+{
+    return entry >= 0 && entry < item.useStdText.size() ? item.useStdText.at(entry) : true;
+}
+
+} // namespace
+
+CReportTools::CReportTools(QObject *parent)
+    : QObject(parent)
+{
+}
+
+CReportTools::~CReportTools() = default;
+
+void CReportTools::preloadRes(const QString &folder)
+{
+    resFolder = folder;
+}
+
+void CReportTools::startDoc(const QString &title)
+{
+    reportHtml = QLatin1String("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                               "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">")
+        + crlf + QLatin1String("<html xmlns=\"http://www.w3.org/1999/xhtml\">") + crlf
+        + QLatin1String("<head>") + crlf
+        + QLatin1String("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />")
+        + crlf + QLatin1String("<style type=\"text/css\">") + crlf
+        + QLatin1String("body { font-family: Arial, Helvetica, sans-serif; font-size: "
+                        "16px; line-height: 1.6; color: #111111; }")
+        + crlf
+        + QLatin1String("h2 { font-size: 18px; line-height: 1.4; color: #222222; "
+                        "margin-left: 4px; }")
+        + crlf + QLatin1String("table { page-break-inside:auto }") + crlf
+        + QLatin1String("tr { page-break-inside:avoid; page-break-after:auto }") + crlf
+        + QLatin1String("</style>") + crlf + QLatin1String("<title>") + title
+        + QLatin1String("</title>")
+        + QLatin1String("</head><body style=\"background-color:#FFFFFF\">") + crlf;
+}
+
+void CReportTools::endDoc()
+{
+    reportHtml += QLatin1String("</body></html>") + crlf;
+    pendingImage.clear();
+    reportHtml.replace(QLatin1String("font-weight:600"), QLatin1String("font-weight:bold"));
+}
+
+void CReportTools::addImage(const QString &fileName)
+{
+    pendingImage = QLatin1String("<img src=\"file:///") + resFolder + fileName + imgClose;
+}
+
+void CReportTools::startChap(bool dropImage)
+{
+    reportHtml += QLatin1String("<table class=maindoc border=\"0\" width=100%><tr><td>") + crlf;
+    if (dropImage)
+        pendingImage.clear();
+}
+
+void CReportTools::endChap()
+{
+    reportHtml += tableEnd + crlf;
+    pendingImage.clear();
+}
+
+void CReportTools::addHead(const QString &text, const QColor &color, const QFont &font,
+                           const QImage &image)
+{
+    if (!image.isNull())
+        pendingImage = embeddedImageTag(pngBytes(image));
+    reportHtml += QLatin1String("<h2>") + pendingImage + fontOpen(font, color, false) + text
+        + fontClose(font, false) + QLatin1String("</h2>") + crlf;
+    pendingImage.clear();
+}
+
+void CReportTools::addPar(const QString &text, const QColor &color, const QFont &font,
+                          const QImage &image)
+{
+    if (!image.isNull())
+        pendingImage = embeddedImageTag(pngBytes(image));
+    reportHtml += QLatin1String("<p>") + pendingImage + fontOpen(font, color, false) + text
+        + fontClose(font, false) + QLatin1String("</p>") + crlf;
+    pendingImage.clear();
+}
+
+void CReportTools::addPar(const QString &text, const QImage &image)
+{
+    if (!image.isNull()) {
+        const QByteArray png = pngBytes(image);
+        if (!png.isEmpty())
+            pendingImage = embeddedImageTag(png);
+    }
+    if (!pendingImage.isEmpty() || !text.isEmpty()) {
+        QString marked = text;
+        marked.replace(QLatin1String("<p"), QLatin1String("<p comment=\"st_fs\"   "));
+        marked.replace(QLatin1String("<td"), QLatin1String("<td comment=\"st_fs\"   "));
+        reportHtml += QLatin1String("<p comment=\"st_fs\"   >") + pendingImage + marked
+            + QLatin1String("</p>") + crlf;
+    }
+    pendingImage.clear();
+}
+
+void CReportTools::addPar(const QString &text, const repItem *item, int entry)
+{
+    QString body = text;
+    QString open;
+    QString close;
+    if (item) {
+        const bool useStd = itemUsesStdText(*item, entry);
+        if (!useStd)
+            body = delHtmlHeaderTags(itemText(*item, entry));
+        if (useStd) {
+            open = fontOpen(item->contentFont, item->contentColor, true);
+            close = fontClose(item->contentFont, true);
+        }
+    }
+    if (body.isEmpty()) {
+        endChap();
+        return;
+    }
+    body.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+    addPar(addSplitParagraph(body, open, close), QImage());
+}
+
+void CReportTools::addStandItem(const QString &title, const QString &suffix, const QString &general,
+                                const QString &specific, int entry, const repItem *item,
+                                bool hideImages)
+{
+    QString gen = general;
+    QString spec = specific;
+    gen.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+    spec.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+
+    startChap(false);
+
+    if (!item || item->defaultStyle) {
+        QFont plain;
+        plain.setFamily(QString());
+        plain.setPointSize(12);
+        addHead(title + QLatin1Char(' ') + suffix, Qt::black, plain, QImage());
+        QString both;
+        if (spec.isEmpty())
+            both = gen;
+        else if (gen.isEmpty())
+            both = spec;
+        else
+            both = gen + QLatin1String("<br>") + spec;
+        const QString split = addSplitParagraph(both, QString(), QString());
+        if (!split.isEmpty())
+            addPar(split, QImage());
+        else
+            endChap();
+        endChap();
+        return;
+    }
+
+    QImage picture;
+    if (!item->images.isEmpty() && !hideImages
+        && item->options.value(QStringLiteral("hide-image"), QStringLiteral("FALSE"))
+            != QLatin1String("TRUE"))
+        picture = item->images.first();
+    addHead(item->title + QLatin1Char(' ') + suffix, item->headerColor, item->headerFont, picture);
+    if (!gen.isEmpty()) {
+        addPar(gen, item, 0);
+        endChap();
+    }
+    if (entry == -1)
+        return;
+    // These sections show numbers from 0 up while entry 0 holds the general
+    // text, so the text of number n sits one entry further on.
+    const bool shifted
+        = item->kind == RKNumerology && (item->type == 15 || item->type == 31 || item->type == 33);
+    if (!gen.isEmpty())
+        startChap(true);
+    addPar(spec, item, entry + (shifted ? 1 : 0));
+    endChap();
+}
+
+QString CReportTools::addSplitParagraph(const QString &text, const QString &open,
+                                        const QString &close) const
+{
+    if (text.isEmpty())
+        return QString();
+    QString flat = text;
+    flat.remove(QLatin1String("<p>"));
+    flat.replace(QLatin1String("</p>"), QLatin1String("<br>"));
+    flat.replace(QLatin1String("<br/>"), QLatin1String("<br>"));
+    flat.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+
+    const QLatin1String spanOpen("<span");
+    const QLatin1String spanClose("</span>");
+    const QStringList pieces = flat.split(QLatin1String("<br>"));
+    QString carry;
+    QString result;
+    for (int i = 0; i < pieces.size(); ++i) {
+        const QString &piece = pieces.at(i);
+        const int s = piece.lastIndexOf(spanOpen);
+        const int e = piece.lastIndexOf(spanClose);
+        const int f = piece.indexOf(spanClose);
+        // A span left open at the end of a piece is closed there and opened
+        // again at the start of the next piece, which lives in its own table.
+        const QString closer
+            = (s > e || (f == -1 && !carry.isEmpty())) ? QString(spanClose) : QString();
+        if (i == 0) {
+            result += open + piece + closer + close + tableEnd + crlf;
+        } else {
+            result += QLatin1String("<table class=maindoc border=\"0\"><tr><td>") + crlf + open
+                + carry + piece + closer + close + tableEnd + crlf;
+        }
+        if (s > e) {
+            const int gt = piece.indexOf(QLatin1Char('>'), s);
+            carry = gt == -1 ? piece.mid(s) : piece.mid(s, gt - s + 1);
+        } else if (e > s) {
+            carry.clear();
+        }
+    }
+    return result;
+}
+
+QString CReportTools::delHtmlHeaderTags(const QString &html) const
+{
+    const QLatin1String bodyOpen("<body");
+    const QLatin1String bodyClose("</body>");
+    if (html.isEmpty() || !html.contains(bodyOpen) || !html.contains(bodyClose))
+        return html;
+    const int b = html.indexOf(bodyOpen);
+    int start = html.indexOf(bodyMarker, b);
+    if (start >= 0) {
+        start += bodyMarker.size();
+    } else {
+        // No marker after the body tag: the content starts behind the tag.
+        const int gt = html.indexOf(QLatin1Char('>'), b);
+        start = gt + 1;
+    }
+    QString body = html.mid(start);
+    const int end = body.indexOf(bodyClose);
+    if (end >= 0)
+        body.truncate(end);
+    return body;
+}
+
+void CReportTools::addTabPar(const QString &text)
+{
+    reportHtml += QLatin1String("<span class=maindoc><table class=maindoc border=\"0\" "
+                                "cellspacing=\"0\"><tr>")
+        + QLatin1String("<td valign=\"top\"><p>") + pendingImage + QLatin1String("</p></td>") + crlf
+        + QLatin1String("<td valign=\"top\"><p>") + text + QLatin1String("</p></td>") + crlf
+        + QLatin1String("</tr></table></span>");
+    pendingImage.clear();
+}
+
+void CReportTools::addPlain(const QString &html)
+{
+    reportHtml += html;
+}

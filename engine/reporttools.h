@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+struct repItem;
+
+// Writes one XHTML reading document by appending fixed fragments. Every
+// reading engine derives from it; the finished document is read from
+// reportHtml. Texts handed in are HTML already and are not escaped.
+class CReportTools : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CReportTools(QObject *parent = nullptr);
+    ~CReportTools() override;
+
+    void preloadRes(const QString &folder);
+
+    void startDoc(const QString &title);
+    void endDoc();
+
+    void addImage(const QString &fileName);
+    void startChap(bool dropImage);
+    void endChap();
+
+    void addHead(const QString &text, const QColor &color, const QFont &font, const QImage &image);
+    void addPar(const QString &text, const QColor &color, const QFont &font, const QImage &image);
+    void addPar(const QString &text, const QImage &image);
+    void addPar(const QString &text, const repItem *item, int entry);
+    void addStandItem(const QString &title, const QString &suffix, const QString &general,
+                      const QString &specific, int entry, const repItem *item, bool hideImages);
+    void addTabPar(const QString &text);
+    void addPlain(const QString &html);
+
+    QString addSplitParagraph(const QString &text, const QString &open, const QString &close) const;
+    QString delHtmlHeaderTags(const QString &html) const;
+
+    QString pendingImage;
+    QString resFolder;
+    QString reportHtml;
+};

@@ -1,0 +1,148 @@
+#include "layouts/layoutfile.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace {
+
+// The fewest bytes each stored value can take, to refuse counts that the rest
+// of the file cannot hold before anything is allocated for them.
+constexpr qint64 MinStringBytes = 4; // length only (null or empty)
+constexpr qint64 MinFontBytes = MinStringBytes + 28; // fixed part at version 12
+constexpr qint64 MinColorBytes = 11;
+constexpr qint64 MinImageBytes = 4; // null marker
+constexpr qint64 MinBoolBytes = 1;
+constexpr qint64 MinCountBytes = 4;
+constexpr qint64 MinItemBytes = 4 + MinStringBytes + 4 + 2 * MinFontBytes + 2 * MinColorBytes
+    + MinBoolBytes + 3 * MinCountBytes + MinStringBytes;
+
+bool ok(const QDataStream &stream)
+{
+    return stream.status() == QDataStream::Ok;
+}
+
+qint64 bytesLeft(const QDataStream &stream)
+{
+    return stream.device() ? stream.device()->bytesAvailable() : 0;
+}
+
+// Reads a count and checks that the rest of the stream can hold that many
+// values of at least minBytes each.
+bool readCount(QDataStream &stream, qint64 minBytes, quint32 *count)
+{
+    stream >> *count;
+    return ok(stream) && qint64(*count) * minBytes <= bytesLeft(stream);
+}
+
+bool validColor(const QColor &color)
+{
+    return color.spec() >= QColor::Invalid && color.spec() <= QColor::ExtendedRgb;
+}
+
+template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QList<T> *list)
+{
+    list->clear();
+    quint32 count = 0;
+    if (!readCount(stream, minBytes, &count))
+        return false;
+    list->reserve(int(count));
+    for (quint32 i = 0; i < count; ++i) {
+        T value;
+        stream >> value;
+        if (!ok(stream))
+            return false;
+        list->append(value);
+    }
+    return true;
+}
+
+template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list)
+{
+    stream << quint32(list.size());
+    for (const T &value : list)
+        stream << value;
+}
+
+} // namespace
+
+bool readRepItem(QDataStream &stream, repItem *item, unsigned version)
+{
+    stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont
+        >> item->headerColor >> item->contentColor >> item->defaultStyle;
+    if (!ok(stream) || !validColor(item->headerColor) || !validColor(item->contentColor))
+        return false;
+    if (!readEntries(stream, MinStringBytes, &item->texts)
+        || !readEntries(stream, MinImageBytes, &item->images)
+        || !readEntries(stream, MinBoolBytes, &item->useStdText))
+        return false;
+    stream >> item->title;
+    item->options.clear();
+    if (version >= 2)
+        stream >> item->options;
+    return ok(stream);
+}
+
+void writeRepItem(QDataStream &stream, const repItem &item)
+{
+    stream << item.type << item.name << item.kind << item.headerFont << item.contentFont
+           << item.headerColor << item.contentColor << item.defaultStyle;
+    writeEntries(stream, item.texts);
+    writeEntries(stream, item.images);
+    writeEntries(stream, item.useStdText);
+    stream << item.title << item.options;
+}
+
+bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version)
+{
+    stream->setVersion(LayoutStreamVersion);
+    const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
+    quint32 count = 0;
+    if (!readCount(*stream, minItemBytes, &count))
+        return false;
+    list->reserve(list->size() + int(count));
+    for (quint32 i = 0; i < count; ++i) {
+        repItem item;
+        if (!readRepItem(*stream, &item, version))
+            return false;
+        list->append(item);
+    }
+    return true;
+}
+
+void saveSet(QDataStream *stream, const QList<repItem> *list)
+{
+    stream->setVersion(LayoutStreamVersion);
+    *stream << quint32(list->size());
+    for (const repItem &item : *list)
+        writeRepItem(*stream, item);
+}
+
+bool readReportSetting(QIODevice *device, reportSetting *setting)
+{
+    QDataStream stream(device);
+    stream.setVersion(LayoutStreamVersion);
+    quint32 magic = 0;
+    quint32 version = 0;
+    stream >> magic >> version;
+    if (!ok(stream) || magic != LayoutFileMagic || version > LayoutFileVersion)
+        return false;
+    for (QList<repItem> &items : setting->items) {
+        if (!loadSet(&stream, &items, version))
+            return false;
+    }
+    // Files of early versions end after the fifth list.
+    if (!device->atEnd())
+        stream >> setting->flags;
+    return ok(stream);
+}
+
+bool writeReportSetting(QIODevice *device, const reportSetting &setting)
+{
+    QDataStream stream(device);
+    stream.setVersion(LayoutStreamVersion);
+    stream << LayoutFileMagic << LayoutFileVersion;
+    for (const QList<repItem> &items : setting.items)
+        saveSet(&stream, &items);
+    stream << setting.flags;
+    return ok(stream);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "layouts/reportsetting.h"
+
+#include <QList>
+
+class QDataStream;
+class QIODevice;
+
+// The layout file format: a big-endian data stream of version 12 holding the
+// magic, the format version, the five item lists and the setting's flags.
+// Files of versions 0 and 1 have no per-item options.
+
+constexpr quint32 LayoutFileMagic = 0x4C4E5250; // "LNRP"
+constexpr quint32 LayoutFileVersion = 2;
+constexpr int LayoutStreamVersion = 12;
+
+// Reads one item as stored by a file of the given version. False when the
+// stream fails or the item claims more entries than the device still holds.
+bool readRepItem(QDataStream &stream, repItem *item, unsigned version);
+void writeRepItem(QDataStream &stream, const repItem &item);
+
+// Reads one item list and appends it to list. False on a damaged list, in
+// which case list may hold part of it. Sets the stream's version first.
+bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version);
+// Writes one item list. Sets the stream's version first.
+void saveSet(QDataStream *stream, const QList<repItem> *list);
+
+// A whole layout file, without migration; the name is the caller's (it comes
+// from the file name). False for another magic, a newer version, or a
+// truncated or damaged file.
+bool readReportSetting(QIODevice *device, reportSetting *setting);
+// False when the device did not take every byte.
+bool writeReportSetting(QIODevice *device, const reportSetting &setting);

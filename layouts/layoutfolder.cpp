@@ -1,0 +1,139 @@
+#include "layouts/layoutfolder.h"
+
+#include "layouts/layoutfile.h"
+#include "layouts/layoutmigration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+QString fileNameOf(const reportSetting &setting)
+{
+    return setting.name + QLatin1String(LayoutFileSuffix);
+}
+
+// A name that would leave the folder or make a hidden file is not written.
+bool isWritableName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QStringList listLayoutFiles(const QDir &dir)
+{
+    // The folder's own sort order: by name, ignoring case.
+    return dir.entryList(QStringList(QLatin1String("*") + QLatin1String(LayoutFileSuffix)));
+}
+
+QString swapCase(const QString &text)
+{
+    QString swapped = text;
+    for (QChar &c : swapped)
+        c = c.isUpper() ? c.toLower() : c.toUpper();
+    return swapped;
+}
+
+} // namespace
+
+Qt::CaseSensitivity fileNameCaseSensitivity(const QString &folder)
+{
+    const QFileInfo info(QDir(folder).absolutePath());
+    const QString name = info.fileName();
+    const QString swapped = swapCase(name);
+    if (swapped == name)
+        return Qt::CaseSensitive;
+    const QDir parent = info.dir();
+    if (parent.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+            .contains(swapped))
+        return Qt::CaseSensitive; // a real sibling of that name
+    return QFileInfo::exists(parent.filePath(swapped)) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+}
+
+QStringList staleLayoutFiles(const QStringList &loadedFiles, const QList<reportSetting> &list,
+                             Qt::CaseSensitivity cs)
+{
+    QStringList stale;
+    for (const QString &file : loadedFiles) {
+        const bool claimed = std::any_of(list.begin(), list.end(), [&](const reportSetting &s) {
+            return fileNameOf(s).compare(file, cs) == 0;
+        });
+        if (!claimed && !stale.contains(file, cs))
+            stale.append(file);
+    }
+    return stale;
+}
+
+void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStringList *loadedFiles)
+{
+    list->clear();
+    if (loadedFiles)
+        loadedFiles->clear();
+    QDir().mkpath(folder);
+    const QDir dir(folder);
+
+    const int suffixLength = int(qstrlen(LayoutFileSuffix));
+    for (const QString &fileName : listLayoutFiles(dir)) {
+        QFile file(dir.filePath(fileName));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        reportSetting setting;
+        if (!readReportSetting(&file, &setting))
+            continue;
+        setting.name = fileName.left(fileName.size() - suffixLength);
+        migrateReportSetting(&setting);
+        list->append(setting);
+        if (loadedFiles)
+            loadedFiles->append(fileName);
+    }
+}
+
+bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
+                        QStringList *loadedFiles)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    const QDir dir(folder);
+
+    QStringList known = loadedFiles ? *loadedFiles : QStringList();
+    const Qt::CaseSensitivity cs = fileNameCaseSensitivity(dir.absolutePath());
+    bool allWritten = true;
+    QStringList written;
+    for (const reportSetting &setting : *list) {
+        const QString fileName = fileNameOf(setting);
+        const QString path = dir.filePath(fileName);
+        // Two settings of one name would overwrite each other, and a file this
+        // list was not loaded from may be a layout the load could not read.
+        if (!isWritableName(setting.name) || written.contains(fileName, cs)
+            || (QFileInfo::exists(path) && !known.contains(fileName, cs))) {
+            allWritten = false;
+            continue;
+        }
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !writeReportSetting(&file, setting)
+            || !file.commit()) {
+            allWritten = false;
+            continue;
+        }
+        written.append(fileName);
+        if (!known.contains(fileName, cs))
+            known.append(fileName);
+    }
+
+    bool allRemoved = true;
+    if (allWritten) {
+        for (const QString &stale : staleLayoutFiles(known, *list, cs)) {
+            const QString path = dir.filePath(stale);
+            if (QFile::remove(path) || !QFileInfo::exists(path))
+                known.removeAll(stale);
+            else
+                allRemoved = false;
+        }
+    }
+    if (loadedFiles)
+        *loadedFiles = known;
+    return allWritten && allRemoved;
+}

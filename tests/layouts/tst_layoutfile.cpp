@@ -1,0 +1,538 @@
+#include "layouts/layoutfile.h"
+
+#include "layoutfixtures.h"
+#include "layouttestutil.h"
+#include "testenvironment.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace LayoutTest;
+
+Q_DECLARE_METATYPE(reportSetting)
+
+namespace {
+
+// Set LUMARO_UPDATE_GOLDEN=1 to rewrite the golden files after a deliberate
+// format change; check the new bytes by hand before committing them.
+bool updateGolden()
+{
+    return qEnvironmentVariableIntValue("LUMARO_UPDATE_GOLDEN") == 1;
+}
+
+QString golden(const QString &name)
+{
+    return TestEnvironment::dataPath(QStringLiteral("layouts/") + name);
+}
+
+QByteArray writtenBytes(const reportSetting &setting)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeReportSetting(&buffer, setting))
+        return QByteArray();
+    return bytes;
+}
+
+bool readBack(const QByteArray &bytes, reportSetting *setting)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readReportSetting(&buffer, setting);
+}
+
+// One item with one entry in each list and the title "T", as in the small
+// file of the damage tests.
+repItem smallItem()
+{
+    repItem item;
+    item.type = 3;
+    item.texts = QStringList {QString()};
+    item.images = QList<QImage> {QImage()};
+    item.useStdText = QList<bool> {true};
+    item.title = QStringLiteral("T");
+    return item;
+}
+
+// The bytes of smallItem(), checked field by field against the format.
+const char smallItemHex[]
+    = "00000003" // type
+      "ffffffff" // name: null string
+      "00000000" // kind
+      // header font: family "Arial", point size -1.0 (a pixel font), pixel size 18,
+      // style hint 5 (any), strategy 1, 0, weight 75, bits 0x10 (kerning),
+      // stretch 0, extended bits 1 (ignore pitch), letter and word spacing 0
+      "0000000a 0041 0072 0069 0061 006c"
+      "bff0000000000000"
+      "00000012"
+      "0501004b10"
+      "0000"
+      "01"
+      "0000000000000000"
+      // content font: the same with pixel size 16 and weight 50
+      "0000000a 0041 0072 0069 0061 006c"
+      "bff0000000000000"
+      "00000010"
+      "0501003210"
+      "0000"
+      "01"
+      "0000000000000000"
+      "01ffff0000000000000000" // header colour: spec RGB, alpha, red, green, blue, pad
+      "01ffff0000000000000000" // content colour
+      "01" // default style
+      "00000001ffffffff" // texts: one null string
+      "0000000100000000" // images: one null image
+      "0000000101" // standard-text flags: one true
+      "000000020054" // title "T"
+      "00000000"; // options: none
+
+QByteArray hexBytes(const char *hex)
+{
+    return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
+
+// The damage tests' file: kind 0 holds smallItem(), flags {"UPDATE1": "TRUE"}.
+reportSetting smallSetting()
+{
+    reportSetting setting;
+    setting.items[RKNumerology].append(smallItem());
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+// Offsets of the counts and lengths in the bytes of smallSetting().
+enum SmallOffset {
+    KindZeroCount = 8,
+    NameLength = 16,
+    FamilyLength = 24,
+    TextCount = 131,
+    ImageCount = 139,
+    FlagCount = 147,
+    TitleLength = 152,
+    OptionCount = 158,
+    KindOneCount = 162,
+    KindFourCount = 174,
+    FlagsCount = 178,
+};
+
+quint32 wordAt(const QByteArray &bytes, int offset)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + offset);
+}
+
+void setWordAt(QByteArray *bytes, int offset, quint32 value)
+{
+    qToBigEndian(value, bytes->data() + offset);
+}
+
+// The bytes the flags map takes at the end of a file.
+int flagsSize(const QMap<QString, QString> &flags)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(LayoutStreamVersion);
+    stream << flags;
+    return bytes.size();
+}
+
+// Damaged pictures make the PNG library complain on stderr and Qt warn;
+// thousands of such lines would bury the test's own output.
+class QuietErrors
+{
+public:
+    QuietErrors()
+        : m_previous(
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}))
+    {
+        std::fflush(stderr);
+        m_stderr = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietErrors()
+    {
+        std::fflush(stderr);
+        if (m_stderr >= 0) {
+            ::dup2(m_stderr, STDERR_FILENO);
+            ::close(m_stderr);
+        }
+        qInstallMessageHandler(m_previous);
+    }
+    QuietErrors(const QuietErrors &) = delete;
+    QuietErrors &operator=(const QuietErrors &) = delete;
+
+private:
+    QtMessageHandler m_previous;
+    int m_stderr = -1;
+};
+
+} // namespace
+
+class TestLayoutFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void itemBytes();
+    void headerAndFlags();
+    void goldenFiles_data();
+    void goldenFiles();
+    void goldenWithPicture();
+    void olderAndNewerFiles_data();
+    void olderAndNewerFiles();
+    void listsHoldWhatTheFileHolds();
+    void setsTheStreamVersion();
+    void truncatedFiles();
+    void hugeCounts_data();
+    void hugeCounts();
+    void bitFlips();
+    void randomDamage();
+};
+
+void TestLayoutFile::itemBytes()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    out.setVersion(LayoutStreamVersion);
+    writeRepItem(out, smallItem());
+    QCOMPARE(bytes.toHex(), hexBytes(smallItemHex).toHex());
+
+    buffer.close();
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
+    in.setVersion(LayoutStreamVersion);
+    repItem item;
+    QVERIFY(readRepItem(in, &item, 2));
+    const QString diff = itemDifference(item, smallItem());
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestLayoutFile::headerAndFlags()
+{
+    reportSetting setting;
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("FALSE"));
+    const QByteArray expected = hexBytes("4c4e5250" // "LNRP"
+                                         "00000002" // version
+                                         "00000000 00000000 00000000 00000000 00000000"
+                                         "00000002" // flags: greatest key first
+                                         "0000000e 0055 0050 0044 0041 0054 0045 0032"
+                                         "0000000a 0046 0041 004c 0053 0045"
+                                         "0000000e 0055 0050 0044 0041 0054 0045 0031"
+                                         "00000008 0054 0052 0055 0045");
+    QCOMPARE(writtenBytes(setting).toHex(), expected.toHex());
+
+    reportSetting read;
+    QVERIFY(readBack(expected, &read));
+    QCOMPARE(read.flags, setting.flags);
+}
+
+void TestLayoutFile::goldenFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<reportSetting>("setting");
+
+    reportSetting defaults;
+    initialDefSetting(&defaults);
+    QTest::newRow("default layout") << "default.zqnr" << defaults;
+    QTest::newRow("custom") << "custom.zqnr" << LayoutFixture::customSetting(false);
+}
+
+void TestLayoutFile::goldenFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(reportSetting, setting);
+
+    const QByteArray bytes = writtenBytes(setting);
+    QVERIFY(!bytes.isEmpty());
+    if (updateGolden())
+        QVERIFY(writeBytes(golden(file), bytes));
+    const QByteArray stored = readBytes(golden(file));
+    QVERIFY2(!stored.isEmpty(), qPrintable(golden(file)));
+    QCOMPARE(bytes.size(), stored.size());
+    QVERIFY2(bytes == stored, "the written bytes differ from the golden file");
+
+    reportSetting read;
+    QVERIFY(readBack(stored, &read));
+    const QString diff = settingDifference(read, setting);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestLayoutFile::goldenWithPicture()
+{
+    // The picture is stored as PNG, whose compressed bytes depend on the
+    // library version, so this golden file is only read, never compared.
+    const reportSetting setting = LayoutFixture::customSetting(true);
+    if (updateGolden())
+        QVERIFY(writeBytes(golden(QStringLiteral("custom-picture.zqnr")), writtenBytes(setting)));
+
+    reportSetting read;
+    QVERIFY(readBack(readBytes(golden(QStringLiteral("custom-picture.zqnr"))), &read));
+    QString diff = settingDifference(read, setting);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(read.items[RKNumerology].first().images.first().pixel(4, 2), qRgba(0, 0, 255, 128));
+
+    reportSetting again;
+    QVERIFY(readBack(writtenBytes(read), &again));
+    diff = settingDifference(again, setting);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestLayoutFile::olderAndNewerFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("withFlags");
+
+    const reportSetting setting = LayoutFixture::customSetting(false);
+    const QByteArray version1 = LayoutFixture::oldFormatFile(setting, 1, true);
+    const QByteArray noFlags = LayoutFixture::oldFormatFile(setting, 1, false);
+    if (updateGolden()) {
+        writeBytes(golden(QStringLiteral("version1.zqnr")), version1);
+        writeBytes(golden(QStringLiteral("version1-noflags.zqnr")), noFlags);
+    }
+    QByteArray version0 = readBytes(golden(QStringLiteral("version1.zqnr")));
+    setWordAt(&version0, 4, 0);
+    QByteArray version3 = writtenBytes(setting);
+    setWordAt(&version3, 4, 3);
+    QByteArray otherMagic = writtenBytes(setting);
+    otherMagic[3] = 'Q';
+    QByteArray version2NoFlags = writtenBytes(setting);
+    version2NoFlags.chop(flagsSize(setting.flags));
+
+    QTest::newRow("version 1") << readBytes(golden(QStringLiteral("version1.zqnr"))) << true
+                               << true;
+    QTest::newRow("version 1 without flags")
+        << readBytes(golden(QStringLiteral("version1-noflags.zqnr"))) << true << false;
+    QTest::newRow("version 0") << version0 << true << true;
+    QTest::newRow("version 2 without flags") << version2NoFlags << true << false;
+    QTest::newRow("version 3") << version3 << false << false;
+    QTest::newRow("other magic") << otherMagic << false << false;
+    QTest::newRow("empty file") << QByteArray() << false << false;
+    QTest::newRow("magic only") << hexBytes("4c4e5250") << false << false;
+}
+
+void TestLayoutFile::olderAndNewerFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readable);
+    QFETCH(bool, withFlags);
+
+    QVERIFY(!bytes.isEmpty() || !readable);
+    reportSetting read;
+    QCOMPARE(readBack(bytes, &read), readable);
+    if (!readable)
+        return;
+
+    // Old files have no item options; everything else is as written.
+    reportSetting expected = LayoutFixture::customSetting(false);
+    if (wordAt(bytes, 4) < 2)
+        expected.items[RKNumerology].first().options.clear();
+    if (!withFlags)
+        expected.flags.clear();
+    const QString diff = settingDifference(read, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+
+    // Written back, it is a version 2 file.
+    const QByteArray rewritten = writtenBytes(read);
+    QCOMPARE(wordAt(rewritten, 4), 2u);
+}
+
+void TestLayoutFile::listsHoldWhatTheFileHolds()
+{
+    const reportSetting custom = LayoutFixture::customSetting(false);
+    reportSetting read;
+    QVERIFY(readBack(readBytes(golden(QStringLiteral("custom.zqnr"))), &read));
+    QCOMPARE(read.items[RKNumerology].first().texts.size(), 3);
+    QCOMPARE(read.items[RKNumerology].first().useStdText, (QList<bool> {false, true, false}));
+    QVERIFY(read.items[RKNumerology].first().texts.at(1).isNull());
+    QCOMPARE(read.items[RKLoveCompatibility].first().texts.size(), 256);
+    QCOMPARE(read.items[RKCelebrities].first().texts.size(), 0);
+    QCOMPARE(read.items[RKCelebrities].first().images.size(), 0);
+    QCOMPARE(read.items[RKCelebrities].first().useStdText.size(), 0);
+
+    // loadSet appends to what the list holds.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    saveSet(&out, &custom.items[RKNumerology]);
+    buffer.close();
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
+    QList<repItem> list = custom.items[RKCelebrities];
+    QVERIFY(loadSet(&in, &list, 2));
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.at(1).title, QStringLiteral("My Planes"));
+}
+
+void TestLayoutFile::setsTheStreamVersion()
+{
+    // A stream of another version writes and reads the same bytes.
+    const reportSetting custom = LayoutFixture::customSetting(false);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    out.setVersion(QDataStream::Qt_5_15);
+    saveSet(&out, &custom.items[RKNumerology]);
+    QCOMPARE(out.version(), 12);
+
+    const QByteArray file = readBytes(golden(QStringLiteral("custom.zqnr")));
+    QCOMPARE(bytes.toHex(), file.mid(8, bytes.size()).toHex());
+
+    buffer.close();
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
+    in.setVersion(QDataStream::Qt_5_15);
+    QList<repItem> list;
+    QVERIFY(loadSet(&in, &list, 2));
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.first().headerFont, custom.items[RKNumerology].first().headerFont);
+}
+
+void TestLayoutFile::truncatedFiles()
+{
+    const QByteArray bytes = readBytes(golden(QStringLiteral("custom-picture.zqnr")));
+    QVERIFY(!bytes.isEmpty());
+    reportSetting full;
+    QVERIFY(readBack(bytes, &full));
+    const int flagsStart = bytes.size() - flagsSize(full.flags);
+
+    QElapsedTimer timer;
+    timer.start();
+    QList<int> accepted;
+    {
+        QuietErrors quiet;
+        for (int length = 0; length < bytes.size(); ++length) {
+            reportSetting read;
+            if (readBack(bytes.left(length), &read))
+                accepted.append(length);
+        }
+    }
+    // The only shorter file that is whole is the one without the flags map.
+    QCOMPARE(accepted, QList<int> {flagsStart});
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestLayoutFile::hugeCounts_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<quint32>("expectedWord");
+    QTest::addColumn<quint32>("value");
+    QTest::addColumn<bool>("decided"); // false: only speed and safety are checked
+
+    const struct
+    {
+        const char *name;
+        int offset;
+        quint32 word;
+        bool string;
+    } fields[] = {
+        {"item count", KindZeroCount, 1, false},
+        {"name length", NameLength, 0xffffffff, true},
+        {"font family length", FamilyLength, 10, true},
+        {"text count", TextCount, 1, false},
+        {"image count", ImageCount, 1, false},
+        {"flag count", FlagCount, 1, false},
+        {"title length", TitleLength, 2, true},
+        {"option count", OptionCount, 0, false},
+        {"kind 1 count", KindOneCount, 0, false},
+        {"kind 4 count", KindFourCount, 0, false},
+        {"flags count", FlagsCount, 1, false},
+    };
+    const quint32 values[] = {0xffffffff, 0xfffffffe, 0x7fffffff, 0x10000000, 0x1000};
+    for (const auto &field : fields) {
+        for (quint32 value : values) {
+            // 0xffffffff is the length of a null string: the file then reads on
+            // from the wrong place, which may or may not make sense of it.
+            const bool decided = !(field.string && value == 0xffffffff);
+            QTest::addRow("%s %08x", field.name, value)
+                << field.offset << field.word << value << decided;
+        }
+    }
+}
+
+void TestLayoutFile::hugeCounts()
+{
+    QFETCH(int, offset);
+    QFETCH(quint32, expectedWord);
+    QFETCH(quint32, value);
+    QFETCH(bool, decided);
+
+    QByteArray bytes = writtenBytes(smallSetting());
+    QCOMPARE(wordAt(bytes, offset), expectedWord);
+    setWordAt(&bytes, offset, value);
+
+    QElapsedTimer timer;
+    timer.start();
+    reportSetting read;
+    const bool readable = readBack(bytes, &read);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    if (decided)
+        QVERIFY(!readable);
+}
+
+void TestLayoutFile::bitFlips()
+{
+    const QByteArray bytes = readBytes(golden(QStringLiteral("custom-picture.zqnr")));
+    QVERIFY(!bytes.isEmpty());
+
+    QuietErrors quiet;
+    qint64 slowest = 0;
+    int readable = 0;
+    for (int bit = 0; bit < bytes.size() * 8; ++bit) {
+        QByteArray damaged = bytes;
+        damaged[bit / 8] = char(damaged.at(bit / 8) ^ (1 << (bit % 8)));
+        QElapsedTimer timer;
+        timer.start();
+        reportSetting read;
+        if (readBack(damaged, &read))
+            ++readable;
+        slowest = qMax(slowest, timer.elapsed());
+    }
+    QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
+    // Flips in the magic, the version and the counts make a file unreadable.
+    QVERIFY(readable < bytes.size() * 8);
+}
+
+void TestLayoutFile::randomDamage()
+{
+    const QByteArray bytes = readBytes(golden(QStringLiteral("custom-picture.zqnr")));
+    QVERIFY(!bytes.isEmpty());
+    QRandomGenerator random(20261209);
+
+    QuietErrors quiet;
+    qint64 slowest = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray damaged = bytes;
+        const int changes = 1 + random.bounded(8);
+        for (int i = 0; i < changes; ++i)
+            damaged[random.bounded(damaged.size())] = char(random.bounded(256));
+        if (random.bounded(4) == 0)
+            damaged.truncate(random.bounded(damaged.size()));
+        QElapsedTimer timer;
+        timer.start();
+        reportSetting read;
+        readBack(damaged, &read);
+        slowest = qMax(slowest, timer.elapsed());
+    }
+    QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
+}
+
+QTEST_GUILESS_MAIN(TestLayoutFile)
+#include "tst_layoutfile.moc"
