@@ -45,6 +45,8 @@ void TestNumberRules::reduction_data()
 
     QTest::newRow("zero") << 0 << 0 << 0 << "" << 0;
     QTest::newRow("negative") << 1 << -7 << 0 << "" << -7;
+    QTest::newRow("negative, mode 0") << 0 << -3 << 0 << "" << -3;
+    QTest::newRow("10 is not base") << 0 << 10 << 1 << "1:1" << 1;
     QTest::newRow("above four digits") << 0 << 10000 << 0 << "" << 0;
     QTest::newRow("9999 via 36") << 0 << 9999 << 9 << "9:1" << 9;
     QTest::newRow("19 via 10") << 0 << 19 << 1 << "1:1,19:1" << 1;
@@ -179,12 +181,14 @@ void TestNumberRules::vowelRules_data()
     QTest::newRow("W of EDWARD, before A") << "EDWARD" << 2 << -1 << -1;
     QTest::newRow("W of BOWL, before L") << "BOWL" << 2 << 1 << -1;
     QTest::newRow("W after a blank") << "A WIN" << 2 << -1 << -1;
+    QTest::newRow("W of AWHILE, before H") << "AWHILE" << 1 << -1 << -1;
     QTest::newRow("Y of MARY, last after R") << "MARY" << 3 << 1 << 1;
     QTest::newRow("Y of RAY, last after A") << "RAY" << 2 << -1 << 1;
     QTest::newRow("Y of YOLANDA, first") << "YOLANDA" << 0 << -1 << 1;
     QTest::newRow("Y of YVES, first") << "YVES" << 0 << 1 << 1;
     QTest::newRow("Y of LYNN, after L") << "LYNN" << 1 << 1 << 1;
     QTest::newRow("Y of maya, after a") << "maya" << 2 << -1 << 1;
+    QTest::newRow("second Y of AYYR, after Y") << "AYYR" << 2 << -1 << 1;
     QTest::newRow("lone Y") << "Y" << 0 << 1 << 1;
     QTest::newRow("N") << "ANN" << 1 << -1 << -1;
     QTest::newRow("apostrophe") << "O'NEIL" << 1 << 0 << 0;

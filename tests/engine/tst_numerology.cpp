@@ -70,6 +70,8 @@ private slots:
     void transits();
     void essence_data();
     void essence();
+    void essenceByAge_data();
+    void essenceByAge();
     void layoutChoice_data();
     void layoutChoice();
     void calculateBenchmark();
@@ -95,6 +97,10 @@ void TestNumerology::lifePath_data()
     QTest::newRow("master of byte 1 replaces")
         << "110110" << 0 << QDate(1985, 11, 13) << 11 << "2009=11";
     QTest::newRow("only byte 2") << "001110" << 0 << QDate(1985, 12, 29) << 1 << "37=1/10";
+    // Without byte 0 the plain sum comes before the sum of all digits.
+    QTest::newRow("bytes 1 and 2") << "011110" << 0 << QDate(1985, 12, 29) << 1 << "2026=1/10";
+    // 1 + 1 + 2 (1991) = 4, but 1 + 1 + 1 + 9 + 9 + 1 = 22.
+    QTest::newRow("master of byte 2 replaces") << "101110" << 0 << QDate(1991, 1, 1) << 22 << "22";
     // 22 + 11 + 11 (2009) = 44.
     QTest::newRow("44 kept in mode 1")
         << "100110" << 1 << QDate(2009, 11, 22) << 44 << "22+11+11/11=44";
@@ -270,14 +276,22 @@ void TestNumerology::karmicDebts_data()
     QTest::addColumn<QString>("names"); // full name | short name
     QTest::addColumn<QDate>("birth");
     QTest::addColumn<QString>("debts");
+    QTest::addColumn<QString>("settings");
 
-    QTest::newRow("none") << "ANN|ANN" << QDate(1970, 1, 2) << "-";
-    QTest::newRow("birth day 13") << "ANN|ANN" << QDate(1970, 1, 13) << "13";
-    QTest::newRow("birth day 14") << "ANN|ANN" << QDate(1970, 1, 14) << "14";
-    QTest::newRow("life path sum 19") << "ANN|ANN" << QDate(1985, 12, 29) << "19";
+    const QString defaults = "100110";
+    QTest::newRow("none") << "ANN|ANN" << QDate(1970, 1, 2) << "-" << defaults;
+    QTest::newRow("birth day 13") << "ANN|ANN" << QDate(1970, 1, 13) << "13" << defaults;
+    QTest::newRow("birth day 14") << "ANN|ANN" << QDate(1970, 1, 14) << "14" << defaults;
+    QTest::newRow("life path sum 19") << "ANN|ANN" << QDate(1985, 12, 29) << "19" << defaults;
     // Words are reduced first: only the totals 4 + 9 and 5 + 9 are karmic.
-    QTest::newRow("name totals 13 and 14") << "D I|E I" << QDate(1970, 1, 2) << "13, 14";
-    QTest::newRow("karmic word alone") << "LEE|LEE" << QDate(1970, 1, 2) << "-";
+    QTest::newRow("name totals 13 and 14")
+        << "D I|E I" << QDate(1970, 1, 2) << "13, 14" << defaults;
+    QTest::newRow("karmic word alone") << "LEE|LEE" << QDate(1970, 1, 2) << "-" << defaults;
+    // The year 1945 passes 19 on its way to 1; it counts only when the master
+    // 1948 = 22 of byte 1 replaces 2 + 1 + 1 = 4 and the date is reduced anew.
+    QTest::newRow("year not counted") << "ANN|ANN" << QDate(1945, 1, 2) << "-" << defaults;
+    QTest::newRow("master replacement counts the year") << "ANN|ANN" << QDate(1945, 1, 2) << "19"
+                                                        << "110110";
 }
 
 void TestNumerology::karmicDebts()
@@ -285,7 +299,9 @@ void TestNumerology::karmicDebts()
     QFETCH(QString, names);
     QFETCH(QDate, birth);
     QFETCH(QString, debts);
+    QFETCH(QString, settings);
 
+    setSettings(settings);
     CNumerology numerology;
     QVERIFY(compute(numerology, names.section('|', 0, 0), names.section('|', 1), birth));
     QCOMPARE(numerology.m_results[CNumerology::RKarmicDebts], debts);
@@ -348,6 +364,7 @@ void TestNumerology::nameCheck_data()
     QTest::newRow("sound names") << "ANN LEE|ANN" << QVector<int>() << true;
     QTest::newRow("short name without vowels") << "ANN LEE|BRT" << QVector<int>() << false;
     QTest::newRow("vowel by override") << "ANN LEE|BRT" << QVector<int> {1} << true;
+    QTest::newRow("only vowel made a consonant") << "ANN LEE|ANN" << QVector<int> {2} << false;
     QTest::newRow("full name without consonants") << "AE|ANN" << QVector<int>() << false;
     QTest::newRow("no letters") << "123 ''|ANN" << QVector<int>() << false;
     QTest::newRow("minor personality not checked") << "ANN LEE|AE" << QVector<int>() << true;
@@ -455,6 +472,49 @@ void TestNumerology::essence()
         QCOMPARE(numerology.m_essence[age], essence);
         QCOMPARE(numerology.m_essence[128 + age], reduced);
     }
+}
+
+void TestNumerology::essenceByAge_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("chaldean");
+    QTest::addColumn<int>("age");
+    QTest::addColumn<QString>("letters"); // physical, mental, spiritual
+    QTest::addColumn<int>("essence");
+    QTest::addColumn<int>("reduced");
+
+    // ABBEEEEE repeats every 8 years, CCCDDDD every 7, F every year.
+    QTest::newRow("age 0") << "ABE CD F" << false << 0 << "ACF" << 10 << 1;
+    QTest::newRow("age 3") << "ABE CD F" << false << 3 << "EDF" << 15 << 6;
+    QTest::newRow("age 7, 14 reduced") << "ABE CD F" << false << 7 << "ECF" << 14 << 5;
+    QTest::newRow("age 98, master") << "ABE CD F" << false << 98 << "BCF" << 11 << 11;
+    QTest::newRow("age 127") << "ABE CD F" << false << 127 << "ECF" << 14 << 5;
+    // Chaldean F 8 and O 7 (Pythagorean 6 and 6) give the letters' stays.
+    QTest::newRow("Chaldean age 7") << "F O" << true << 7 << "F O" << 15 << 6;
+    QTest::newRow("Chaldean age 8") << "F O" << true << 8 << "F O" << 15 << 6;
+    // FFFFFFFFOOOOOOO repeats every 15 years.
+    QTest::newRow("Chaldean one part, age 8") << "FO" << true << 8 << "O  " << 7 << 7;
+    QTest::newRow("Chaldean one part, age 127") << "FO" << true << 127 << "F  " << 8 << 8;
+}
+
+void TestNumerology::essenceByAge()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, chaldean);
+    QFETCH(int, age);
+    QFETCH(QString, letters);
+    QFETCH(int, essence);
+    QFETCH(int, reduced);
+
+    m_GlobSettings[GSNoMissedTransits] = 1;
+    CNumerology numerology;
+    QVERIFY(numerology.calculate(name, "ANN", {}, {}, chaldean, QDate(1985, 12, 29), forecastDate,
+                                 nullptr, 0, 0, true));
+    QCOMPARE(QString(numerology.m_transitPhysical.at(age)) + numerology.m_transitMental.at(age)
+                 + numerology.m_transitSpiritual.at(age),
+             letters);
+    QCOMPARE(numerology.m_essence[age], essence);
+    QCOMPARE(numerology.m_essence[128 + age], reduced);
 }
 
 void TestNumerology::layoutChoice_data()
