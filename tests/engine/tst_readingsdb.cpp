@@ -304,6 +304,11 @@ void tst_ReadingsDb::distribution_data()
         << QStringList {"#13301", "A", "#60501", "B", "#70401", "C"} << "numerLifePath" << 1 << ""
         << 0;
     QTest::newRow("section 0") << QStringList {"#00001", "A"} << "numerLifePath" << 1 << "" << 0;
+    QTest::newRow("sections beside the ranges")
+        << QStringList {"#10001", "A", "#21801", "A", "#30001", "A", "#30301", "A", "#40001", "A",
+                        "#40701", "A", "#50001", "A", "#50201", "A", "#60501", "A", "#61501", "A",
+                        "#69901", "A", "#89901", "A", "#90101", "A"}
+        << "numerLifePath" << 1 << "" << 0;
 
     // Wrapping and raw lines.
     QTest::newRow("one character kept raw")
@@ -426,6 +431,14 @@ void tst_ReadingsDb::celebrityRecords_data()
         << QStringList {"#60102", "4", "5", "#10101", "X", "#60102", "6", "N", "F", "31.12.1950"}
         << 2 << QList<int> {4, 5, 6, date} << "N"
         << "F";
+    QTest::newRow("section 600 holds no record")
+        << QStringList {"#60001", "7", "8", "9", "N", "F", "31.12.1950"} << 1
+        << QList<int> {0, 0, 0, 0} << ""
+        << "";
+    QTest::newRow("section 610 holds no record")
+        << QStringList {"#61001", "7", "8", "9", "N", "F", "31.12.1950"} << 101
+        << QList<int> {0, 0, 0, 0} << ""
+        << "";
     QTest::newRow("incomplete record")
         << QStringList {"#61100", "4", "5"} << 100 << QList<int> {4, 5, 0, 0} << ""
         << "";

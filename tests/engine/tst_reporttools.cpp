@@ -183,6 +183,15 @@ void tst_ReportTools::heldBackPictures()
              L(chapOpen + "<p>" + second
                + "<font style=\"font-size: 18px; face:Arial; color:#000000;\">P</font></p>\n"));
 
+    // A styled paragraph with an image of its own also replaces a held-back one.
+    tools.reportHtml.clear();
+    tools.addImage("second.png");
+    tools.addPar("P", Qt::black, plain, redSquare());
+    QCOMPARE(tools.reportHtml,
+             L("<p>" + embeddedTag(redSquare())
+               + "<font style=\"font-size: 18px; face:Arial; color:#000000;\">P</font></p>\n"));
+    QVERIFY(tools.pendingImage.isEmpty());
+
     // startChap(true), endChap and the paragraphs drop or use it up.
     tools.addImage("second.png");
     tools.startChap(true);
