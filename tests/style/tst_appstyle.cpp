@@ -165,6 +165,7 @@ void TestAppStyle::genStyle_data()
     QTest::newRow("grey tint") << "#2c2420" << QColor(128, 128, 128) << 0 << "#252525";
     QTest::newRow("percent scales brightness (HSV)")
         << "#ffffff" << blue << 50 << QColor::fromHsv(218, 55, 127).name();
+    QTest::newRow("adjacent tokens") << "#ffffff#2c2420;" << blue << 0 << "#ffffff#1d232d;";
     QTest::newRow("blue sky") << "#2c2420 #eddbb2" << QColor(99, 188, 249) << 0
                               << "#0f293b #b8d8ee";
 }

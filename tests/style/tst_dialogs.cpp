@@ -89,6 +89,8 @@ private Q_SLOTS:
     void infoDialogGeometry();
     void infoDialogResult();
     void infoDialogCentredOverParentsParent();
+    void infoDialogPlacement_data();
+    void infoDialogPlacement();
     void askMessageBox_data();
     void askMessageBox();
     void infoMessageBox_data();
@@ -218,6 +220,33 @@ void TestDialogs::infoDialogCentredOverParentsParent()
 
     CInfoDlgWin lone(m_style, nullptr);
     QCOMPARE(lone.pos(), QPoint(0, 0));
+}
+
+void TestDialogs::infoDialogPlacement_data()
+{
+    // A window at (100, 80) of 900 x 600 holding a panel at (50, 40) of
+    // 500 x 400, which holds a small child; the box is 400 x 230.
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("parent is a window: over it") << 0 << QPoint(100 + 250, 80 + 185);
+    QTest::newRow("parent inside the window: over the window") << 1 << QPoint(350, 265);
+    QTest::newRow("parent inside a panel: over the panel on screen")
+        << 2 << QPoint(100 + 50 + 50, 80 + 40 + 85);
+}
+
+void TestDialogs::infoDialogPlacement()
+{
+    QFETCH(int, depth);
+    QFETCH(QPoint, expected);
+    QWidget window;
+    window.setGeometry(100, 80, 900, 600);
+    auto panel = new QWidget(&window);
+    panel->setGeometry(50, 40, 500, 400);
+    auto child = new QWidget(panel);
+    child->setGeometry(5, 5, 20, 20);
+    QWidget *const parents[] = {&window, panel, child};
+    CInfoDlgWin box(m_style, parents[depth]);
+    QCOMPARE(box.pos(), expected);
 }
 
 void TestDialogs::askMessageBox_data()
@@ -447,17 +476,27 @@ void TestDialogs::settingsResult_data()
 {
     QTest::addColumn<int>("action");
     QTest::addColumn<int>("expected");
-    QTest::newRow("OK") << 0 << 1;
-    QTest::newRow("Cancel") << 1 << 0;
-    QTest::newRow("Escape") << 2 << 0;
-    QTest::newRow("close") << 3 << 0;
+    // What the main window holds afterwards: six flags, then the
+    // master-numbers option and the day-first flag. It starts from
+    // 0, 1, 1, 0, 0, 1, option 1, day first, and copies back only after "OK".
+    QTest::addColumn<QVector<int>>("stored");
+    const QVector<int> before = {0, 1, 1, 0, 0, 1, 1, 1};
+    QTest::newRow("OK") << 0 << 1 << QVector<int>({1, 0, 0, 1, 1, 0, 0, 0});
+    QTest::newRow("Cancel") << 1 << 0 << before;
+    QTest::newRow("Escape") << 2 << 0 << before;
+    QTest::newRow("close") << 3 << 0 << before;
 }
 
 void TestDialogs::settingsResult()
 {
     QFETCH(int, action);
     QFETCH(int, expected);
+    QFETCH(QVector<int>, stored);
+    unsigned char flags[6] = {0, 1, 1, 0, 0, 1};
+    int master = 1;
+    bool dayFirst = true;
     CSettingsDlg dlg;
+    dlg.setValues(flags, master, dayFirst);
     whenModal([action](QWidget *dialog) {
         auto settings = qobject_cast<CSettingsDlg *>(dialog);
         QVERIFY(settings);
@@ -471,7 +510,13 @@ void TestDialogs::settingsResult()
         else
             closeWindow(dialog);
     });
-    QCOMPARE(dlg.exec(), expected);
+    const int result = dlg.exec();
+    QCOMPARE(result, expected);
+    if (result == QDialog::Accepted)
+        dlg.values(flags, &master, &dayFirst);
+    const QVector<int> after
+        = {flags[0], flags[1], flags[2], flags[3], flags[4], flags[5], master, int(dayFirst)};
+    QCOMPARE(after, stored);
 }
 
 void TestDialogs::settingsCopyInOut()
