@@ -84,11 +84,11 @@ void TestSkinImages::picture_data()
         row(QByteArray(button).append(".png").constData(), 24, 24, true);
         row(QByteArray(button).append("h.png").constData(), 24, 24, true);
     }
-    // Tool-page buttons, framed by the main window with a 59 x 59 outline.
+    // Tool-page buttons: the main window frames them edge to edge with a 59 x 59 outline.
     for (const char *page :
          {"numer-but.png", "matr-but.png", "love-but.png", "cel-but.png", "pet-but.png",
           "guide-but.png", "chart-but.png", "an-but.png", "fore-but.png"})
-        row(page, 60, 60, false);
+        row(page, 59, 59, false);
     row("rep_man.png", 17, 17, true);
     row("rep_manh.png", 17, 17, true);
     row("hline.png", 35, 1, true);

@@ -672,7 +672,7 @@ QVector<SkinPicture> skinPictures()
                  {"chart-but.png", Glyphs::Chart},      {"an-but.png", Glyphs::Advisor},
                  {"fore-but.png", Glyphs::Forecast}};
     for (const auto &page : pages)
-        add(page.name, 60, 60, toolPageIcon(page.glyph));
+        add(page.name, 59, 59, toolPageIcon(page.glyph));
 
     // Buttons in normal and hovered form: the main window's round top buttons,
     // the file buttons of the person box.
