@@ -34,9 +34,18 @@ bool readCount(QDataStream &stream, qint64 minBytes, quint32 *count)
     return ok(stream) && qint64(*count) * minBytes <= bytesLeft(stream);
 }
 
-bool validColor(const QColor &color)
+// Qt stores a colour's spec byte straight into its enum, so a damaged byte is
+// refused before Qt reads it: an out-of-range enum value is undefined.
+bool readColor(QDataStream &stream, QColor *color)
 {
-    return color.spec() >= QColor::Invalid && color.spec() <= QColor::ExtendedRgb;
+    char spec = 0;
+    if (!stream.device() || stream.device()->peek(&spec, 1) != 1
+        || qint8(spec) < qint8(QColor::Invalid) || qint8(spec) > qint8(QColor::ExtendedRgb)) {
+        stream.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    stream >> *color;
+    return ok(stream);
 }
 
 template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QList<T> *list)
@@ -67,10 +76,11 @@ template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list
 
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version)
 {
-    stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont
-        >> item->headerColor >> item->contentColor >> item->defaultStyle;
-    if (!ok(stream) || !validColor(item->headerColor) || !validColor(item->contentColor))
+    stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont;
+    if (!ok(stream) || !readColor(stream, &item->headerColor)
+        || !readColor(stream, &item->contentColor))
         return false;
+    stream >> item->defaultStyle;
     if (!readEntries(stream, MinStringBytes, &item->texts)
         || !readEntries(stream, MinImageBytes, &item->images)
         || !readEntries(stream, MinBoolBytes, &item->useStdText))

@@ -17,10 +17,12 @@ QString fileNameOf(const reportSetting &setting)
     return setting.name + QLatin1String(LayoutFileSuffix);
 }
 
-// A name that would leave the folder or make a hidden file is not written.
+// A name that would leave the folder, or make a hidden file that the next load
+// would not list, is not written.
 bool isWritableName(const QString &name)
 {
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
+        && !name.contains(QLatin1Char('\\'));
 }
 
 QStringList listLayoutFiles(const QDir &dir)

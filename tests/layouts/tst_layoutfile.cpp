@@ -114,6 +114,8 @@ enum SmallOffset {
     KindZeroCount = 8,
     NameLength = 16,
     FamilyLength = 24,
+    HeaderColorSpec = 108,
+    ContentColorSpec = 119,
     TextCount = 131,
     ImageCount = 139,
     FlagCount = 147,
@@ -197,6 +199,8 @@ private slots:
     void truncatedFiles();
     void hugeCounts_data();
     void hugeCounts();
+    void colorSpecs_data();
+    void colorSpecs();
     void bitFlips();
     void randomDamage();
 };
@@ -485,6 +489,46 @@ void TestLayoutFile::hugeCounts()
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     if (decided)
         QVERIFY(!readable);
+}
+
+void TestLayoutFile::colorSpecs_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("spec"); // the stored byte, signed
+    QTest::addColumn<bool>("readable");
+
+    const struct
+    {
+        const char *name;
+        int offset;
+    } fields[] = {{"header", HeaderColorSpec}, {"content", ContentColorSpec}};
+    for (const auto &field : fields) {
+        QTest::addRow("%s invalid", field.name) << field.offset << 0 << true;
+        QTest::addRow("%s hsv", field.name) << field.offset << 2 << true;
+        QTest::addRow("%s extended rgb", field.name) << field.offset << 5 << true;
+        QTest::addRow("%s 6", field.name) << field.offset << 6 << false;
+        QTest::addRow("%s 127", field.name) << field.offset << 127 << false;
+        QTest::addRow("%s -1", field.name) << field.offset << -1 << false;
+        QTest::addRow("%s -128", field.name) << field.offset << -128 << false;
+    }
+}
+
+void TestLayoutFile::colorSpecs()
+{
+    QFETCH(int, offset);
+    QFETCH(int, spec);
+    QFETCH(bool, readable);
+
+    QByteArray bytes = writtenBytes(smallSetting());
+    QCOMPARE(int(bytes.at(offset)), int(QColor::Rgb));
+    bytes[offset] = char(spec);
+    reportSetting read;
+    QCOMPARE(readBack(bytes, &read), readable);
+    if (readable) {
+        const repItem &item = read.items[RKNumerology].first();
+        const QColor &color = offset == HeaderColorSpec ? item.headerColor : item.contentColor;
+        QCOMPARE(int(color.spec()), spec);
+    }
 }
 
 void TestLayoutFile::bitFlips()

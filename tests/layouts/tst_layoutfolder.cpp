@@ -79,6 +79,7 @@ class TestLayoutFolder : public QObject
 private slots:
     void init();
     void missingFolder();
+    void loadOrder_data();
     void loadOrder();
     void roundTrip();
     void versionOneWrittenBackAsTwo();
@@ -121,22 +122,40 @@ void TestLayoutFolder::missingFolder()
     QCOMPARE(loaded, QStringList {"First.zqnr"});
 }
 
+void TestLayoutFolder::loadOrder_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("b A c") << QStringList {"b", "A", "c"} << QStringList {"A", "b", "c"};
+    // Sorted by code point, the capitals would come first.
+    QTest::newRow("B a C") << QStringList {"B", "a", "C"} << QStringList {"a", "B", "C"};
+    QTest::newRow("digits") << QStringList {"a10", "A2", "a1"} << QStringList {"a1", "a10", "A2"};
+}
+
 void TestLayoutFolder::loadOrder()
 {
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, order);
+
     QDir().mkpath(folder());
-    for (const QString &name : {QStringLiteral("b"), QStringLiteral("A"), QStringLiteral("c")}) {
+    for (const QString &name : files) {
         reportSetting setting;
         addItemSet(&setting.items[RKPet], RKPet, 1, name);
         QVERIFY(writeBytes(path(name + QStringLiteral(".zqnr")), fileBytes(setting)));
     }
     QVERIFY(writeBytes(path(QStringLiteral("notes.txt")), "text"));
-    QVERIFY(writeBytes(path(QStringLiteral("A.zqnr.bak")), fileBytes(reportSetting())));
+    QVERIFY(
+        writeBytes(path(files.first() + QStringLiteral(".zqnr.bak")), fileBytes(reportSetting())));
 
     QList<reportSetting> list;
     QStringList loaded;
     loadReportSettings(&list, folder(), &loaded);
-    QCOMPARE(namesOf(list), (QStringList {"A", "b", "c"}));
-    QCOMPARE(loaded, (QStringList {"A.zqnr", "b.zqnr", "c.zqnr"}));
+    QCOMPARE(namesOf(list), order);
+    QStringList orderedFiles;
+    for (const QString &name : order)
+        orderedFiles.append(name + QStringLiteral(".zqnr"));
+    QCOMPARE(loaded, orderedFiles);
     for (const reportSetting &setting : list)
         QCOMPARE(setting.items[RKPet].first().title, setting.name);
 }
@@ -306,7 +325,9 @@ void TestLayoutFolder::badNames()
     QStringList loaded;
     const QList<reportSetting> list {
         defaultLayout(QString()), defaultLayout(QStringLiteral("../up")),
-        defaultLayout(QStringLiteral("Fine")), defaultLayout(QStringLiteral("Fine"))};
+        // A hidden file would never be listed by the next load.
+        defaultLayout(QStringLiteral(".hidden")), defaultLayout(QStringLiteral("Fine")),
+        defaultLayout(QStringLiteral("Fine"))};
     QVERIFY(!saveReportSettings(&list, folder(), &loaded));
     QCOMPARE(QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList {"Fine.zqnr"});
