@@ -764,25 +764,6 @@ bool CNumerology::calculate(const QString &fullName, const QString &shortName,
     calcTransits();
 
     if (!computeOnly)
-        writeReport(values, layouts, layoutNo);
+        writeReading(values, layouts, layoutNo);
     return true;
-}
-
-// ---------------------------------------------------------------------------
-// Reading
-
-// Placeholder until the readings are written: the document is only started
-// and ended, with the title that the chosen reading uses.
-void CNumerology::writeReport(const CPersonalValues &values, QList<reportSetting> *layouts,
-                              int layoutNo)
-{
-    Q_UNUSED(values);
-    const bool chaldean = m_calcMode == 1;
-    if (selectLayout(layouts, layoutNo))
-        startDoc(chaldean ? QStringLiteral("Chaldean Numerology Report")
-                          : QStringLiteral("Numerology Report"));
-    else
-        startDoc(chaldean ? QStringLiteral("Lumaro Chaldean Numerology Report")
-                          : QStringLiteral("Lumaro Numerology Report"));
-    endDoc();
 }

@@ -187,9 +187,6 @@ private:
     void calcTransits();
     QString transitLetters(const QString &letters) const;
 
-    // Writes the reading of the numbers just computed (fixed or by layout).
-    void writeReport(const CPersonalValues &values, QList<reportSetting> *layouts, int layoutNo);
-
     // Readings
 public:
     // The personal reading by the Numerology items of layouts[layoutIndex]
@@ -214,6 +211,7 @@ public:
     int personalDay(const QDate &date) const;
     // 11 to 99 in bold, for the parts of the reading that show name numbers.
     static QString emphasizeMasterNumbers(const QString &html);
+    static constexpr int ReadingCapacity = 128 * 1024;
 
 private:
     void writeReading(const CPersonalValues &values, QList<reportSetting> *layouts, int layoutNo);
