@@ -113,29 +113,12 @@ QFont CLayoutReading::defaultHeadingFont()
 
 QString CLayoutReading::fontOpen(const QFont &font, const QColor &color)
 {
-    QString open;
-    if (font.underline())
-        open += QLatin1String("<u>");
-    if (font.style() != QFont::StyleNormal)
-        open += QLatin1String("<i>");
-    open += QLatin1String("<font style=\"");
-    if (font.pixelSize() > 0)
-        open += QLatin1String("font-size: ") + QString::number(font.pixelSize())
-            + QLatin1String("px;");
-    if (!font.family().isEmpty())
-        open += QLatin1String(" face:") + font.family() + QLatin1Char(';');
-    open += QLatin1String(" color:") + color.name() + QLatin1String(";\">");
-    return open;
+    return CReportTools::fontOpenTag(font, color, false);
 }
 
 QString CLayoutReading::fontClose(const QFont &font)
 {
-    QString close = QStringLiteral("</font>");
-    if (font.style() != QFont::StyleNormal)
-        close += QLatin1String("</i>");
-    if (font.underline())
-        close += QLatin1String("</u>");
-    return close;
+    return CReportTools::fontCloseTag(font, false);
 }
 
 QString tableEntry(const QString *table, int n, int size)

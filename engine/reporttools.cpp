@@ -76,6 +76,16 @@ bool itemUsesStdText(const repItem &item, int entry)
 
 } // namespace
 
+QString CReportTools::fontOpenTag(const QFont &font, const QColor &color, bool itemForm)
+{
+    return fontOpen(font, color, itemForm);
+}
+
+QString CReportTools::fontCloseTag(const QFont &font, bool itemForm)
+{
+    return fontClose(font, itemForm);
+}
+
 CReportTools::CReportTools(QObject *parent)
     : QObject(parent)
 {

@@ -38,6 +38,11 @@ public:
     void addPlain(const QString &html);
 
     QString addSplitParagraph(const QString &text, const QString &open, const QString &close) const;
+
+    // The font tag pair around a text: the heading form, or the layout-item
+    // form, which adds bold from weight 58 up.
+    static QString fontOpenTag(const QFont &font, const QColor &color, bool itemForm);
+    static QString fontCloseTag(const QFont &font, bool itemForm);
     QString delHtmlHeaderTags(const QString &html) const;
 
     QString pendingImage;
