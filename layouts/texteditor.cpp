@@ -1,0 +1,307 @@
+#include "layouts/texteditor.h"
+
+#include "engine/apppaths.h"
+#include "layouts/imagepreview.h"
+#include "layouts/layoutdialogs.h"
+#include "layouts/reportsetting.h"
+#include "layouts/sectiontext.h"
+#include "style/appstyle.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
+
+CTextEditor::CTextEditor(CAppStyle *style, QStringList *texts, QList<QImage> *images,
+                         QList<bool> *useStdText, QString *defaultTexts, int kind, int type,
+                         QWidget *parent, int defaultCount)
+    : QDialog(parent)
+    , style(style)
+    , sectionKind(kind)
+    , defaultTexts(defaultTexts)
+    , defaultCount(defaultTexts ? defaultCount : 0)
+    , texts(texts)
+    , images(images)
+    , useStdText(useStdText)
+    , workTexts(*texts)
+    , workImages(*images)
+    , workStdFlags(*useStdText)
+    , iconFolder(getImagesPath())
+{
+    const auto styleWidget = [this](QWidget *widget, WidgetType type) {
+        if (this->style)
+            this->style->setWidgetStyle(widget, type);
+    };
+    const auto makeToolButton
+        = [&](const QString &tip, const QString &icon, const QRect &geometry, bool checkable) {
+              auto *button = new QToolButton(this);
+              button->setToolTip(tip);
+              if (icon.isEmpty())
+                  button->setText(tip);
+              else
+                  button->setIcon(QIcon(iconFolder + icon));
+              button->setGeometry(geometry);
+              button->setIconSize(QSize(24, 24));
+              button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+              button->setCheckable(checkable);
+              styleWidget(button, WTButton);
+              return button;
+          };
+    boldButton = makeToolButton(QStringLiteral("Bold"), QStringLiteral("text-bold.png"),
+                                QRect(10, 10, 30, 30), true);
+    connect(boldButton, &QToolButton::clicked, this, &CTextEditor::OnTextBold);
+    italicButton = makeToolButton(QStringLiteral("Italic"), QStringLiteral("text-italic.png"),
+                                  QRect(45, 10, 30, 30), true);
+    connect(italicButton, &QToolButton::clicked, this, &CTextEditor::OnTextItalic);
+    underlineButton = makeToolButton(QStringLiteral("Underline"), QStringLiteral("text-under.png"),
+                                     QRect(80, 10, 30, 30), true);
+    connect(underlineButton, &QToolButton::clicked, this, &CTextEditor::OnTextUnderline);
+
+    fontCombo = new QFontComboBox(this);
+    fontCombo->setFontFilters(QFontComboBox::ScalableFonts);
+    fontCombo->setCurrentFont(QFont(QFontInfo(QFont(QStringLiteral("Arial"))).family()));
+    fontCombo->setGeometry(130, 15, 180, 25);
+    styleWidget(fontCombo, WTInput);
+    connect(fontCombo, &QComboBox::textActivated, this, &CTextEditor::OnTextFamily);
+
+    sizeCombo = new QComboBox(this);
+    sizeCombo->setEditable(true);
+    for (const int size : QFontDatabase::standardSizes())
+        sizeCombo->addItem(QString::number(size));
+    sizeCombo->setGeometry(320, 15, 80, 25);
+    styleWidget(sizeCombo, WTInput);
+    connect(sizeCombo, &QComboBox::textActivated, this, &CTextEditor::OnTextSize);
+
+    colorButton = makeToolButton(QStringLiteral("Color"), QString(), QRect(420, 10, 60, 30), false);
+    connect(colorButton, &QToolButton::clicked, this, &CTextEditor::OnTextColor);
+
+    entryCombo = new QComboBox(this);
+    entryCombo->setGeometry(500, 15, 110, 25);
+    styleWidget(entryCombo, WTInput);
+
+    imageButton = makeToolButton(QStringLiteral("Image"), QString(), QRect(630, 10, 60, 30), false);
+    connect(imageButton, &QToolButton::clicked, this, &CTextEditor::OnImage);
+
+    defaultCheck = new QCheckBox(QStringLiteral("Default setting"), this);
+    defaultCheck->setGeometry(710, 13, 160, 25);
+    styleWidget(defaultCheck, WTWindow);
+    connect(defaultCheck, &QCheckBox::toggled, this, &CTextEditor::defSet);
+
+    textEdit = new QTextEdit(this);
+    textEdit->move(10, 50);
+    textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
+    styleWidget(textEdit, WTLineEdit);
+    connect(textEdit, &QTextEdit::textChanged, this, &CTextEditor::editText);
+    connect(textEdit, &QTextEdit::currentCharFormatChanged, this,
+            &CTextEditor::currentCharFormatChanged);
+
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->resize(80, 20);
+    styleWidget(cancelButton, WTButton);
+    connect(cancelButton, &QPushButton::clicked, this, &CTextEditor::OnCancel);
+    okButton = new QPushButton(QStringLiteral("Ok"), this);
+    okButton->resize(80, 20);
+    styleWidget(okButton, WTButton);
+    connect(okButton, &QPushButton::clicked, this, &CTextEditor::OnOk);
+    // Return in the text goes to the text, never to a default button.
+    okButton->setAutoDefault(false);
+    cancelButton->setAutoDefault(false);
+
+    styleWidget(this, WTWindow);
+    setWindowTitle(QStringLiteral("Text Editor"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(800, 600);
+    // Wide enough for the whole "Default setting" caption at the toolbar's end.
+    resize(880, 600);
+
+    for (const EditorEntry &entry :
+         editorEntries(kind, type, defaultTexts, this->defaultCount, workTexts.size()))
+        entryCombo->addItem(entry.label, entry.entry);
+    connect(entryCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &CTextEditor::setCurList);
+    if (entryCombo->count() > 0) {
+        entryCombo->setCurrentIndex(0);
+        setCurList(0);
+        setCurList(0);
+    }
+    textEdit->setFocus();
+}
+
+CTextEditor::~CTextEditor() = default;
+
+int CTextEditor::currentEntry() const
+{
+    const int index = entryCombo->currentIndex();
+    return index < 0 ? 0 : entryCombo->itemData(index).toInt();
+}
+
+bool CTextEditor::hasEntry(int entry) const
+{
+    return entry >= 0 && entry < workTexts.size() && entry < workStdFlags.size();
+}
+
+void CTextEditor::setCurList(int index)
+{
+    disconnect(textEdit, &QTextEdit::textChanged, this, &CTextEditor::editText);
+    const int entry = index < 0 ? 0 : entryCombo->itemData(index).toInt();
+    if (hasEntry(entry) && !workTexts.at(entry).isNull())
+        textEdit->setHtml(withoutParagraphMarkers(workTexts.at(entry)));
+    else if (entry < defaultCount)
+        textEdit->setText(defaultTexts[entry]);
+    else
+        textEdit->clear();
+    sizeOffset = EditorSizeOffset;
+    textEdit->setHtml(upHtmlFontSize(textEdit->toHtml(), sizeOffset));
+    {
+        const QSignalBlocker blocker(defaultCheck);
+        defaultCheck->setChecked(hasEntry(entry) ? workStdFlags.at(entry) : true);
+    }
+    textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
+    connect(textEdit, &QTextEdit::textChanged, this, &CTextEditor::editText);
+    // The toolbar shows the format at the cursor of the newly loaded text.
+    currentCharFormatChanged(textEdit->currentCharFormat());
+}
+
+void CTextEditor::editText()
+{
+    defaultCheck->setChecked(false);
+    const int entry = currentEntry();
+    if (!hasEntry(entry))
+        return;
+    if (textEdit->document()->toPlainText().isEmpty())
+        workTexts[entry] = QString();
+    else
+        workTexts[entry] = storedCustomText(textEdit->document()->toHtml("UTF-8"), sizeOffset);
+}
+
+void CTextEditor::defSet(bool checked)
+{
+    const int entry = currentEntry();
+    if (hasEntry(entry))
+        workStdFlags[entry] = checked;
+    if (!checked)
+        editText();
+}
+
+void CTextEditor::OnOk()
+{
+    *texts = workTexts;
+    *images = workImages;
+    *useStdText = workStdFlags;
+    close();
+}
+
+void CTextEditor::OnCancel()
+{
+    close();
+}
+
+void CTextEditor::mergeFormatOnWordOrSelection(const QTextCharFormat &format)
+{
+    QTextCursor cursor = textEdit->textCursor();
+    if (!cursor.hasSelection())
+        cursor.select(QTextCursor::WordUnderCursor);
+    cursor.mergeCharFormat(format);
+    textEdit->mergeCurrentCharFormat(format);
+}
+
+void CTextEditor::OnTextBold()
+{
+    QTextCharFormat format;
+    format.setFontWeight(boldButton->isChecked() ? QFont::Bold : QFont::Normal);
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnTextItalic()
+{
+    QTextCharFormat format;
+    format.setFontItalic(italicButton->isChecked());
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnTextUnderline()
+{
+    QTextCharFormat format;
+    format.setFontUnderline(underlineButton->isChecked());
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnTextFamily(const QString &family)
+{
+    QTextCharFormat format;
+    format.setFontFamily(family);
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnTextSize(const QString &size)
+{
+    // The box shows report sizes; the editor shows them enlarged.
+    const double points = size.toDouble() + sizeOffset;
+    if (points <= 0)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(points);
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnTextColor()
+{
+    QColor color = textColor.isValid() ? textColor : QColor(Qt::black);
+    if (!LayoutDialogs::pickColor(&color))
+        return;
+    textColor = color;
+    QTextCharFormat format;
+    format.setForeground(QBrush(color));
+    mergeFormatOnWordOrSelection(format);
+}
+
+void CTextEditor::OnImage()
+{
+    const int slot = sectionKind == RKCelebrities ? currentEntry() : 0;
+    if (slot < 0 || slot >= workImages.size())
+        return;
+    CImagePreview preview(style, &workImages[slot], sectionKind, this);
+    LayoutDialogs::exec(&preview);
+}
+
+void CTextEditor::currentCharFormatChanged(const QTextCharFormat &format)
+{
+    const QFont font = format.font();
+    fontCombo->setCurrentIndex(fontCombo->findText(QFontInfo(font).family()));
+    sizeCombo->setCurrentIndex(
+        sizeCombo->findText(QString::number(font.pointSizeF() - sizeOffset)));
+    boldButton->setChecked(font.weight() > QFont::Medium);
+    italicButton->setChecked(font.style() != QFont::StyleNormal);
+    underlineButton->setChecked(font.underline());
+    textColor = format.foreground().color();
+}
+
+void CTextEditor::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTextEditor::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const int w = width();
+    const int h = height();
+    okButton->move(w / 2 + 10, h - 30);
+    cancelButton->move(w / 2 - 90, h - 30);
+    textEdit->resize(w - 20, h - 100);
+}

@@ -1,0 +1,383 @@
+#include "managerscript.h"
+
+#include "layouts/imagepreview.h"
+#include "layouts/reportsetting.h"
+#include "layouts/texteditor.h"
+#include "style/appstyle.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+using namespace ManagerScript;
+
+// The section text editor: what it shows, what it stores for the report
+// builder, and the picture dialog behind its "Image" button.
+class TestTextEditor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startsFromStandardText();
+    void keystrokeStoresCustomText();
+    void emptyTextClearsCustomText();
+    void defaultSettingKeepsCustomText();
+    void fontSizesShiftedForEditing_data();
+    void fontSizesShiftedForEditing();
+    void switchingEntriesStoresNothing();
+    void okWritesCancelDiscards();
+    void entryLists_data();
+    void entryLists();
+    void keysDoNotCloseIt();
+    void geometry();
+    void pictures_data();
+    void pictures();
+
+private:
+    CTextEditor *makeEditor(int kind, int type);
+
+    CAppStyle *m_style = nullptr;
+    QString m_table[256];
+    QStringList m_texts;
+    QList<QImage> m_images;
+    QList<bool> m_flags;
+    CTextEditor *m_editor = nullptr;
+};
+
+void TestTextEditor::initTestCase()
+{
+    m_style = new CAppStyle(getImagesPath());
+    install();
+}
+
+void TestTextEditor::init()
+{
+    reset();
+    for (QString &text : m_table)
+        text.clear();
+    m_table[0] = QStringLiteral("<p>The heading text.</p>");
+    m_table[1] = QStringLiteral("<p>Standard text of one.</p>");
+    m_table[2] = QStringLiteral("<p>Standard text of two.</p>");
+    m_table[3] = QStringLiteral("<p>Standard text of three.</p>");
+    m_texts = QStringList();
+    m_images.clear();
+    m_flags.clear();
+    for (int i = 0; i < repItem::EntryCount; ++i) {
+        m_texts << QString();
+        m_images << QImage();
+        m_flags << true;
+    }
+}
+
+void TestTextEditor::cleanup()
+{
+    delete m_editor;
+    m_editor = nullptr;
+}
+
+CTextEditor *TestTextEditor::makeEditor(int kind, int type)
+{
+    delete m_editor;
+    m_editor = new CTextEditor(m_style, &m_texts, &m_images, &m_flags, m_table, kind, type, nullptr,
+                               256);
+    return m_editor;
+}
+
+void TestTextEditor::startsFromStandardText()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Text Editor"));
+    QCOMPARE(editor->entryCombo->currentText(), QStringLiteral("Heading"));
+    editor->entryCombo->setCurrentIndex(1);
+    QCOMPARE(editor->currentEntry(), 1);
+    QCOMPARE(editor->textEdit->toPlainText(), QStringLiteral("Standard text of one."));
+    QVERIFY(editor->defaultCheck->isChecked());
+    QVERIFY(editor->workTexts.at(1).isNull());
+    QCOMPARE(editor->sizeOffset, 4);
+}
+
+void TestTextEditor::keystrokeStoresCustomText()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(1);
+    editor->show();
+    editor->textEdit->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor->textEdit, Qt::Key_Return);
+    QTest::keyClicks(editor->textEdit, "Mine");
+    QVERIFY(editor->isVisible());
+    QVERIFY(!editor->defaultCheck->isChecked());
+    QCOMPARE(editor->workStdFlags.at(1), false);
+    const QString stored = editor->workTexts.at(1);
+    QVERIFY(stored.contains(QLatin1String("Standard text of one.")));
+    QVERIFY(stored.contains(QLatin1String("Mine")));
+    QCOMPARE(stored.count(QLatin1String("<p")), 2);
+    QCOMPARE(stored.count(QLatin1String("<!-- md --><br><p")), 2);
+    // The body part the report builder takes starts at the first paragraph.
+    const int body = stored.indexOf(QLatin1String("<body"));
+    QVERIFY(body >= 0);
+    QVERIFY(stored.indexOf(QLatin1String("<!-- md --><br>"), body) > body);
+    // Nothing reaches the section before Ok.
+    QVERIFY(m_texts.at(1).isNull());
+    QCOMPARE(m_flags.at(1), true);
+}
+
+void TestTextEditor::emptyTextClearsCustomText()
+{
+    m_texts[2] = QStringLiteral("<html><body><!-- md --><br><p>Old</p></body></html>");
+    m_flags[2] = false;
+    CTextEditor *editor = makeEditor(RKPet, 1);
+    editor->entryCombo->setCurrentIndex(2);
+    QCOMPARE(editor->textEdit->toPlainText(), QStringLiteral("Old"));
+    QVERIFY(!editor->defaultCheck->isChecked());
+    editor->textEdit->selectAll();
+    QTest::keyClick(editor->textEdit, Qt::Key_Delete);
+    QVERIFY(editor->workTexts.at(2).isNull());
+    QVERIFY(!editor->defaultCheck->isChecked());
+    QCOMPARE(editor->workStdFlags.at(2), false);
+}
+
+void TestTextEditor::defaultSettingKeepsCustomText()
+{
+    m_texts[3] = QStringLiteral("<html><body><!-- md --><br><p>Own three</p></body></html>");
+    m_flags[3] = false;
+    CTextEditor *editor = makeEditor(RKNumerology, 5);
+    editor->entryCombo->setCurrentIndex(3);
+    editor->defaultCheck->setChecked(true);
+    QCOMPARE(editor->workStdFlags.at(3), true);
+    QCOMPARE(editor->workTexts.at(3), m_texts.at(3));
+    editor->defaultCheck->setChecked(false);
+    QCOMPARE(editor->workStdFlags.at(3), false);
+    QVERIFY(editor->workTexts.at(3).contains(QLatin1String("<!-- md --><br><p")));
+    QVERIFY(editor->workTexts.at(3).contains(QLatin1String("Own three")));
+}
+
+void TestTextEditor::fontSizesShiftedForEditing_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("box");
+
+    QTest::newRow("14 points") << "14"
+                               << "18"
+                               << "14";
+    QTest::newRow("8 points") << "8"
+                              << "12"
+                              << "8";
+    QTest::newRow("fraction") << "10.5"
+                              << "10.5" << QString();
+}
+
+void TestTextEditor::fontSizesShiftedForEditing()
+{
+    QFETCH(QString, size);
+    QFETCH(QString, shown);
+    QFETCH(QString, box);
+    m_texts[1] = QStringLiteral("<html><body><!-- md --><br><p><span style=\" font-size:%1pt;\">"
+                                "Sized</span></p></body></html>")
+                     .arg(size);
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(1);
+    const QString html = editor->textEdit->toHtml();
+    QVERIFY2(html.contains(QStringLiteral("font-size:%1pt;").arg(shown)), qPrintable(html));
+    QTextCursor cursor = editor->textEdit->textCursor();
+    cursor.setPosition(2);
+    editor->textEdit->setTextCursor(cursor);
+    if (!box.isNull())
+        QCOMPARE(editor->sizeCombo->currentText(), box);
+    editor->editText();
+    const QString stored = editor->workTexts.at(1);
+    QVERIFY2(stored.contains(QStringLiteral("font-size:%1pt;\">Sized").arg(size)),
+             qPrintable(stored));
+}
+
+void TestTextEditor::switchingEntriesStoresNothing()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    for (int i = 0; i < editor->entryCombo->count(); ++i)
+        editor->entryCombo->setCurrentIndex(i);
+    editor->entryCombo->setCurrentIndex(0);
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(editor->workTexts.at(i).isNull());
+        QVERIFY(editor->workStdFlags.at(i));
+    }
+    // Formatting is typing too.
+    editor->textEdit->selectAll();
+    editor->boldButton->setChecked(true);
+    editor->OnTextBold();
+    QVERIFY(!editor->workTexts.at(0).isNull());
+    editor->OnTextSize(QStringLiteral("12"));
+    QVERIFY(editor->workTexts.at(0).contains(QLatin1String("font-size:12pt;")));
+}
+
+void TestTextEditor::okWritesCancelDiscards()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(2);
+    editor->textEdit->setPlainText(QStringLiteral("Two of mine"));
+    editor->OnCancel();
+    QVERIFY(m_texts.at(2).isNull());
+    QCOMPARE(m_flags.at(2), true);
+
+    editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(2);
+    editor->textEdit->setPlainText(QStringLiteral("Two of mine"));
+    editor->OnOk();
+    QVERIFY(m_texts.at(2).contains(QLatin1String("Two of mine")));
+    QCOMPARE(m_flags.at(2), false);
+    QCOMPARE(m_texts.size(), repItem::EntryCount);
+}
+
+void TestTextEditor::entryLists_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("labels");
+    QTest::addColumn<int>("firstEntry");
+
+    QTest::newRow("love family") << 2 << 5 << "Heading" << 1;
+    QTest::newRow("challenges") << 0 << 15 << "Heading|0|1|2" << 0;
+    QTest::newRow("psycho matrix") << 1 << 3 << "Heading|1|2|3" << 0;
+    QTest::newRow("love psycho-matrix") << 2 << 4 << "" << 0;
+}
+
+void TestTextEditor::entryLists()
+{
+    QFETCH(int, kind);
+    QFETCH(int, type);
+    QFETCH(QString, labels);
+    QFETCH(int, firstEntry);
+    CTextEditor *editor = makeEditor(kind, type);
+    QStringList found;
+    for (int i = 0; i < editor->entryCombo->count(); ++i)
+        found << editor->entryCombo->itemText(i);
+    QCOMPARE(found.join(QLatin1Char('|')), labels);
+    QCOMPARE(editor->currentEntry(), firstEntry);
+    if (labels.isEmpty()) {
+        // Nothing listed: typing still goes to entry 0.
+        QVERIFY(editor->textEdit->toPlainText().isEmpty());
+        editor->textEdit->setPlainText(QStringLiteral("zero"));
+        QVERIFY(editor->workTexts.at(0).contains(QLatin1String("zero")));
+    }
+}
+
+void TestTextEditor::keysDoNotCloseIt()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(editor, key);
+        QVERIFY(editor->isVisible());
+    }
+}
+
+void TestTextEditor::geometry()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->show();
+    QCOMPARE(editor->minimumSize(), QSize(800, 600));
+    editor->resize(400, 300);
+    QCOMPARE(editor->size(), QSize(800, 600));
+    QCOMPARE(editor->textEdit->geometry(), QRect(10, 50, 780, 500));
+    QCOMPARE(editor->cancelButton->pos(), QPoint(310, 570));
+    QCOMPARE(editor->okButton->pos(), QPoint(410, 570));
+
+    QImage slot;
+    CImagePreview preview(m_style, &slot, RKNumerology, nullptr);
+    preview.show();
+    QCOMPARE(preview.size(), QSize(400, 320));
+    QCOMPARE(preview.previewLabel->pos(), QPoint(137, 67));
+    QCOMPARE(preview.openButton->pos(), QPoint(160, 213));
+    QCOMPARE(preview.cancelButton->pos(), QPoint(60, 290));
+    QCOMPARE(preview.okButton->pos(), QPoint(160, 290));
+    QCOMPARE(preview.defaultButton->pos(), QPoint(260, 290));
+    QCOMPARE(preview.previewLabel->text(), QStringLiteral("Default"));
+}
+
+namespace {
+
+QString pictureFile;
+QString labelAfterDefault;
+QString openPicture(QWidget *, const QString &, const QString &)
+{
+    return pictureFile;
+}
+
+} // namespace
+
+void TestTextEditor::pictures_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("loaded");
+    QTest::addColumn<QSize>("kept");
+    QTest::addColumn<int>("slot");
+
+    QTest::newRow("numerology, large") << 0 << QSize(300, 200) << QSize(126, 84) << 0;
+    QTest::newRow("pet, small is enlarged") << 4 << QSize(20, 40) << QSize(63, 126) << 0;
+    QTest::newRow("celebrities, fits") << 3 << QSize(300, 200) << QSize(300, 200) << 2;
+    QTest::newRow("celebrities, too wide") << 3 << QSize(920, 460) << QSize(460, 230) << 2;
+    QTest::newRow("unreadable file") << 0 << QSize() << QSize(0, 0) << 0;
+}
+
+void TestTextEditor::pictures()
+{
+    QFETCH(int, kind);
+    QFETCH(QSize, loaded);
+    QFETCH(QSize, kept);
+    QFETCH(int, slot);
+
+    QTemporaryDir dir;
+    pictureFile = dir.filePath(QStringLiteral("picture.png"));
+    if (loaded.isValid()) {
+        QImage image(loaded, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(image.save(pictureFile));
+    }
+    LayoutDialogs::setOpenFileHandler(openPicture);
+    m_images[0] = QImage(5, 5, QImage::Format_RGB32);
+
+    CTextEditor *editor = makeEditor(kind, 1);
+    editor->entryCombo->setCurrentIndex(2);
+    onDialog = [](QDialog *dialog) {
+        auto *preview = qobject_cast<CImagePreview *>(dialog);
+        if (!preview)
+            return int(QDialog::Rejected);
+        preview->openButton->click();
+        preview->okButton->click();
+        return int(QDialog::Accepted);
+    };
+    editor->imageButton->click();
+    QCOMPARE(editor->workImages.at(slot).size(), kept);
+    QCOMPARE(m_images.at(slot).size(), slot == 0 ? QSize(5, 5) : QSize(0, 0));
+
+    // "Default" and Ok take the picture away; Cancel keeps it.
+    onDialog = [](QDialog *dialog) {
+        auto *preview = qobject_cast<CImagePreview *>(dialog);
+        preview->defaultButton->click();
+        labelAfterDefault = preview->previewLabel->text();
+        preview->cancelButton->click();
+        return int(QDialog::Rejected);
+    };
+    editor->imageButton->click();
+    QCOMPARE(labelAfterDefault, QStringLiteral("Default"));
+    QCOMPARE(editor->workImages.at(slot).size(), kept);
+    onDialog = [](QDialog *dialog) {
+        auto *preview = qobject_cast<CImagePreview *>(dialog);
+        preview->defaultButton->click();
+        preview->okButton->click();
+        return int(QDialog::Accepted);
+    };
+    editor->imageButton->click();
+    QVERIFY(editor->workImages.at(slot).isNull());
+}
+
+QTEST_MAIN(TestTextEditor)
+#include "tst_texteditor.moc"
