@@ -1,0 +1,127 @@
+#include "designer/lnrstream.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QIODevice>
+#include <QPainterPath>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+qint32 bigEndian32(const uchar *p)
+{
+    return qint32((quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8)
+                  | quint32(p[3]));
+}
+
+// Qt drops path points it deems unusable, which would split a curve from
+// its control points; such a path is refused instead.
+bool usableCoordinate(const uchar *p)
+{
+    quint64 bits = 0;
+    for (int i = 0; i < 8; ++i)
+        bits = (bits << 8) | p[i];
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return std::isfinite(v) && std::fabs(v) < 1e128;
+}
+
+} // namespace
+
+namespace LnrStream {
+
+qint64 remaining(const QDataStream &s)
+{
+    const QIODevice *device = s.device();
+    if (!device || device->isSequential())
+        return -1;
+    return qMax<qint64>(0, device->size() - device->pos());
+}
+
+bool countFits(const QDataStream &s, qint64 count, qint64 minBytes)
+{
+    if (count < 0)
+        return false;
+    const qint64 left = remaining(s);
+    return left < 0 || count <= left / qMax<qint64>(1, minBytes);
+}
+
+bool readPath(QDataStream &s, QPainterPath &path)
+{
+    // An element is a qint32 type and two doubles; a non-empty path ends with
+    // the qint32 start of its last subpath and the qint32 fill rule.
+    constexpr qint64 ElementBytes = 20;
+    path = QPainterPath();
+    qint32 count = 0;
+    s >> count;
+    if (s.status() != QDataStream::Ok)
+        return false;
+    if (count == 0)
+        return true;
+    const qint64 bytes = qint64(count) * ElementBytes + 8;
+    if (count < 0 || !countFits(s, bytes, 1)) {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    QByteArray buffer;
+    {
+        QDataStream header(&buffer, QIODevice::WriteOnly);
+        header.setVersion(StreamVersion);
+        header << count;
+    }
+    // Read in slices so that a count on a sequential device cannot make us
+    // allocate more than the data that really arrives.
+    qint64 left = bytes;
+    constexpr qint64 Slice = 1 << 20;
+    while (left > 0) {
+        const int n = int(qMin(left, Slice));
+        const int at = buffer.size();
+        buffer.resize(at + n);
+        if (s.readRawData(buffer.data() + at, n) != n) {
+            s.setStatus(QDataStream::ReadPastEnd);
+            return false;
+        }
+        left -= n;
+    }
+    // Element types: 0 move, 1 line, 2 curve (then two 3, control data).
+    const uchar *data = reinterpret_cast<const uchar *>(buffer.constData()) + 4;
+    int pendingControl = 0;
+    for (qint32 i = 0; i < count; ++i) {
+        const uchar *e = data + i * ElementBytes;
+        const qint32 type = bigEndian32(e);
+        bool ok = type >= 0 && type <= 3 && usableCoordinate(e + 4) && usableCoordinate(e + 12);
+        if (ok && i == 0)
+            ok = type == 0;
+        if (ok && pendingControl > 0)
+            ok = type == 3;
+        else if (ok && type == 3)
+            ok = false;
+        if (!ok) {
+            s.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
+        if (type == 2)
+            pendingControl = 2;
+        else if (type == 3)
+            --pendingControl;
+    }
+    if (pendingControl > 0) {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    const uchar *tail = data + count * ElementBytes;
+    const qint32 subpathStart = bigEndian32(tail);
+    const qint32 fillRule = bigEndian32(tail + 4);
+    if (subpathStart < 0 || subpathStart >= count || (fillRule != 0 && fillRule != 1)) {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    QDataStream in(buffer);
+    in.setVersion(StreamVersion);
+    in >> path;
+    return in.status() == QDataStream::Ok;
+}
+
+} // namespace LnrStream

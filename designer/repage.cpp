@@ -1,0 +1,237 @@
+#include "designer/repage.h"
+
+#include "designer/lnrstream.h"
+#include "designer/repageitem.h"
+#include "designer/style.h"
+#include "engine/apppaths.h"
+
+#include <QDataStream>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+// The smallest record an item can have on disk (all strings, images and
+// paths empty); counts that cannot fit the data left are refused at once.
+constexpr qint64 MinItemBytes = 180;
+// The largest side a page may have: a template is paper, not a canvas.
+constexpr double MaxPageSide = 1e6;
+
+bool usableSide(double v)
+{
+    return std::isfinite(v) && v >= 0 && v <= MaxPageSide;
+}
+
+} // namespace
+
+CREPage::CREPage(calcNumContainer *container, CStyle *style)
+    : imagesFolder(getImagesPath())
+    , container(container)
+    , style(style)
+{
+}
+
+CREPage::~CREPage()
+{
+    qDeleteAll(items);
+    items.clear();
+    delete thumbnail;
+}
+
+void CREPage::setPageSize(const QSizeF &size)
+{
+    width = size.width();
+    height = size.height();
+    for (CREPageItem *item : qAsConst(items))
+        moveToPage(item);
+}
+
+void CREPage::moveToPage(CREPageItem *item)
+{
+    const QRectF r = item->getBoundRect();
+    if (r.left() < 0)
+        item->move(-r.left(), 0);
+    if (r.right() > width)
+        item->move(width - r.right(), 0);
+    if (r.top() < 0)
+        item->move(0, -r.top());
+    if (r.bottom() > height)
+        item->move(0, height - r.bottom());
+}
+
+void CREPage::getSelected(QList<CREPageItem *> &out, bool all) const
+{
+    out.clear();
+    for (CREPageItem *item : items) {
+        if (item->type == CREPageItem::Frame && (all || item->selected))
+            out.append(item);
+    }
+}
+
+bool CREPage::getObjectsList(const QPointF &point, QList<CREPageItem *> &out) const
+{
+    out.clear();
+    for (CREPageItem *item : items) {
+        if (item->type == CREPageItem::Frame && item->transform.map(item->shape).contains(point))
+            out.prepend(item);
+    }
+    return !out.isEmpty();
+}
+
+bool CREPage::getObjectsList(double x, double y, QList<CREPageItem *> &out) const
+{
+    return getObjectsList(QPointF(x, y), out);
+}
+
+void CREPage::unselectAll()
+{
+    for (CREPageItem *item : qAsConst(items))
+        item->selected = false;
+}
+
+void CREPage::draw(QPainter *p, CDrawMode *mode, CStyle *drawStyle, bool paper)
+{
+    p->save();
+    const QRectF sheet(0, 0, width, height);
+    if (paper) {
+        p->setPen(Qt::NoPen);
+        p->setBrush(Qt::white);
+        p->drawRect(sheet);
+        p->setBrush(Qt::NoBrush);
+    }
+    if (pageBackground.mode != 0xFF) {
+        const QImage &picture = pageBackground.image;
+        if (picture.isNull())
+            p->fillRect(sheet, pageBackground.color);
+        else if (pageBackground.mode == 2)
+            p->drawImage(sheet, picture);
+        else if (pageBackground.mode == 1)
+            p->drawImage(QPointF(0, 0), picture);
+        else
+            p->fillRect(sheet, pageBackground.color);
+    }
+    if (mode->gridStepX > 1 && mode->gridStepY > 1) {
+        p->setPen(QColor(222, 222, 222));
+        for (double y = mode->gridStepY; y < height; y += mode->gridStepY)
+            p->drawLine(QPointF(0, y), QPointF(width, y));
+        for (double x = mode->gridStepX; x < width; x += mode->gridStepX)
+            p->drawLine(QPointF(x, 0), QPointF(x, height));
+    }
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->setClipRect(QRect(0, 0, int(width), int(height)), Qt::ReplaceClip);
+    for (CREPageItem *item : qAsConst(items))
+        item->draw(p, mode, drawStyle);
+    p->restore();
+}
+
+void CREPage::draw(QPainter *p, const QRectF &target, CDrawMode *mode, CStyle *drawStyle,
+                   bool paper)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    const double s = qMin(target.width() / width, target.height() / height);
+    const double dx = cround((target.width() - width * s) / 2, 5);
+    const double dy = cround((target.height() - height * s) / 2, 5);
+    p->save();
+    p->translate(target.topLeft());
+    p->translate(dx, dy);
+    p->scale(s, s);
+    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    draw(p, mode, drawStyle, paper);
+    p->restore();
+}
+
+void CREPage::drawTrackers(QPainter *p, CDrawMode *mode, CStyle *drawStyle,
+                           const QList<CREPageItem *> &list)
+{
+    for (CREPageItem *item : list)
+        item->drawTracker(p, mode, drawStyle, false);
+}
+
+void CREPage::generateThumbnail(bool frame)
+{
+    int offX = 0;
+    int offY = 0;
+    const double s = calcFitScale(int(width), int(height), 256, 256, offX, offY);
+    // A degenerate page still gets a (blank) one-pixel thumbnail to show.
+    const QSize size(qMax(1, int(width * s)), qMax(1, int(height * s)));
+    if (!thumbnail || thumbnail->size() != size) {
+        delete thumbnail;
+        thumbnail = new QImage(size, QImage::Format_ARGB32);
+    }
+    thumbnail->fill(Qt::white);
+    CDrawMode mode;
+    mode.thumbnailMode = true;
+    mode.outputMode = false;
+    mode.showBoundaries = true;
+    {
+        QPainter p(thumbnail);
+        draw(&p, QRectF(0, 0, size.width(), size.height()), &mode, style, true);
+    }
+    if (frame) {
+        QPainter p(thumbnail);
+        p.setPen(QPen(QColor(0, 0, 0), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(0, 0, size.width() - 2, size.height() - 2);
+    }
+}
+
+void CREPage::save(QDataStream &s) const
+{
+    s.setVersion(LnrStream::StreamVersion);
+    s << width << height << name << qint32(repeatCount) << qint32(reservedValue)
+      << pageBackground.color << qint8(pageBackground.mode) << pageBackground.image;
+    s << qint32(items.size());
+    for (const CREPageItem *item : items) {
+        item->save(s);
+        s << qint8(item->inner ? 1 : 0);
+        if (item->inner)
+            item->inner->save(s);
+    }
+}
+
+bool CREPage::load(QDataStream &s, int version)
+{
+    s.setVersion(LnrStream::StreamVersion);
+    s >> width >> height;
+    if (version >= 258) {
+        qint32 repeat = 0;
+        qint32 reserved = 0;
+        s >> name >> repeat >> reserved;
+        repeatCount = repeat;
+        reservedValue = reserved;
+    }
+    if (version >= 259) {
+        qint8 mode = 0;
+        s >> pageBackground.color >> mode >> pageBackground.image;
+        pageBackground.mode = quint8(mode);
+    }
+    qint32 count = 0;
+    s >> count;
+    if (s.status() != QDataStream::Ok)
+        return false;
+    if (!usableSide(width) || !usableSide(height) || count < 0
+        || !LnrStream::countFits(s, count, MinItemBytes)) {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        auto *item = new CREPageItem(container);
+        items.append(item);
+        if (!item->load(s, version))
+            return false;
+        qint8 hasInner = 0;
+        s >> hasInner;
+        if (hasInner == 1) {
+            auto *content = new CREPageItem(container);
+            item->inner = content;
+            content->outer = item;
+            if (!content->load(s, version))
+                return false;
+        }
+        if (s.status() != QDataStream::Ok)
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,452 @@
+#include "designer/repageitem.h"
+
+#include "designer/calcnumcontainer.h"
+#include "designer/lnrstream.h"
+#include "designer/repage.h"
+#include "designer/style.h"
+#include "engine/numerology.h"
+
+#include <QDataStream>
+#include <QPainter>
+#include <QTextOption>
+
+#include <cmath>
+
+namespace {
+
+const QColor aidColor(50, 50, 50, 255);
+
+// Reads a flag stored as (flag XOR 1): a stored 0 means true.
+bool readInverted(QDataStream &s)
+{
+    qint8 b = 0;
+    s >> b;
+    return b == 0;
+}
+
+void writeInverted(QDataStream &s, bool flag)
+{
+    s << qint8(flag ? 0 : 1);
+}
+
+// The item's own scale along one axis, signed, so that a step divided by it
+// comes out as the same step on the page even for a mirrored item; a
+// degenerate 0 stands for 1.
+double axisScale(double v)
+{
+    return v != 0 ? v : 1.0;
+}
+
+} // namespace
+
+CREPageItem::CREPageItem(calcNumContainer *container)
+    : container(container)
+    , font(QStringLiteral("Arial"), 10, 50)
+{
+    font.setPixelSize(11);
+}
+
+CREPageItem::~CREPageItem()
+{
+    delete inner;
+}
+
+void CREPageItem::resTransformation()
+{
+    for (CREPageItem *item = this; item; item = item->inner) {
+        item->transform.reset();
+        item->angle = 0;
+    }
+}
+
+void CREPageItem::rotate(double a, bool keepAngle)
+{
+    if (type == Frame) {
+        const QPointF c = shape.boundingRect().center();
+        QTransform t;
+        t.translate(c.x(), c.y());
+        t.rotate(a);
+        t.translate(-c.x(), -c.y());
+        shape = t.map(shape);
+    } else {
+        transform.rotate(a);
+    }
+    if (!keepAngle)
+        return;
+    angle += a;
+    // One correction per step is enough for the handle's turns; a sum further
+    // out (from a damaged template) is still brought back into [0, 360].
+    while (angle < 0)
+        angle += 360;
+    while (angle > 360)
+        angle -= 360;
+    if (inner)
+        inner->angle = angle;
+}
+
+void CREPageItem::move(double dx, double dy)
+{
+    if (type == Frame) {
+        transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
+        return;
+    }
+    transform.rotate(-angle);
+    transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
+    transform.rotate(angle);
+}
+
+void CREPageItem::translate(double dx, double dy)
+{
+    transform.translate(dx, dy);
+}
+
+void CREPageItem::scale(double sx, double sy)
+{
+    transform.scale(sx, sy);
+}
+
+QRectF CREPageItem::getBoundRect() const
+{
+    return transform.mapRect(QRectF(0, 0, boundSize.width(), boundSize.height()));
+}
+
+void CREPageItem::setBoundSize(const QSizeF &size)
+{
+    boundSize = size;
+    getBoundSize();
+}
+
+QSizeF CREPageItem::getBoundSize()
+{
+    if (boundSize.width() == 0)
+        boundSize.setWidth(boundSize.height());
+    if (boundSize.height() == 0)
+        boundSize.setHeight(boundSize.width());
+    return boundSize;
+}
+
+QRectF CREPageItem::getShapeBoundRect() const
+{
+    return transform.map(shape).boundingRect();
+}
+
+void CREPageItem::setShape(const QPainterPath &path)
+{
+    shape = path;
+}
+
+void CREPageItem::save(QDataStream &s) const
+{
+    s.setVersion(LnrStream::StreamVersion);
+    s << qint32(type);
+    writeInverted(s, isVariable);
+    writeInverted(s, isFreeText);
+    s << auxText << key << transform << angle << boundSize << shape << color << auxSize << image;
+    writeInverted(s, auxFlag);
+    writeInverted(s, fixedContent);
+    s << text << font << qint64(alignment) << qint32(penStyle) << penWidth << penColor
+      << qint32(blockIndex) << qint32(frameStyle) << frameColor << qint32(fitMode) << qint32(order)
+      << qint32(pictureChoice) << qint32(barcodeKind) << backgroundColor;
+}
+
+bool CREPageItem::load(QDataStream &s, int version)
+{
+    s.setVersion(LnrStream::StreamVersion);
+    qint32 i32 = 0;
+    s >> i32;
+    type = i32;
+    isVariable = readInverted(s);
+    isFreeText = readInverted(s);
+    s >> auxText >> key >> transform >> angle >> boundSize;
+    if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape))
+        return false;
+    s >> color >> auxSize >> image;
+    auxFlag = readInverted(s);
+    fixedContent = readInverted(s);
+    qint64 i64 = 0;
+    s >> text >> font >> i64;
+    alignment = int(qint32(quint32(quint64(i64) & 0xffffffffu)));
+    s >> i32;
+    penStyle = i32;
+    s >> penWidth >> penColor >> i32;
+    blockIndex = i32;
+    s >> i32;
+    frameStyle = i32;
+    s >> frameColor >> i32;
+    fitMode = i32;
+    if (version >= 258) {
+        s >> i32;
+        order = i32;
+    }
+    pictureChoice = 0;
+    if (version >= 260) {
+        s >> i32;
+        pictureChoice = i32;
+    }
+    barcodeKind = 0;
+    if (version >= 261) {
+        s >> i32;
+        barcodeKind = i32;
+    }
+    if (version >= 263)
+        s >> backgroundColor;
+    // Fonts of older templates carry a point size only. A font with neither
+    // (damaged data) gets the default pixel size.
+    if (font.pixelSize() < 1)
+        font.setPixelSize(font.pointSize() > 0 ? font.pointSize() * 12 / 10 + 1 : 11);
+    // Angles and sizes feed divisions and painting; a template never holds
+    // values beyond these.
+    if (!std::isfinite(angle) || !std::isfinite(boundSize.width())
+        || !std::isfinite(boundSize.height()) || !std::isfinite(penWidth)) {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    return s.status() == QDataStream::Ok;
+}
+
+// Drawing --------------------------------------------------------------------
+
+QString CREPageItem::dateText(const QDate &date)
+{
+    static const char *const months[12]
+        = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    if (!date.isValid())
+        return QString();
+    return QLatin1String(months[date.month() - 1]) + QLatin1Char(' ') + QString::number(date.day())
+        + QLatin1Char(' ') + QString::number(date.year());
+}
+
+void CREPageItem::drawFitted(QPainter *p, const QImage &picture) const
+{
+    if (picture.isNull())
+        return;
+    const double w = boundSize.width();
+    const double h = boundSize.height();
+    int offX = 0;
+    int offY = 0;
+    const double s = calcFitScale(picture.width(), picture.height(), int(w), int(h), offX, offY);
+    const int dw = qMax(1, int(picture.width() * s));
+    const int dh = qMax(1, int(picture.height() * s));
+    int left = 0;
+    switch (alignment) {
+    case 1:
+        left = 0;
+        break;
+    case 2:
+        left = int(w - dw);
+        break;
+    case 4:
+        left = offX;
+        break;
+    default:
+        return;
+    }
+    p->drawImage(QRect(left, 0, dw, dh), picture);
+}
+
+void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
+{
+    p->save();
+    p->setTransform(transform, true);
+    font.setStyleStrategy(QFont::PreferAntialias);
+
+    const double w = boundSize.width();
+    const double h = boundSize.height();
+    const QRectF box(0, 0, w, h);
+    const QPen textPen(QBrush(color), 1, Qt::SolidLine);
+    const int textFlags = alignment | Qt::TextWordWrap;
+    const bool editorPass = !mode->thumbnailMode && !mode->outputMode;
+    const CNumerology *person = container ? container->person : nullptr;
+
+    auto startText = [&]() {
+        p->setRenderHint(QPainter::TextAntialiasing, true);
+        p->setFont(font);
+        p->setPen(textPen);
+    };
+
+    switch (type) {
+    case Frame: {
+        if (inner) {
+            if (inner->type != Path)
+                p->setClipPath(shape, Qt::IntersectClip);
+            inner->draw(p, mode, style);
+        }
+        const int innerFrameStyle = inner ? inner->frameStyle : 0;
+        if (innerFrameStyle == 0 && (mode->outputMode || !mode->showBoundaries))
+            break;
+        p->setClipping(false);
+        p->setBrush(Qt::NoBrush);
+        p->setPen(
+            QPen(innerFrameStyle != 0 ? inner->frameColor : style->outlineColor, 1, Qt::SolidLine));
+        p->drawPath(shape);
+        break;
+    }
+    case Image:
+        if (!image.isNull())
+            p->drawImage(box, image);
+        break;
+    case Text: {
+        startText();
+        const QRect b = p->boundingRect(QRect(), alignment, text);
+        p->drawText(QRectF(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
+                           b.height() + 2),
+                    alignment, text);
+        break;
+    }
+    case Path:
+        p->fillPath(shape, QBrush(color));
+        if (penWidth > 0) {
+            p->setBrush(Qt::NoBrush);
+            p->setPen(QPen(QBrush(penColor), int(penWidth), Qt::PenStyle(penStyle)));
+            p->drawPath(shape);
+        }
+        break;
+    case DataField:
+        startText();
+        if (editorPass) {
+            p->drawImage(0, 0, style->images[CStyle::DataField]);
+            p->drawText(QRectF(18, 0, w - 18, h), textFlags, text);
+        } else {
+            p->drawText(QRectF(1, 0, w - 1, h), textFlags, text);
+        }
+        break;
+    case Placeholder: {
+        startText();
+        const QRectF valueRect(1, 0, w - 2, h);
+        const QRectF ownRect(2, 2, w - 3, h - 3);
+        if (key == QLatin1String("#full_name")) {
+            p->drawText(valueRect, textFlags, person ? person->m_fullName : QString());
+        } else if (key == QLatin1String("#short_name")) {
+            p->drawText(valueRect, textFlags, person ? person->m_shortName : QString());
+        } else if (key == QLatin1String("#birthdate")) {
+            p->drawText(valueRect, textFlags, person ? dateText(person->m_birthDate) : QString());
+        } else if (key == QLatin1String("#print_date")) {
+            p->drawText(valueRect, textFlags, dateText(QDate::currentDate()));
+        } else if (key == QLatin1String("#numerologist")) {
+            // The readings know no numerologist: the name typed into the item stands.
+            p->drawText(valueRect, textFlags, text);
+        } else if (isVariable) {
+            p->drawText(ownRect, textFlags, text);
+        }
+        if (isFreeText)
+            p->drawText(ownRect, textFlags, text);
+        break;
+    }
+    case PictureSlot: {
+        p->setFont(QFont(QStringLiteral("Arial"), 36));
+        p->setPen(QPen(aidColor, 1, Qt::SolidLine));
+        const QImage &picture = style->images[CStyle::RepImage];
+        if (fitMode == 0)
+            p->drawImage(0, 0, picture);
+        else if (fitMode == 1 && !mode->outputMode)
+            drawFitted(p, picture);
+        if (!mode->outputMode)
+            p->drawText(box, QString::number(blockIndex + 1), QTextOption());
+        break;
+    }
+    case BlockReference:
+        if (mode->outputMode) {
+            if (blockPage && blockIndex >= 0)
+                blockPage->draw(p, mode, style, false);
+            break;
+        }
+        p->setPen(QPen(aidColor, 0, Qt::SolidLine));
+        if (blockImage) {
+            p->setOpacity(0.8);
+            p->drawImage(box, *blockImage);
+            p->setOpacity(1.0);
+        }
+        p->setFont(QFont(QStringLiteral("Arial"), 24));
+        p->drawText(box, QLatin1Char('#') + QString::number(order + 1), QTextOption());
+        if (frameStyle == 0) {
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(box);
+        }
+        break;
+    case PictureList: {
+        p->setFont(QFont(QStringLiteral("Arial"), 36));
+        p->setPen(QPen(aidColor, 1, Qt::SolidLine));
+        if (mode->outputMode)
+            break;
+        const QImage &picture = style->images[CStyle::RepImage];
+        if (fitMode == 1)
+            drawFitted(p, picture);
+        else if (fitMode == 0)
+            p->drawImage(0, 0, picture);
+        break;
+    }
+    case Symbol:
+        p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+        drawFitted(p, drawBarcode(text, barcodeKind, color));
+        break;
+    case MatrixTable:
+    case NameTable:
+    case CalendarTable:
+    case InfoTable:
+    case BridgesTable:
+        drawTables(p);
+        break;
+    default:
+        break;
+    }
+    p->restore();
+}
+
+void CREPageItem::drawTracker(QPainter *p, CDrawMode *mode, CStyle *style, bool outlineOnly)
+{
+    if (outlineOnly && mode && !mode->showBoundaries)
+        return;
+    p->save();
+    const QRectF mapped = p->transform().mapRect(transform.map(shape).boundingRect());
+    const QRectF r(mapped.x() - 2, mapped.y() - 2, mapped.width() + 3, mapped.height() + 3);
+    p->resetTransform();
+    p->setPen(QPen(QBrush(style->outlineColor), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    p->setBrush(Qt::NoBrush);
+    p->setRenderHint(QPainter::Antialiasing, false);
+    if (outlineOnly) {
+        p->drawRect(r);
+        p->restore();
+        return;
+    }
+    const double x = r.x();
+    const double y = r.y();
+    const double w = r.width();
+    const double h = r.height();
+    const QImage &moveImage = style->images[CStyle::MoveHandle];
+    const QImage &scaleImage = style->images[CStyle::ScaleHandle];
+    const QImage &rotateImage = style->images[CStyle::RotateHandle];
+    const QImage &scaleResImage = style->images[CStyle::ScaleResItem];
+    const QImage &scaleItemImage = style->images[CStyle::ScaleItem];
+
+    if (w > 3 * moveImage.width() && h > 2 * moveImage.height())
+        p->drawImage(int(x + w / 2 - moveImage.width() / 2), int(y - moveImage.height() / 2.0 - 1),
+                     moveImage);
+    const bool scaleDrawn = w > 3 * scaleImage.width() && h > 2 * scaleImage.height();
+    if (scaleDrawn)
+        p->drawImage(int(x + w - scaleImage.width() + 2), int(y + h - scaleImage.height() + 1),
+                     scaleImage);
+    p->drawImage(int(x + w + rotateImage.width() / 4), int(y + h - rotateImage.height() + 1),
+                 rotateImage);
+    if (inner && !fixedContent && w > 3 * scaleResImage.width() && h > 2 * scaleResImage.height()) {
+        p->drawImage(QPointF(x + w / 4 - scaleResImage.width() / 2.0,
+                             y + h / 2 - scaleResImage.height() / 2.0),
+                     scaleResImage);
+        p->drawImage(QPointF(x + 3 * w / 4 - scaleItemImage.width() / 2.0,
+                             y + h / 2 - scaleItemImage.height() / 2.0),
+                     scaleItemImage);
+    }
+    p->drawRect(r);
+    p->drawRect(QRectF(x, y + h - 8, 8, 8));
+    p->drawRect(QRectF(x, y, 8, 8));
+    p->drawRect(QRectF(x + w - 8, y, 8, 8));
+    if (!scaleDrawn)
+        p->drawRect(QRectF(x + w - 8, y + h - 8, 8, 8));
+    if (h > 27) {
+        p->drawEllipse(QRectF(x - 3, y + h / 2 - 4, 6, 8));
+        p->drawEllipse(QRectF(x + w - 3, y + h / 2 - 4, 6, 8));
+    }
+    if (w > 27)
+        p->drawEllipse(QRectF(x + w / 2 - 4, y + h - 3, 8, 6));
+    p->drawLine(QPointF(x, y - 2), QPointF(x + w, y - 2));
+    p->restore();
+}

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QColor>
+#include <QDate>
+#include <QFont>
+#include <QImage>
+#include <QPainterPath>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QTransform>
+
+class QDataStream;
+class QRectF;
+class QPainter;
+class CDrawMode;
+class CREPage;
+class CStyle;
+struct calcNumContainer;
+
+// One hit area of a selected frame's editing handles, in page units. A frame
+// has eleven: 0 to 3 the corners (top-left, top-right, bottom-left,
+// bottom-right), 4 to 6 the middles of the left, right and bottom edges, 7
+// the strip along the top edge, 8 the rotation point, 9 and 10 the content
+// handles right and left of the centre (empty when the frame is too small).
+struct STracker
+{
+    QRectF rect;
+};
+
+// One object of a chart template page. What the user places is a pair: a
+// frame item (type 1) carrying position, scale and outline, owning a content
+// item (types 2 to 15) that points back to it. Pages list frame items only.
+class CREPageItem
+{
+public:
+    enum Type {
+        Frame = 1,
+        Image = 2,
+        Text = 3,
+        Path = 4,
+        DataField = 5,
+        Placeholder = 6,
+        PictureSlot = 7,
+        BlockReference = 8,
+        PictureList = 9,
+        Symbol = 10,
+        MatrixTable = 11,
+        NameTable = 12,
+        CalendarTable = 13,
+        InfoTable = 14,
+        BridgesTable = 15
+    };
+
+    // The colours handed to the table painters: 0 separator lines, 3 fill of
+    // the wide tables, 4 fill of the narrow ones; 1, 2 and 5 are unused.
+    struct palitra
+    {
+        QColor colors[6];
+    };
+
+    explicit CREPageItem(calcNumContainer *container);
+    ~CREPageItem();
+    CREPageItem(const CREPageItem &) = delete;
+    CREPageItem &operator=(const CREPageItem &) = delete;
+
+    // Geometry. Moves follow the page axes whatever the item's rotation.
+    void resTransformation();
+    void rotate(double a, bool keepAngle);
+    void move(double dx, double dy);
+    void translate(double dx, double dy);
+    void scale(double sx, double sy);
+    QRectF getBoundRect() const;
+    void setBoundSize(const QSizeF &size);
+    QSizeF getBoundSize();
+    QRectF getShapeBoundRect() const;
+    void setShape(const QPainterPath &path);
+
+    // Painting in the coordinates of the item's container (the page for a
+    // frame, the frame for a content item).
+    void draw(QPainter *p, CDrawMode *mode, CStyle *style);
+    // Selection handles of a frame item, in device pixels; outlineOnly paints
+    // the boundary outline only (and nothing while boundaries are hidden).
+    void drawTracker(QPainter *p, CDrawMode *mode, CStyle *style, bool outlineOnly);
+
+    // Handle hit areas (trackers[0] to trackers[10]) for the bounding
+    // rectangle of the frame's transformed outline; view maps page units to
+    // view pixels, in which the handles have fixed sizes.
+    void genTrackers(STracker *trackers, const QRectF &bounds, const QTransform &view,
+                     CStyle *style) const;
+    // Frame items: maps the outline onto r; with straighten, snaps the angle to
+    // a quarter turn and rebuilds the outline as an r-sized rectangle instead.
+    void fitToRect(const QRectF &r, bool straighten);
+    // r limited to at least 15 x 15 and to the page while scaling by handle k,
+    // shrinking the other side by the aspect a (0: r's own aspect).
+    static QRectF fitToPageR(QRectF r, int k, double pageW, double pageH, double a);
+    // r moved (not resized) onto the page.
+    static QRectF fitToPageP(QRectF r, double pageW, double pageH);
+
+    // Symbol images: null when the kind is not 0 to 10 or the text cannot be
+    // encoded.
+    static QImage getQrCode(const QString &text, const QColor &color);
+    static QImage drawBarcode(const QString &text, int kind, const QColor &color);
+
+    // Template file record. load() returns false when the stream failed or
+    // held data no template can contain; the item is then unusable.
+    void save(QDataStream &s) const;
+    bool load(QDataStream &s, int version);
+
+    // Numerology table painters (fixed pixel layout in item coordinates).
+    void paintInfo(QPainter *p, const QStringList &labels, const QStringList &values,
+                   palitra colors);
+    void paintNameInfo(QPainter *p, const QStringList &rows, const QStringList &totals,
+                       palitra colors);
+    void paintMatrInfo(QPainter *p, const QStringList &rows, const QStringList &cells,
+                       palitra colors);
+    void paintExprInfo(QPainter *p, const QStringList &rows, const QStringList &planes,
+                       palitra colors);
+    void paintCalendarInfo(QPainter *p, QDate date, int birth, const QStringList &rows,
+                           palitra colors);
+    static QString getNumRun(int count, const QString &digit);
+    // Rich text of a total: an isolated pair of equal digits in #D05030.
+    static QString masterDigitsHtml(const QString &text);
+    static void drawFTextS(QPainter &p, int x, int y, const QString &text);
+    // "Jan 5 1984".
+    static QString dateText(const QDate &date);
+
+    calcNumContainer *container;
+    int type = 0;
+    bool isVariable = false;
+    bool isFreeText = false;
+    QString auxText;
+    QString key;
+    QTransform transform;
+    double angle = 0;
+    QSizeF boundSize = QSizeF(0, 0);
+    bool selected = false;
+    QImage *blockImage = nullptr;
+    CREPage *blockPage = nullptr;
+    QPainterPath shape;
+    QColor color = QColor(0, 0, 0);
+    QSizeF auxSize = QSizeF(0, 0);
+    QImage image;
+    int order = 0;
+    bool auxFlag = true;
+    bool fixedContent = false;
+    QString text;
+    QFont font;
+    int alignment = 1;
+    int penStyle = 1;
+    double penWidth = 1.0;
+    QColor penColor = QColor(0, 0, 0);
+    int blockIndex = 0;
+    int frameStyle = 0;
+    QColor frameColor = QColor(0, 0, 0);
+    int barcodeKind = 0;
+    int fitMode = 1;
+    int pictureChoice = 0;
+    QColor backgroundColor = QColor(255, 255, 255, 222);
+    CREPageItem *inner = nullptr;
+    CREPageItem *outer = nullptr;
+
+private:
+    void drawTables(QPainter *p);
+    void drawFitted(QPainter *p, const QImage &picture) const;
+};

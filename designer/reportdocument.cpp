@@ -1,0 +1,320 @@
+#include "designer/reportdocument.h"
+
+#include "designer/lnrstream.h"
+#include "designer/repage.h"
+#include "designer/repageitem.h"
+#include "designer/style.h"
+#include "engine/apppaths.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+#include <QSizeF>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int MagicLength = 27;
+// A page record holds at least its two sides and its item count.
+constexpr qint64 MinPageBytes = 20;
+
+} // namespace
+
+const char CReportDocument::Magic[] = "VormaplexiduneReportFile->";
+static_assert(sizeof(CReportDocument::Magic) == MagicLength, "magic with its zero byte");
+
+CReportDocument::CReportDocument(calcNumContainer *container, CAppStyle *appStyle)
+    : container(container)
+    , style(new CStyle(appStyle))
+    , drawMode(new CDrawMode)
+    , appStyle(appStyle)
+    , imagesFolder(getImagesPath())
+{
+    newReport();
+}
+
+CReportDocument::~CReportDocument()
+{
+    clear();
+    delete style;
+    delete drawMode;
+}
+
+void CReportDocument::newReport()
+{
+    clear();
+    auto *page = new CREPage(container, style);
+    page->name = QStringLiteral("Untitled");
+    pageLists.append(new QList<CREPage *> {page});
+    currentPage = page;
+    name = QStringLiteral("New report");
+    fileName = QStringLiteral("untitled.vxr");
+    gridShown = 1;
+    snapToGrid = 1;
+    drawMode->showBoundaries = true;
+    gridStepX = 10;
+    gridStepY = 10;
+    viewReset();
+}
+
+void CReportDocument::clear()
+{
+    currentPage = nullptr;
+    for (QList<CREPage *> *list : qAsConst(pageLists)) {
+        qDeleteAll(*list);
+        delete list;
+    }
+    pageLists.clear();
+    qDeleteAll(blocks);
+    blocks.clear();
+    m_nextIdentity = 1;
+}
+
+CREPage *CReportDocument::addPage(const QSizeF &size, const QString &pageName)
+{
+    if (pageLists.isEmpty())
+        pageLists.append(new QList<CREPage *>);
+    auto *page = new CREPage(container, style);
+    page->width = size.width();
+    page->height = size.height();
+    page->name = pageName;
+    pageLists.first()->append(page);
+    return page;
+}
+
+CREPage *CReportDocument::addBlock(const QSizeF &size, const QString &pageName)
+{
+    auto *page = new CREPage(container, style);
+    page->width = size.width();
+    page->height = size.height();
+    page->name = pageName;
+    blocks.append(page);
+    blockKey(page);
+    return page;
+}
+
+QString CReportDocument::blockKey(CREPage *block)
+{
+    if (!block)
+        return QString();
+    if (block->identity == 0)
+        block->identity = m_nextIdentity++;
+    return QString::number(block->identity);
+}
+
+void CReportDocument::numberBlockReferences()
+{
+    for (const QList<CREPage *> *list : qAsConst(pageLists)) {
+        for (const CREPage *page : *list) {
+            for (CREPageItem *item : page->items) {
+                CREPageItem *content = item->inner;
+                if (!content || content->type != CREPageItem::BlockReference)
+                    continue;
+                const int index = blocks.indexOf(content->blockPage);
+                if (index >= 0)
+                    content->blockIndex = index;
+            }
+        }
+    }
+}
+
+int CReportDocument::save(QDataStream &s)
+{
+    s.setVersion(LnrStream::StreamVersion);
+    if (pageLists.isEmpty() || pageLists.first()->isEmpty())
+        return -1;
+    CREPage *first = pageLists.first()->first();
+    first->generateThumbnail(true);
+    s << qint32(MagicLength);
+    s.writeRawData(Magic, MagicLength);
+    s << qint32(FormatVersion) << name << qint32(1) << *first->thumbnail;
+    first->generateThumbnail(false);
+    s << qint32(gridShown ? 1 : 0) << qint32(snapToGrid ? 1 : 0)
+      << qint32(drawMode->showBoundaries ? 1 : 0) << gridStepX << gridStepY;
+    numberBlockReferences();
+    s << qint32(blocks.size());
+    for (const CREPage *block : qAsConst(blocks))
+        block->save(s);
+    s << qint32(pageLists.size());
+    for (const QList<CREPage *> *list : qAsConst(pageLists)) {
+        s << qint32(list->size());
+        for (const CREPage *page : *list)
+            page->save(s);
+    }
+    return s.status() == QDataStream::Ok ? 0 : -1;
+}
+
+int CReportDocument::load(QDataStream &s)
+{
+    s.setVersion(LnrStream::StreamVersion);
+    currentPage = nullptr;
+    qint32 magicLength = 0;
+    s >> magicLength; // not checked: only the bytes that follow identify the file
+    char magic[MagicLength];
+    if (s.readRawData(magic, MagicLength) != MagicLength
+        || std::memcmp(magic, Magic, MagicLength) != 0) {
+        newReport();
+        return -1;
+    }
+    qint32 version = 0;
+    s >> version;
+    if (s.status() != QDataStream::Ok || version > FormatVersion) {
+        newReport();
+        return -1;
+    }
+    clear();
+    if (!readBody(s, version)) {
+        newReport();
+        return -1;
+    }
+    currentPage = pageLists.first()->first();
+    if (version <= 257)
+        currentPage->name = QStringLiteral("Pages");
+    viewReset();
+    return 0;
+}
+
+bool CReportDocument::readBody(QDataStream &s, int version)
+{
+    qint32 reserved = 0;
+    QImage preview;
+    QString templateName;
+    s >> templateName >> reserved >> preview;
+    if (version >= 257) {
+        qint32 grid = 0;
+        qint32 snap = 0;
+        s >> grid >> snap;
+        gridShown = grid;
+        snapToGrid = snap;
+        if (version >= 262) {
+            qint32 boundaries = 0;
+            s >> boundaries;
+            drawMode->showBoundaries = boundaries != 0;
+        }
+        s >> gridStepX >> gridStepY;
+    }
+    if (s.status() != QDataStream::Ok)
+        return false;
+    name = templateName;
+    if (version >= 258) {
+        qint32 count = 0;
+        s >> count;
+        if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, count, MinPageBytes))
+            return false;
+        for (qint32 i = 0; i < count; ++i) {
+            auto *block = new CREPage(container, style);
+            blocks.append(block);
+            if (!block->load(s, version))
+                return false;
+            blockKey(block);
+            block->generateThumbnail(false);
+        }
+    }
+    qint32 listCount = 0;
+    s >> listCount;
+    if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, listCount, 4))
+        return false;
+    for (qint32 i = 0; i < listCount; ++i) {
+        auto *list = new QList<CREPage *>;
+        pageLists.append(list);
+        qint32 count = 0;
+        s >> count;
+        if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, count, MinPageBytes))
+            return false;
+        for (qint32 j = 0; j < count; ++j) {
+            auto *page = new CREPage(container, style);
+            list->append(page);
+            if (!page->load(s, version))
+                return false;
+        }
+    }
+    // A template without a page has nothing to show or edit.
+    if (pageLists.isEmpty() || pageLists.first()->isEmpty())
+        return false;
+    return relinkBlockReferences();
+}
+
+bool CReportDocument::relinkBlockReferences()
+{
+    for (const QList<CREPage *> *list : qAsConst(pageLists)) {
+        for (CREPage *page : *list) {
+            bool dropped = false;
+            for (int i = page->items.size() - 1; i >= 0; --i) {
+                CREPageItem *content = page->items.at(i)->inner;
+                if (!content || content->type != CREPageItem::BlockReference)
+                    continue;
+                const int index = content->blockIndex;
+                if (index < 0 || index >= blocks.size()) {
+                    // A reference to a block the file does not hold cannot be drawn or
+                    // edited: it is dropped rather than followed.
+                    delete page->items.takeAt(i);
+                    dropped = true;
+                    continue;
+                }
+                CREPage *block = blocks.at(index);
+                content->key = blockKey(block);
+                content->blockPage = block;
+                content->blockImage = block->thumbnail;
+            }
+            if (dropped) {
+                QList<CREPageItem *> references;
+                for (CREPageItem *item : qAsConst(page->items)) {
+                    if (item->inner && item->inner->type == CREPageItem::BlockReference)
+                        references.append(item->inner);
+                }
+                std::stable_sort(
+                    references.begin(), references.end(),
+                    [](const CREPageItem *a, const CREPageItem *b) { return a->order < b->order; });
+                for (int k = 0; k < references.size(); ++k)
+                    references.at(k)->order = k;
+            }
+            page->generateThumbnail(false);
+        }
+    }
+    return true;
+}
+
+bool CReportDocument::saveToFile(const QString &path, QString *errorString)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    QDataStream s(&file);
+    if (save(s) != 0) {
+        file.cancelWriting();
+        if (errorString)
+            *errorString = file.error() != QFileDevice::NoError
+                ? file.errorString()
+                : QStringLiteral("The template has no page to save.");
+        return false;
+    }
+    if (!file.commit()) {
+        if (errorString)
+            *errorString = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool CReportDocument::loadFromFile(const QString &path, QString *errorString)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorString)
+            *errorString = file.errorString();
+        newReport();
+        return false;
+    }
+    QDataStream s(&file);
+    if (load(s) != 0) {
+        if (errorString)
+            *errorString = QStringLiteral("The file is not a readable chart template.");
+        return false;
+    }
+    return true;
+}

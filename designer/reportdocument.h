@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QDataStream;
+class QSizeF;
+class CAppStyle;
+class CDrawMode;
+class CREPage;
+class CStyle;
+struct calcNumContainer;
+
+// The chart template document behind the page editor: page lists, reusable
+// block pages, the current page, grid settings and the drawing records every
+// draw call receives. The editor view builds on it and reacts to resets
+// through viewReset().
+class CReportDocument
+{
+public:
+    static constexpr int FormatVersion = 263;
+    static const char Magic[]; // "VormaplexiduneReportFile->", 27 bytes with the zero
+
+    CReportDocument(calcNumContainer *container, CAppStyle *appStyle);
+    virtual ~CReportDocument();
+    CReportDocument(const CReportDocument &) = delete;
+    CReportDocument &operator=(const CReportDocument &) = delete;
+
+    // One list with one "Untitled" 840 x 1188 page; name "New report".
+    void newReport();
+    // Deletes every page, page list and block; settings and names stay.
+    void clear();
+    CREPage *addPage(const QSizeF &size, const QString &name);
+    CREPage *addBlock(const QSizeF &size, const QString &name);
+
+    // 0 when written; -1 when there is no page to write or the stream failed.
+    int save(QDataStream &s);
+    // 0 when read; -1 for a foreign or newer file or damaged data, after which
+    // the document is a new empty one.
+    int load(QDataStream &s);
+
+    // Whole-file forms. Saving writes through QSaveFile, so a failure leaves
+    // the old file intact; both report failure in errorString when given.
+    bool saveToFile(const QString &path, QString *errorString = nullptr);
+    bool loadFromFile(const QString &path, QString *errorString = nullptr);
+
+    // The decimal identity text that block references keep as their key:
+    // unique among the document's blocks while it is open, and the same for
+    // the same template each time it is loaded.
+    QString blockKey(CREPage *block);
+
+    calcNumContainer *container;
+    QString name = QStringLiteral("New report");
+    QString fileName = QStringLiteral("untitled.vxr");
+    CStyle *style;
+    CDrawMode *drawMode;
+    int gridShown = 1;
+    int snapToGrid = 1;
+    double gridStepX = 10;
+    double gridStepY = 10;
+    CREPage *currentPage = nullptr;
+    QList<QList<CREPage *> *> pageLists;
+    QList<CREPage *> blocks;
+    CAppStyle *appStyle;
+    QString imagesFolder;
+
+protected:
+    // Called after newReport() and a load: the view resets its zoom to 0.75,
+    // recomputes its scroll geometry and repaints.
+    virtual void viewReset() { }
+
+private:
+    bool readBody(QDataStream &s, int version);
+    void numberBlockReferences();
+    bool relinkBlockReferences();
+
+    int m_nextIdentity = 1;
+};

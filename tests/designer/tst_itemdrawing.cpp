@@ -1,0 +1,452 @@
+#include "designer/style.h"
+#include "designerfixture.h"
+#include "textrecorder.h"
+
+#include <QPainter>
+#include <QtTest>
+
+using namespace DesignerTest;
+
+namespace {
+
+QImage solid(int w, int h, const QColor &c)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(c);
+    return image;
+}
+
+enum Pass { Editor, Thumbnail, Output };
+
+CDrawMode modeFor(int pass, bool boundaries = true)
+{
+    CDrawMode mode;
+    mode.thumbnailMode = pass == Thumbnail;
+    mode.outputMode = pass == Output;
+    mode.showBoundaries = boundaries;
+    return mode;
+}
+
+QImage render(CREPageItem *frame, int pass, CStyle *style, bool boundaries = true, int w = 300,
+              int h = 200)
+{
+    QImage image = canvas(w, h);
+    CDrawMode mode = modeFor(pass, boundaries);
+    QPainter p(&image);
+    frame->draw(&p, &mode, style);
+    return image;
+}
+
+TextRuns record(CREPageItem *frame, int pass, CStyle *style)
+{
+    TextRecorder recorder;
+    CDrawMode mode = modeFor(pass);
+    {
+        QPainter p(&recorder);
+        frame->draw(&p, &mode, style);
+    }
+    return recorder.recorded;
+}
+
+} // namespace
+
+class TestItemDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void frameLine_data();
+    void frameLine();
+    void imageStretchedAndClipped();
+    void pathNotClippedByFrame();
+    void textCentredInBox();
+    void dataFieldByPass_data();
+    void dataFieldByPass();
+    void placeholders_data();
+    void placeholders();
+    void pictureSlotAndList();
+    void blockReference();
+    void symbolPlacement_data();
+    void symbolPlacement();
+    void infoTableOfUncalculatedPerson();
+    void unknownTypeOrKeyDrawsNothing();
+    void trackerOutline_data();
+    void trackerOutline();
+    void trackerSideHandles_data();
+    void trackerSideHandles();
+};
+
+void TestItemDrawing::frameLine_data()
+{
+    QTest::addColumn<int>("pass");
+    QTest::addColumn<bool>("boundaries");
+    QTest::addColumn<int>("frameStyle");
+    QTest::addColumn<QColor>("expected"); // invalid: no line
+    const QColor grey(180, 180, 180);
+    const QColor blue(0, 0, 255);
+    QTest::newRow("editor, unframed") << int(Editor) << true << 0 << grey;
+    QTest::newRow("thumbnail, unframed") << int(Thumbnail) << true << 0 << grey;
+    QTest::newRow("editor, boundaries hidden") << int(Editor) << false << 0 << QColor();
+    QTest::newRow("output, unframed") << int(Output) << true << 0 << QColor();
+    QTest::newRow("output, framed") << int(Output) << true << 1 << blue;
+    QTest::newRow("editor, framed, hidden") << int(Editor) << false << 1 << blue;
+}
+
+void TestItemDrawing::frameLine()
+{
+    QFETCH(int, pass);
+    QFETCH(bool, boundaries);
+    QFETCH(int, frameStyle);
+    QFETCH(QColor, expected);
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Image, 20, 20, 100, 60);
+    frame->inner->frameStyle = frameStyle;
+    frame->inner->frameColor = QColor(0, 0, 255);
+    const QImage image = render(frame, pass, &style, boundaries);
+    // The top edge of the outline lies on y = 20 from x = 20 to 120.
+    const QRect edge(30, 19, 80, 3);
+    if (expected.isValid())
+        QVERIFY(countColor(image, edge, expected, 40) >= 80);
+    else
+        QCOMPARE(countInk(image, image.rect()), 0);
+    delete frame;
+}
+
+void TestItemDrawing::imageStretchedAndClipped()
+{
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Image, 10, 10, 100, 50);
+    frame->inner->image = solid(2, 2, Qt::red);
+    QImage image = render(frame, Output, &style);
+    QCOMPARE(countColor(image, QRect(12, 12, 96, 46), Qt::red), 96 * 46);
+    QCOMPARE(countInk(image, QRect(115, 0, 100, 100)), 0);
+    // Shifted content is cut at the frame's outline.
+    frame->inner->translate(60, 0);
+    frame->inner->boundSize = QSizeF(200, 50);
+    image = render(frame, Output, &style);
+    QVERIFY(countColor(image, QRect(72, 12, 36, 46), Qt::red) == 36 * 46);
+    QCOMPARE(countInk(image, QRect(112, 0, 188, 200)), 0);
+    QCOMPARE(countInk(image, QRect(10, 10, 58, 50)), 0);
+    // An image item without a picture paints nothing.
+    frame->inner->image = QImage();
+    QCOMPARE(countInk(render(frame, Output, &style), QRect(0, 0, 300, 200)), 0);
+    delete frame;
+}
+
+void TestItemDrawing::pathNotClippedByFrame()
+{
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Path, 10, 10, 50, 50);
+    CREPageItem *path = frame->inner;
+    QPainterPath shape;
+    shape.addRect(0, 0, 150, 40);
+    path->shape = shape;
+    path->color = Qt::green;
+    path->penWidth = 0;
+    QImage image = render(frame, Output, &style);
+    // Green past the frame's right edge (x = 60) up to x = 160.
+    QVERIFY(countColor(image, QRect(70, 15, 80, 30), Qt::green) == 80 * 30);
+    // With a pen the outline is drawn in the pen colour.
+    path->penWidth = 3;
+    path->penColor = Qt::blue;
+    image = render(frame, Output, &style);
+    QVERIFY(countColor(image, QRect(70, 8, 80, 4), Qt::blue, 60) > 80);
+    delete frame;
+}
+
+void TestItemDrawing::textCentredInBox()
+{
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Text, 0, 0, 280, 180);
+    CREPageItem *text = frame->inner;
+    text->text = QStringLiteral("MMMM");
+    text->font.setPixelSize(30);
+    text->color = Qt::black;
+    const QImage image = render(frame, Output, &style);
+    int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                minX = qMin(minX, x);
+                maxX = qMax(maxX, x);
+                minY = qMin(minY, y);
+                maxY = qMax(maxY, y);
+            }
+        }
+    }
+    QVERIFY(maxX > minX);
+    QVERIFY2(qAbs((minX + maxX) / 2 - 140) <= 6, qPrintable(QString::number((minX + maxX) / 2)));
+    QVERIFY2(qAbs((minY + maxY) / 2 - 90) <= 10, qPrintable(QString::number((minY + maxY) / 2)));
+    delete frame;
+}
+
+void TestItemDrawing::dataFieldByPass_data()
+{
+    QTest::addColumn<int>("pass");
+    QTest::addColumn<bool>("icon");
+    QTest::addColumn<double>("textX");
+    QTest::newRow("editor") << int(Editor) << true << 18.0;
+    QTest::newRow("thumbnail") << int(Thumbnail) << false << 1.0;
+    QTest::newRow("output") << int(Output) << false << 1.0;
+}
+
+void TestItemDrawing::dataFieldByPass()
+{
+    QFETCH(int, pass);
+    QFETCH(bool, icon);
+    QFETCH(double, textX);
+    CStyle style;
+    style.images[CStyle::DataField] = solid(16, 16, Qt::red);
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::DataField, 0, 0, 200, 25);
+    frame->inner->text = QStringLiteral("FULL NAME");
+    const TextRuns recorder = record(frame, pass, &style);
+    const TextRuns::Run run = recorder.find(QStringLiteral("FULL NAME"));
+    QCOMPARE(run.text, QStringLiteral("FULL NAME"));
+    QCOMPARE(run.position.x(), textX);
+    const QImage image = render(frame, pass, &style, false);
+    QCOMPARE(countColor(image, QRect(0, 0, 16, 16), Qt::red) == 256, icon);
+    delete frame;
+}
+
+void TestItemDrawing::placeholders_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("isVariable");
+    QTest::addColumn<bool>("isFreeText");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<double>("x");
+    const QString own = QStringLiteral("OWN TEXT");
+    QTest::newRow("full name") << "#full_name" << true << false << QStringList {"@full"} << 1.0;
+    QTest::newRow("short name") << "#short_name" << true << false << QStringList {"@short"} << 1.0;
+    QTest::newRow("birth date") << "#birthdate" << true << false << QStringList {"Jan 5 1984"}
+                                << 1.0;
+    QTest::newRow("print date") << "#print_date" << true << false
+                                << QStringList {CREPageItem::dateText(QDate::currentDate())} << 1.0;
+    QTest::newRow("numerologist shows its own text")
+        << "#numerologist" << true << false << QStringList {own} << 1.0;
+    QTest::newRow("title variable") << "Life Cycles" << true << false << QStringList {own} << 2.0;
+    QTest::newRow("free text") << "#text" << false << true << QStringList {own} << 2.0;
+    QTest::newRow("neither flag") << "Life Cycles" << false << false << QStringList {} << 0.0;
+    QTest::newRow("key is case-sensitive")
+        << "#FULL_NAME" << false << false << QStringList {} << 0.0;
+}
+
+void TestItemDrawing::placeholders()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, isVariable);
+    QFETCH(bool, isFreeText);
+    QFETCH(QStringList, expected);
+    QFETCH(double, x);
+    Person person;
+    CStyle style;
+    CREPageItem *frame = makeObject(&person.container, CREPageItem::Placeholder, 0, 0, 400, 25);
+    CREPageItem *item = frame->inner;
+    item->key = key;
+    item->isVariable = isVariable;
+    item->isFreeText = isFreeText;
+    item->text = QStringLiteral("OWN TEXT");
+    // The names as the reading holds them (it writes them in capitals).
+    expected.replaceInStrings(QStringLiteral("@full"), person.person.m_fullName);
+    expected.replaceInStrings(QStringLiteral("@short"), person.person.m_shortName);
+    const TextRuns recorder = record(frame, Output, &style);
+    QCOMPARE(recorder.texts(), expected);
+    if (!expected.isEmpty())
+        QCOMPARE(recorder.runs.first().position.x(), x);
+    delete frame;
+}
+
+void TestItemDrawing::pictureSlotAndList()
+{
+    CStyle style;
+    style.images[CStyle::RepImage] = solid(40, 20, Qt::red);
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::PictureSlot, 0, 0, 100, 100);
+    frame->inner->blockIndex = 2;
+    // Editor: the placeholder picture fitted (100 x 50 at the top) and the number 3.
+    QImage image = render(frame, Editor, &style, false);
+    QVERIFY(countColor(image, QRect(0, 0, 100, 50), Qt::red) > 100 * 50 * 8 / 10);
+    QCOMPARE(countColor(image, QRect(60, 0, 40, 50), Qt::red), 40 * 50);
+    QCOMPARE(countColor(image, QRect(0, 52, 100, 48), Qt::red), 0);
+    QCOMPARE(record(frame, Editor, &style).texts(), QStringList {"3"});
+    // Output: neither picture nor number.
+    QCOMPARE(countInk(render(frame, Output, &style, false), QRect(0, 0, 300, 200)), 0);
+    QVERIFY(record(frame, Output, &style).texts().isEmpty());
+    // At its own size the picture shows in every pass.
+    frame->inner->fitMode = 0;
+    image = render(frame, Output, &style, false);
+    QCOMPARE(countColor(image, QRect(0, 0, 40, 20), Qt::red), 800);
+    QCOMPARE(countInk(image, QRect(41, 0, 200, 200)), 0);
+
+    frame->inner->type = CREPageItem::PictureList;
+    frame->inner->fitMode = 1;
+    QCOMPARE(countColor(render(frame, Editor, &style, false), QRect(0, 0, 100, 50), Qt::red), 5000);
+    QVERIFY(record(frame, Editor, &style).texts().isEmpty());
+    QCOMPARE(countInk(render(frame, Output, &style, false), QRect(0, 0, 300, 200)), 0);
+    delete frame;
+}
+
+void TestItemDrawing::blockReference()
+{
+    CStyle style;
+    CREPage block(nullptr, &style);
+    block.width = 100;
+    block.height = 50;
+    CREPageItem *inBlock = makeObject(nullptr, CREPageItem::Image, 0, 0, 100, 50);
+    inBlock->inner->image = solid(1, 1, Qt::green);
+    block.items << inBlock;
+    QImage thumb = solid(10, 5, Qt::red);
+
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::BlockReference, 50, 50, 100, 50);
+    CREPageItem *ref = frame->inner;
+    ref->blockPage = &block;
+    ref->blockImage = &thumb;
+    ref->order = 0;
+
+    // Editor: the thumbnail at 80 % over white and the number "#1".
+    QImage image = render(frame, Editor, &style, false);
+    QVERIFY(countColor(image, QRect(70, 70, 40, 20), QColor(255, 51, 51), 3) > 300);
+    QCOMPARE(record(frame, Editor, &style).texts(), QStringList {"#1"});
+    // Output: the block page itself.
+    image = render(frame, Output, &style, false);
+    QCOMPARE(countColor(image, QRect(52, 52, 96, 46), Qt::green), 96 * 46);
+    QVERIFY(record(frame, Output, &style).texts().isEmpty());
+    // A reference without a valid block index draws nothing in the output pass.
+    ref->blockIndex = -1;
+    QCOMPARE(countInk(render(frame, Output, &style, false), QRect(0, 0, 300, 200)), 0);
+    delete frame;
+}
+
+void TestItemDrawing::symbolPlacement_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("left"); // -1: nothing drawn
+    // QR of "HELLO" is 210 x 210; fitted into 300 x 100 it is 100 x 100.
+    QTest::newRow("left") << 1 << 0;
+    QTest::newRow("right") << 2 << 200;
+    QTest::newRow("centre") << 4 << 100;
+    QTest::newRow("other value") << 8 << -1;
+}
+
+void TestItemDrawing::symbolPlacement()
+{
+    QFETCH(int, alignment);
+    QFETCH(int, left);
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Symbol, 0, 0, 300, 100);
+    frame->inner->text = QStringLiteral("HELLO");
+    frame->inner->barcodeKind = 0;
+    frame->inner->alignment = alignment;
+    frame->inner->color = Qt::black;
+    const QImage image = render(frame, Output, &style, false, 300, 200);
+    if (left < 0) {
+        QCOMPARE(countInk(image, image.rect()), 0);
+    } else {
+        // The finder pattern's dark corner sits in the symbol's top-left module.
+        QCOMPARE(countColor(image, QRect(left + 1, 1, 3, 3), Qt::black, 60), 9);
+        QCOMPARE(countInk(image, QRect(0, 101, 300, 99)), 0);
+        QCOMPARE(countInk(image, QRect(0, 0, left, 100)), 0);
+        QCOMPARE(countInk(image, QRect(left + 101, 0, 300, 100)), 0);
+    }
+    delete frame;
+}
+
+void TestItemDrawing::infoTableOfUncalculatedPerson()
+{
+    Person person {QString()};
+    CStyle style;
+    CREPageItem *frame = makeObject(&person.container, CREPageItem::InfoTable, 0, 10, 300, 150);
+    frame->inner->key = QStringLiteral("Main Features");
+    frame->inner->backgroundColor = QColor(0, 200, 0);
+    const QImage image = render(frame, Output, &style, false);
+    // The fill spans 199 x 102 from one pixel above the item's top.
+    QCOMPARE(countColor(image, QRect(0, 9, 199, 102), QColor(0, 200, 0), 0) > 199 * 102 / 2, true);
+    QCOMPARE(countColor(image, QRect(199, 0, 101, 200), QColor(0, 200, 0), 0), 0);
+    QCOMPARE(countColor(image, QRect(0, 111, 300, 89), QColor(0, 200, 0), 0), 0);
+    QCOMPARE(countColor(image, QRect(0, 0, 300, 9), QColor(0, 200, 0), 0), 0);
+    // Six labels, and empty values (the master forms keep their brackets).
+    const QStringList texts = record(frame, Output, &style).texts();
+    QCOMPARE(texts,
+             (QStringList {"Life Path", "Birthday", "Expression (M)", " ()", "Heart Desire (M)",
+                           " ()", "Personality (M)", " ()", "Karmic Debts"}));
+    delete frame;
+}
+
+void TestItemDrawing::unknownTypeOrKeyDrawsNothing()
+{
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, 16, 0, 0, 100, 100);
+    QCOMPARE(countInk(render(frame, Output, &style), QRect(0, 0, 300, 200)), 0);
+    frame->inner->type = CREPageItem::InfoTable;
+    frame->inner->key = QStringLiteral("main features");
+    QCOMPARE(countInk(render(frame, Output, &style), QRect(0, 0, 300, 200)), 0);
+    // A frame that lost its content (damaged template) still draws its outline only.
+    delete frame->inner;
+    frame->inner = nullptr;
+    QCOMPARE(countInk(render(frame, Output, &style), QRect(0, 0, 300, 200)), 0);
+    QVERIFY(countInk(render(frame, Editor, &style), QRect(0, 0, 300, 200)) > 0);
+    delete frame;
+}
+
+void TestItemDrawing::trackerOutline_data()
+{
+    QTest::addColumn<bool>("outlineOnly");
+    QTest::addColumn<bool>("boundaries");
+    QTest::addColumn<bool>("painted");
+    QTest::newRow("outline, boundaries hidden") << true << false << false;
+    QTest::newRow("outline, boundaries shown") << true << true << true;
+    QTest::newRow("handles, boundaries hidden") << false << false << true;
+}
+
+void TestItemDrawing::trackerOutline()
+{
+    QFETCH(bool, outlineOnly);
+    QFETCH(bool, boundaries);
+    QFETCH(bool, painted);
+    CStyle style;
+    style.outlineColor = Qt::black;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Image, 50, 50, 100, 60);
+    QImage image = canvas(300, 200);
+    CDrawMode mode = modeFor(Editor, boundaries);
+    {
+        QPainter p(&image);
+        p.scale(0.5, 0.5); // the outline follows the painter's transform at entry
+        frame->drawTracker(&p, &mode, &style, outlineOnly);
+    }
+    QCOMPARE(countInk(image, image.rect()) > 0, painted);
+    if (painted) {
+        // The rectangle is the mapped outline (25, 25, 50, 30) widened to (23, 23, 53, 33).
+        QCOMPARE(countColor(image, QRect(30, 23, 40, 1), Qt::black), 40);
+        QCOMPARE(countColor(image, QRect(23, 30, 1, 20), Qt::black), 20);
+        QCOMPARE(countInk(image, QRect(100, 100, 200, 100)), 0);
+    }
+    delete frame;
+}
+
+void TestItemDrawing::trackerSideHandles_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("ellipses");
+    QTest::newRow("tall") << 60 << true;
+    QTest::newRow("20 pixels high") << 15 << false; // widened to 18
+}
+
+void TestItemDrawing::trackerSideHandles()
+{
+    QFETCH(int, height);
+    QFETCH(bool, ellipses);
+    CStyle style;
+    style.outlineColor = Qt::black;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Image, 50, 50, 100, height);
+    QImage image = canvas(300, 200);
+    CDrawMode mode = modeFor(Editor);
+    {
+        QPainter p(&image);
+        frame->drawTracker(&p, &mode, &style, false);
+    }
+    // Left of the outline (x = 48) the side ellipse reaches out to x = 45.
+    QCOMPARE(countInk(image, QRect(44, 50, 3, height)) > 0, ellipses);
+    delete frame;
+}
+
+QTEST_MAIN(TestItemDrawing)
+#include "tst_itemdrawing.moc"
