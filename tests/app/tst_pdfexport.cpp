@@ -1,0 +1,295 @@
+#include "app/myqwebengineview.h"
+#include "app/pdfexport.h"
+#include "app/reportexport.h"
+#include "engine/reporttools.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QtTest>
+
+// The off-screen PDF job and the joined report printed through it. Each run
+// loads a page into the web engine, so the cases are few and small.
+
+namespace {
+
+QList<QUrl> s_opened;
+
+bool recordOpen(const QUrl &url)
+{
+    s_opened << url;
+    return true;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// What pdfinfo says about a PDF, e.g. "Pages" and "Page size".
+QString pdfInfo(const QString &pdf, const QString &key)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!process.waitForFinished(30000))
+        return QString();
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QRegularExpression line(QLatin1Char('^') + key + QStringLiteral(":\\s*(.*)$"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(out).captured(1).trimmed();
+}
+
+// One page of a PDF as a picture, at a low resolution.
+QImage pdfPage(const QString &pdf, int page, const QString &folder)
+{
+    const QString stem = folder + QStringLiteral("/page");
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-f"),
+                   QString::number(page), QStringLiteral("-l"), QString::number(page),
+                   QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, stem});
+    if (!process.waitForFinished(30000))
+        return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+int darkPixels(const QImage &image)
+{
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 100;
+    return dark;
+}
+
+class RecordingExport : public CReportExport
+{
+public:
+    using CReportExport::CReportExport;
+
+    QString answer;
+    QStringList criticals;
+    int dialogsRun = 0;
+
+    QString getSaveFileName(const QString &, const QString &) override { return answer; }
+    void showCritical(QWidget *, const QString &title, const QString &text) override
+    {
+        criticals << title + QLatin1Char('|') + text;
+    }
+    int execDialog(QDialog *) override
+    {
+        ++dialogsRun;
+        return QDialog::Accepted;
+    }
+};
+
+} // namespace
+
+class tst_PdfExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void job_data();
+    void job();
+    void joinedReportToPdf();
+    void viewShowsTheLastDocument_data();
+    void viewShowsTheLastDocument();
+};
+
+void tst_PdfExport::initTestCase()
+{
+    GenPDFfromHTML::urlOpener = &recordOpen;
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(),
+             "poppler-utils (pdfinfo, pdftoppm) is needed; see scripts/install-deps.sh");
+}
+
+void tst_PdfExport::init()
+{
+    s_opened.clear();
+}
+
+void tst_PdfExport::job_data()
+{
+    QTest::addColumn<bool>("htmlExists");
+    QTest::addColumn<QString>("target"); // "ok", "old" (replaces a file), "unwritable"
+    QTest::addColumn<bool>("success");
+
+    QTest::newRow("written and opened") << true << "ok" << true;
+    QTest::newRow("replaces an older file") << true << "old" << true;
+    QTest::newRow("missing html") << false << "ok" << false;
+    QTest::newRow("unwritable folder") << true << "unwritable" << false;
+}
+
+void tst_PdfExport::job()
+{
+    QFETCH(bool, htmlExists);
+    QFETCH(QString, target);
+    QFETCH(bool, success);
+
+    QTemporaryDir dir;
+    const QString html = dir.filePath(QStringLiteral("report.html"));
+    if (htmlExists)
+        QVERIFY(writeFile(html, "<html><body><h1>Life Path 7</h1><p>Seven.</p></body></html>"));
+    QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    if (target == QLatin1String("old"))
+        QVERIFY(writeFile(pdf, QByteArray(500000, 'x')));
+    if (target == QLatin1String("unwritable")) {
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("file")), "x"));
+        pdf = dir.filePath(QStringLiteral("file/out.pdf"));
+    }
+
+    GenPDFfromHTML job(html, pdf);
+    QSignalSpy finished(&job, &GenPDFfromHTML::finished);
+    job.run();
+    QVERIFY(finished.wait(60000));
+    QTest::qWait(50);
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.first().first().toBool(), success);
+    QVERIFY(!QFile::exists(html));
+
+    if (!success) {
+        QVERIFY(s_opened.isEmpty());
+        QVERIFY(target == QLatin1String("old") || !QFile::exists(pdf));
+        return;
+    }
+    QCOMPARE(s_opened, QList<QUrl> {QUrl::fromLocalFile(pdf)});
+    QVERIFY(readAll(pdf).startsWith("%PDF"));
+    QVERIFY(pdfInfo(pdf, QStringLiteral("Page size")).contains(QLatin1String("A4")));
+    QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), QString("1"));
+    // Only the finished PDF is left: no partial file beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"out.pdf"});
+}
+
+// Two readings and the chart become three pages; the chart is drawn on the
+// last one. While the job runs a second export is refused.
+void tst_PdfExport::joinedReportToPdf()
+{
+    QTemporaryDir dir;
+    CReportTools numerology, pet, empty;
+    numerology.reportHtml = QStringLiteral("<html><head><title>N</title></head><body>"
+                                           "<h2>Life Path</h2><p>%1</p><img src=\"file:///")
+                                .arg(QString(QStringLiteral("Seven ")).repeated(30))
+        + TestEnvironment::dataPath(QStringLiteral("app/export/picture.png"))
+        + QStringLiteral("\"/></body></html>");
+    pet.reportHtml = QStringLiteral("<html><body><h2>Pet</h2><p>%1</p></body></html>")
+                         .arg(QString(QStringLiteral("Loyal ")).repeated(30));
+    CReportExport::Sources sources;
+    sources.numerology = &numerology;
+    sources.psychoMatrix = &empty;
+    sources.pet = &pet;
+
+    QImage chart(400, 560, QImage::Format_ARGB32);
+    chart.fill(Qt::white);
+    {
+        QPainter painter(&chart);
+        painter.fillRect(50, 50, 300, 460, Qt::black);
+    }
+
+    RecordingExport exporter(nullptr);
+    exporter.setSources(sources);
+    int renders = 0;
+    exporter.renderChart = [&](QImage *canvas) {
+        ++renders;
+        *canvas = chart;
+        return true;
+    };
+    const QString pdf = dir.filePath(QStringLiteral("all"));
+    exporter.answer = pdf;
+    exporter.exportPdfAll(false);
+    QCOMPARE(exporter.dialogsRun, 1);
+    QCOMPARE(renders, 1);
+    QVERIFY(exporter.reportInProgress());
+    QVERIFY(exporter.currentJob());
+    const QString temporary = exporter.currentJob()->htmlPath();
+    QVERIFY(QFileInfo(temporary).fileName().startsWith(QLatin1String("report")));
+    QVERIFY(temporary.endsWith(QLatin1String(".html")));
+    QCOMPARE(exporter.currentJob()->pdfPath(), pdf + QStringLiteral(".pdf"));
+
+    exporter.exportPdfAll(false);
+    QCOMPARE(exporter.criticals, QStringList {"Error|Report generation in progress!"});
+    QCOMPARE(exporter.dialogsRun, 1);
+
+    QSignalSpy finished(exporter.currentJob(), &GenPDFfromHTML::finished);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.first().first().toBool(), true);
+    QVERIFY(!exporter.reportInProgress());
+    QVERIFY(!QFile::exists(temporary));
+    QCOMPARE(s_opened, QList<QUrl> {QUrl::fromLocalFile(pdf + QStringLiteral(".pdf"))});
+
+    const QString written = pdf + QStringLiteral(".pdf");
+    QVERIFY(readAll(written).startsWith("%PDF"));
+    QCOMPARE(pdfInfo(written, QStringLiteral("Pages")), QString("3"));
+    const QImage last = pdfPage(written, 3, dir.path());
+    QVERIFY(!last.isNull());
+    QVERIFY2(darkPixels(last) > 1000, "the chart is missing from the last page");
+
+    // Once the PDF is out, a new export is accepted again.
+    exporter.answer.clear();
+    exporter.exportPdfAll(false);
+    QCOMPARE(exporter.dialogsRun, 2);
+    QCOMPARE(exporter.criticals.size(), 1);
+}
+
+void tst_PdfExport::viewShowsTheLastDocument_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("second replaces first") << "<html><body>first</body></html>"
+                                           << "<html><body>second</body></html>"
+                                           << "second";
+    QTest::newRow("empty document") << "<html><body>first</body></html>"
+                                    << ""
+                                    << "";
+}
+
+void tst_PdfExport::viewShowsTheLastDocument()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, shown);
+
+    // Declared before the view: the view answers pending callbacks when it
+    // is deleted.
+    QString text = QStringLiteral("<pending>");
+    MyQWebEngineView view;
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.setHtml(first, QUrl(QStringLiteral("file://localhost/")));
+    view.setHtml(second, QUrl(QStringLiteral("file://localhost/")));
+    QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty() && loaded.last().first().toBool(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            view.page()->toPlainText([&text](const QString &t) { text = t; });
+            QTest::qWait(50);
+            return text.trimmed() == shown;
+        }(),
+        30000);
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    tst_PdfExport test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pdfexport.moc"

@@ -1,0 +1,759 @@
+#include "app/reportexport.h"
+#include "engine/reporttools.h"
+#include "testenvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// Saving single readings as HTML or the chart as a picture, picture
+// inlining, the order of the joined PDF report and the section dialog. No
+// page is loaded into the web engine here; the PDF job is tested in
+// tst_pdfexport.
+
+namespace {
+
+const QString pngPrefix = QStringLiteral("data:image/png;base64,");
+
+// Replaces every data URI payload by '#' and returns the payloads, so that
+// whole outputs can be compared with a readable expectation.
+QString maskPayloads(const QString &html, QStringList *payloads = nullptr)
+{
+    static const QRegularExpression uri(
+        QStringLiteral("(data:image/[a-z]+;base64,)([A-Za-z0-9+/=]*)"));
+    QString masked;
+    int last = 0;
+    auto it = uri.globalMatch(html);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        masked += html.mid(last, match.capturedStart(2) - last) + QLatin1Char('#');
+        last = match.capturedEnd(2);
+        if (payloads)
+            *payloads << match.captured(2);
+    }
+    return masked + html.mid(last);
+}
+
+QImage decodePng(const QString &payload)
+{
+    return QImage::fromData(QByteArray::fromBase64(payload.toLatin1()), "PNG");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A path that no one, root included, can create: its parent is a file.
+QString unwritablePath(const QTemporaryDir &dir, const QString &name)
+{
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("x");
+    return blocker + QLatin1Char('/') + name;
+}
+
+// A reading document of exactly the given length that names its source.
+QString documentOfLength(const QString &name, int length)
+{
+    QString doc = QStringLiteral("<html><body>") + name + QStringLiteral(" ");
+    return doc.leftJustified(length - 14, QLatin1Char('.')) + QStringLiteral("</body></html>");
+}
+
+class RecordingExport : public CReportExport
+{
+public:
+    using CReportExport::CReportExport;
+
+    QString answer;
+    QStringList captions;
+    QStringList filters;
+    QStringList criticals;
+    int dialogsRun = 0;
+    std::function<int(QDialog *)> onDialog;
+
+    QString getSaveFileName(const QString &caption, const QString &filter) override
+    {
+        captions << caption;
+        filters << filter;
+        return answer;
+    }
+    void showCritical(QWidget *, const QString &title, const QString &text) override
+    {
+        criticals << title + QLatin1Char('|') + text;
+    }
+    int execDialog(QDialog *dialog) override
+    {
+        ++dialogsRun;
+        return onDialog ? onDialog(dialog) : int(QDialog::Accepted);
+    }
+};
+
+// One reading object per source, each with its own document.
+struct Readings
+{
+    CReportTools numerology, psychoMatrix, compatibility, celebrities, pet, nameAdvisor;
+
+    CReportExport::Sources sources() const
+    {
+        CReportExport::Sources s;
+        s.numerology = &numerology;
+        s.psychoMatrix = &psychoMatrix;
+        s.compatibility = &compatibility;
+        s.celebrities = &celebrities;
+        s.pet = &pet;
+        s.nameAdvisor = &nameAdvisor;
+        return s;
+    }
+    CReportTools *byName(const QString &name)
+    {
+        static const QStringList names {"NUM", "PM", "COMP", "CEL", "PET", "ADV"};
+        CReportTools *all[]
+            = {&numerology, &psychoMatrix, &compatibility, &celebrities, &pet, &nameAdvisor};
+        return all[names.indexOf(name)];
+    }
+};
+
+CReportExport::SectionFlags flagsFrom(const QString &ticked)
+{
+    CReportExport::SectionFlags flags {};
+    for (int i = 0; i < CReportExport::SectionCount; ++i)
+        flags[i] = ticked.at(i) == QLatin1Char('1');
+    return flags;
+}
+
+} // namespace
+
+class tst_ReportExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void stringForm_data();
+    void stringForm();
+    void stringFormFramesThePicture();
+    void streamForm_data();
+    void streamForm();
+    void savedReadingMatchesGolden();
+
+    void joinedOrder_data();
+    void joinedOrder();
+    void sectionThreshold_data();
+    void sectionThreshold();
+    void chartParagraph_data();
+    void chartParagraph();
+
+    void writeReportHtml_data();
+    void writeReportHtml();
+    void exportHtml_data();
+    void exportHtml();
+    void exportChart_data();
+    void exportChart();
+
+    void askReportsList_data();
+    void askReportsList();
+    void pdfExportStopsEarly_data();
+    void pdfExportStopsEarly();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_png; // 8 x 6, blue top-left quarter on red
+    QString m_jpg;
+    QString m_bmp;
+    QString m_text;
+};
+
+void tst_ReportExport::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(QColor(200, 30, 30));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            picture.setPixelColor(x, y, QColor(20, 20, 160));
+    m_png = m_dir.filePath(QStringLiteral("picture.png"));
+    m_jpg = m_dir.filePath(QStringLiteral("photo.JPG"));
+    m_bmp = m_dir.filePath(QStringLiteral("drawing.bmp"));
+    QVERIFY(picture.save(m_png, "PNG"));
+    QVERIFY(picture.save(m_jpg, "JPG"));
+    QVERIFY(picture.save(m_bmp, "BMP"));
+    m_text = m_dir.filePath(QStringLiteral("notes.txt"));
+    QFile text(m_text);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+}
+
+// %P png, %J jpg, %M a missing file; "file:///" is put in front by the rows.
+void tst_ReportExport::stringForm_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QList<QSize>>("pictures");
+
+    const QString tail = QStringLiteral("\" style=\"margin-left: 15px;\" align=\"right\" />text");
+    QTest::newRow("builder reference")
+        << "<h2><img src=\"file:///%P" + tail + "</h2>"
+        << "<h2><img hspace=\"50\"   src=\"data:image/png;base64,#" + tail + "</h2>"
+        << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("scheme in capitals")
+        << "<img src=\"FILE:///%P\">"
+        << "<img hspace=\"50\"   src=\"data:image/png;base64,#\">" << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("jpeg becomes png")
+        << "<img src=\"file:///%J\">"
+        << "<img hspace=\"50\"   src=\"data:image/png;base64,#\">" << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("plain path") << "<img src=\"%P\">"
+                                << "<img hspace=\"50\"   src=\"data:image/png;base64,#\">"
+                                << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("missing file gives the bare prefix")
+        << "a<img src=\"file:///%M\" alt=\"x\">b"
+        << "a<img hspace=\"50\"   src=\"data:image/png;base64,#\" alt=\"x\">b"
+        << QList<QSize> {QSize()};
+    QTest::newRow("builder's own data uri passes")
+        << "<img src = \"data:image/png;base64,AAAA\" />"
+        << "<img src = \"data:image/png;base64,#\" />" << QList<QSize> {QSize()};
+    QTest::newRow("unclosed reference is dropped") << "before<img src=\"file:///%P"
+                                                   << "before" << QList<QSize> {};
+    QTest::newRow("two pictures, text between kept")
+        << "<img src=\"file:///%P\"/>mid \"quoted\"<img src=\"file:///%J\"/>end"
+        << "<img hspace=\"50\"   src=\"data:image/png;base64,#\"/>mid \"quoted\""
+           "<img hspace=\"50\"   src=\"data:image/png;base64,#\"/>end"
+        << QList<QSize> {QSize(28, 6), QSize(28, 6)};
+    QTest::newRow("no pictures") << "<p>plain</p>"
+                                 << "<p>plain</p>" << QList<QSize> {};
+    QTest::newRow("empty") << ""
+                           << "" << QList<QSize> {};
+}
+
+void tst_ReportExport::stringForm()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    QFETCH(QList<QSize>, pictures);
+    html.replace("%P", m_png).replace("%J", m_jpg).replace("%M", m_dir.filePath("missing.png"));
+
+    QString out = QStringLiteral("kept:");
+    embedImagesToHtml(html, out);
+    QVERIFY(out.startsWith("kept:"));
+    QVERIFY(!out.contains("file:", Qt::CaseInsensitive));
+    QStringList payloads;
+    QCOMPARE(maskPayloads(out.mid(5), &payloads), expected);
+    QCOMPARE(payloads.size(), pictures.size());
+    for (int i = 0; i < pictures.size(); ++i) {
+        if (!pictures.at(i).isValid())
+            continue;
+        QCOMPARE(decodePng(payloads.at(i)).size(), pictures.at(i));
+    }
+}
+
+void tst_ReportExport::stringFormFramesThePicture()
+{
+    QString out;
+    embedImagesToHtml("<img src=\"file:///" + m_png + "\">", out);
+    QStringList payloads;
+    maskPayloads(out, &payloads);
+    QCOMPARE(payloads.size(), 1);
+    const QImage framed = decodePng(payloads.first());
+    QCOMPARE(framed.size(), QSize(28, 6));
+    // 20 white pixels on the left, then the picture unchanged.
+    for (int y = 0; y < 6; ++y)
+        QCOMPARE(framed.pixelColor(19, y), QColor(Qt::white));
+    QCOMPARE(framed.pixelColor(0, 0), QColor(Qt::white));
+    QCOMPARE(framed.pixelColor(20, 0), QColor(20, 20, 160));
+    QCOMPARE(framed.pixelColor(27, 5), QColor(200, 30, 30));
+}
+
+void tst_ReportExport::streamForm_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("file"); // whose bytes are the one payload
+
+    QTest::newRow("png file bytes") << "<h2><img src=\"file:///%P\" align=\"right\" />LP</h2>"
+                                    << "<h2><img src=\"data:image/png;base64,#\" align=\"right\" "
+                                       "/>LP</h2>"
+                                    << "%P";
+    QTest::newRow("JPG in capitals") << "<img src=\"file:///%J\">"
+                                     << "<img src=\"data:image/jpg;base64,#\">"
+                                     << "%J";
+    QTest::newRow("other picture kinds by content") << "<img src=\"file:///%B\">"
+                                                    << "<img src=\"data:image/bmp;base64,#\">"
+                                                    << "%B";
+    QTest::newRow("missing file: prefix without data") << "<img src=\"file:///%M\">x"
+                                                       << "<img src=\"data:image/png;base64,#\">x"
+                                                       << "";
+    QTest::newRow("no picture: reference kept") << "<img src=\"file:///%T\">"
+                                                << "<img src=\"file:///%T\">"
+                                                << "";
+    QTest::newRow("builder's own data uri passes") << "<img src = \"data:image/png;base64,AAAA\" />"
+                                                   << "<img src = \"data:image/png;base64,#\" />"
+                                                   << "AAAA";
+    QTest::newRow("unclosed reference is dropped") << "x<img src=\"%P"
+                                                   << "x"
+                                                   << "";
+}
+
+void tst_ReportExport::streamForm()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    QFETCH(QString, file);
+    const auto fill = [this](QString s) {
+        return s.replace("%P", m_png)
+            .replace("%J", m_jpg)
+            .replace("%B", m_bmp)
+            .replace("%T", m_text)
+            .replace("%M", m_dir.filePath("missing.png"));
+    };
+
+    QString out;
+    QTextStream stream(&out);
+    embedImagesToHtml(fill(html), stream);
+    stream.flush();
+    QStringList payloads;
+    QCOMPARE(maskPayloads(out, &payloads), fill(expected));
+    if (file == QLatin1String("AAAA")) {
+        QCOMPARE(payloads, QStringList {"AAAA"});
+    } else if (!file.isEmpty()) {
+        // The file is carried as it is, not re-encoded.
+        QCOMPARE(payloads.size(), 1);
+        QCOMPARE(QByteArray::fromBase64(payloads.first().toLatin1()), readAll(fill(file)));
+    } else {
+        QVERIFY(payloads.isEmpty() || payloads == QStringList {QString()});
+    }
+}
+
+// A reading as the builder writes it, saved as HTML: every picture travels
+// inside the file, non-ASCII text is UTF-8, the line-height style is added.
+void tst_ReportExport::savedReadingMatchesGolden()
+{
+    const QString data = TestEnvironment::dataPath(QStringLiteral("app/export"));
+    QString reading = QString::fromUtf8(readAll(data + QStringLiteral("/reading.html")));
+    QVERIFY(!reading.isEmpty());
+    reading.replace(QStringLiteral("%DATA%"), data);
+
+    const QString target = m_dir.filePath(QStringLiteral("golden-out.html"));
+    QString error;
+    QVERIFY2(CReportExport::writeReportHtml(reading, target, &error), qPrintable(error));
+    const QByteArray written = readAll(target);
+    const QByteArray golden = readAll(data + QStringLiteral("/expected-reading.html"));
+    QVERIFY(!golden.isEmpty());
+    QCOMPARE(written, golden);
+    QVERIFY(!written.contains("file:"));
+}
+
+void tst_ReportExport::joinedOrder_data()
+{
+    QTest::addColumn<QStringList>("present"); // readings that were run
+    QTest::addColumn<QString>("ticked"); // Numerology, Psycho, Comp, Cel, Chart
+    QTest::addColumn<QString>("expected");
+
+    const QStringList all {"NUM", "PM", "COMP", "CEL", "PET", "ADV"};
+    QTest::newRow("everything") << all << "11111"
+                                << "NUM BR PM BR COMP BR CEL BR PET BR ADV BR CHART";
+    QTest::newRow("only the chart, no pet or advisor")
+        << QStringList {"NUM", "PM", "COMP", "CEL"} << "00001"
+        << "CHART";
+    QTest::newRow("chart unticked ends with a page break") << QStringList {"NUM", "CEL"} << "11110"
+                                                           << "NUM BR CEL BR";
+    QTest::newRow("pet and advisor whatever is ticked") << all << "00000"
+                                                        << "PET BR ADV BR";
+    QTest::newRow("readings not run drop out") << QStringList {"COMP", "ADV"} << "11111"
+                                               << "COMP BR ADV BR CHART";
+    QTest::newRow("unticked readings skipped") << all << "01010"
+                                               << "PM BR CEL BR PET BR ADV BR";
+    QTest::newRow("nothing at all") << QStringList {} << "00000"
+                                    << "";
+}
+
+void tst_ReportExport::joinedOrder()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, ticked);
+    QFETCH(QString, expected);
+
+    Readings readings;
+    for (const QString &name : present)
+        readings.byName(name)->reportHtml = documentOfLength(name, 150);
+    QImage canvas(120, 80, QImage::Format_ARGB32);
+    canvas.fill(Qt::black);
+
+    QString report = CReportExport::joinReports(readings.sources(), flagsFrom(ticked), canvas);
+    for (const QString &name : present)
+        report.replace(documentOfLength(name, 150), name + QLatin1Char(' '));
+    report.replace(QStringLiteral("<p style=\"page-break-after: always;  \"></p>"),
+                   QStringLiteral("BR "));
+    report.replace(CReportExport::chartParagraph(canvas), QStringLiteral("CHART"));
+    QCOMPARE(report.trimmed(), expected);
+}
+
+void tst_ReportExport::sectionThreshold_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("included");
+
+    QTest::newRow("numerology 99") << "NUM" << 99 << false;
+    QTest::newRow("numerology 100") << "NUM" << 100 << true;
+    QTest::newRow("pet 99") << "PET" << 99 << false;
+    QTest::newRow("pet 100") << "PET" << 100 << true;
+    QTest::newRow("advisor 100") << "ADV" << 100 << true;
+    QTest::newRow("empty") << "CEL" << 0 << false;
+}
+
+void tst_ReportExport::sectionThreshold()
+{
+    QFETCH(QString, reading);
+    QFETCH(int, length);
+    QFETCH(bool, included);
+
+    Readings readings;
+    const QString doc = length ? documentOfLength(reading, length) : QString();
+    QCOMPARE(doc.size(), length);
+    readings.byName(reading)->reportHtml = doc;
+    const QString report
+        = CReportExport::joinReports(readings.sources(), flagsFrom("11110"), QImage());
+    QCOMPARE(report.contains(reading), included);
+}
+
+void tst_ReportExport::chartParagraph_data()
+{
+    QTest::addColumn<QSize>("canvas");
+    QTest::addColumn<QSize>("shown");
+
+    QTest::newRow("wide") << QSize(1200, 800) << QSize(600, 400);
+    QTest::newRow("tall") << QSize(300, 1600) << QSize(150, 800);
+    QTest::newRow("small is enlarged") << QSize(300, 200) << QSize(600, 400);
+    QTest::newRow("exact") << QSize(600, 800) << QSize(600, 800);
+}
+
+void tst_ReportExport::chartParagraph()
+{
+    QFETCH(QSize, canvas);
+    QFETCH(QSize, shown);
+
+    QImage image(canvas, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QStringList payloads;
+    const QString paragraph = maskPayloads(CReportExport::chartParagraph(image), &payloads);
+    QCOMPARE(paragraph,
+             QStringLiteral("<p style=\"text-align: center;\" ><img align=\"middle\" "
+                            "vertical-align=\"middle\" width=\"%1\" height=\"%2\" "
+                            "src=\"data:image/png;base64,#\"></p>")
+                 .arg(shown.width())
+                 .arg(shown.height()));
+    // Stored at full resolution, shown at the fitted size.
+    QCOMPARE(decodePng(payloads.first()).size(), canvas);
+}
+
+void tst_ReportExport::writeReportHtml_data()
+{
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("expected");
+
+    const QString style
+        = QStringLiteral("<style type=\"text/css\"> body table { line-height: 20px;  }</style>");
+    QTest::newRow("style before every </head>")
+        << "<head></head>x<HEAD></HEAD></head>"
+        << "<head>" + style + "</head>x<HEAD></HEAD>" + style + "</head>";
+    QTest::newRow("non-ASCII text as UTF-8")
+        << QStringLiteral("Ω ü ß \u4e2d") << QStringLiteral("Ω ü ß \u4e2d");
+    QTest::newRow("empty reading") << ""
+                                   << "";
+    const QString large = QString(QStringLiteral("<p>line</p>\r\n")).repeated(200000);
+    QTest::newRow("large reading is written whole") << large << large;
+}
+
+void tst_ReportExport::writeReportHtml()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, expected);
+
+    const QString target = m_dir.filePath(QStringLiteral("reading.html"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(3000000, 'o'));
+    old.close();
+
+    QString error;
+    QVERIFY2(CReportExport::writeReportHtml(document, target, &error), qPrintable(error));
+    QCOMPARE(readAll(target), expected.toUtf8());
+}
+
+void tst_ReportExport::exportHtml_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("written"); // file name in the folder, empty: none
+    QTest::addColumn<QString>("reading");
+
+    QTest::newRow("numerology") << 0 << "a.html"
+                                << "a.html"
+                                << "NUM";
+    QTest::newRow("forecast shows the numerology reading") << 7 << "b.htm"
+                                                           << "b.htm"
+                                                           << "NUM";
+    QTest::newRow("psycho matrix") << 1 << "c.html"
+                                   << "c.html"
+                                   << "PM";
+    QTest::newRow("compatibility") << 2 << "d.html"
+                                   << "d.html"
+                                   << "COMP";
+    QTest::newRow("celebrities") << 3 << "e.html"
+                                 << "e.html"
+                                 << "CEL";
+    QTest::newRow("pet") << 4 << "f.html"
+                         << "f.html"
+                         << "PET";
+    QTest::newRow("name advisor") << 6 << "g.html"
+                                  << "g.html"
+                                  << "ADV";
+    QTest::newRow("suffix added") << 0 << "report"
+                                  << "report.html"
+                                  << "NUM";
+    QTest::newRow("guide writes nothing") << 8 << "guide"
+                                          << ""
+                                          << "";
+    QTest::newRow("cancelled") << 0 << ""
+                               << ""
+                               << "";
+    QTest::newRow("unwritable target reported") << 2 << "*"
+                                                << ""
+                                                << "";
+}
+
+void tst_ReportExport::exportHtml()
+{
+    QFETCH(int, page);
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QFETCH(QString, reading);
+
+    QTemporaryDir dir;
+    Readings readings;
+    for (const QString name : {"NUM", "PM", "COMP", "CEL", "PET", "ADV"})
+        readings.byName(name)->reportHtml = "<html><head></head><body>" + QString(name)
+            + "<img src=\"file:///" + m_png + "\"/></body></html>";
+
+    RecordingExport exporter(nullptr);
+    exporter.setSources(readings.sources());
+    const bool unwritable = answer == QLatin1String("*");
+    if (unwritable)
+        exporter.answer = unwritablePath(dir, "report.html");
+    else
+        exporter.answer = answer.isEmpty() ? QString() : dir.filePath(answer);
+    exporter.exportHtml(page);
+
+    QCOMPARE(exporter.captions, QStringList {"Save to HTML"});
+    QCOMPARE(exporter.filters, QStringList {"HTML Files (*.html)"});
+    QCOMPARE(exporter.criticals.size(), unwritable ? 1 : 0);
+    if (unwritable)
+        QVERIFY(exporter.criticals.first().startsWith("Error|Cannot save the report to"));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    if (written.isEmpty()) {
+        QVERIFY(files.isEmpty() || files == QStringList {"blocker"});
+        return;
+    }
+    QCOMPARE(files, QStringList {written});
+    const QString html = QString::fromUtf8(readAll(dir.filePath(written)));
+    QVERIFY(html.contains("<body>" + reading + "<img src=\"data:image/png;base64,"));
+    QVERIFY(html.contains("line-height: 20px"));
+    QVERIFY(!html.contains("file:"));
+}
+
+void tst_ReportExport::exportChart_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QByteArray>("magic");
+    QTest::addColumn<bool>("hasChart");
+
+    QTest::newRow("png") << "chart.png"
+                         << "chart.png" << QByteArray("\x89PNG\r\n", 6) << true;
+    QTest::newRow("suffix added") << "chart"
+                                  << "chart.png" << QByteArray("\x89PNG\r\n", 6) << true;
+    QTest::newRow("jpeg by suffix") << "chart.jpg"
+                                    << "chart.jpg" << QByteArray("\xff\xd8\xff", 3) << true;
+    QTest::newRow("unknown format reported") << "chart.xyz"
+                                             << "" << QByteArray() << true;
+    QTest::newRow("unwritable target reported") << "*"
+                                                << "" << QByteArray() << true;
+    QTest::newRow("no chart reported") << "chart.png"
+                                       << "" << QByteArray() << false;
+}
+
+void tst_ReportExport::exportChart()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, written);
+    QFETCH(QByteArray, magic);
+    QFETCH(bool, hasChart);
+
+    QTemporaryDir dir;
+    QImage chart(320, 450, QImage::Format_ARGB32);
+    chart.fill(Qt::white);
+    {
+        QPainter painter(&chart);
+        painter.fillRect(40, 60, 100, 80, Qt::darkBlue);
+    }
+    RecordingExport exporter(nullptr);
+    int rendered = 0;
+    exporter.chartImage = [&] {
+        ++rendered;
+        return hasChart ? chart : QImage();
+    };
+    exporter.answer = answer == "*" ? unwritablePath(dir, "chart.png") : dir.filePath(answer);
+    exporter.exportHtml(CReportExport::PageChart);
+
+    QCOMPARE(exporter.captions, QStringList {"Save to PNG"});
+    QCOMPARE(exporter.filters, QStringList {"PNG Files (*.png)"});
+    QCOMPARE(rendered, 1);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    if (written.isEmpty()) {
+        QCOMPARE(exporter.criticals.size(), 1);
+        QVERIFY(exporter.criticals.first().startsWith("Error|"));
+        QVERIFY(!files.contains(QFileInfo(exporter.answer).fileName()));
+        return;
+    }
+    QVERIFY(exporter.criticals.isEmpty());
+    QCOMPARE(files, QStringList {written});
+    const QByteArray bytes = readAll(dir.filePath(written));
+    QVERIFY(bytes.startsWith(magic));
+    const QImage back = QImage::fromData(bytes);
+    QCOMPARE(back.size(), chart.size());
+    QVERIFY(qGray(back.pixel(90, 100)) < 80);
+    QVERIFY(qGray(back.pixel(250, 400)) > 200);
+}
+
+void tst_ReportExport::askReportsList_data()
+{
+    QTest::addColumn<bool>("chaldean");
+    QTest::addColumn<QString>("untick");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("flags");
+
+    QTest::newRow("western, all") << false << "" << true << "11111";
+    QTest::newRow("chaldean, chart off") << true << "4" << true << "11110";
+    QTest::newRow("some off") << false << "13" << true << "10101";
+    QTest::newRow("closed still takes the boxes") << false << "02" << false << "01011";
+}
+
+void tst_ReportExport::askReportsList()
+{
+    QFETCH(bool, chaldean);
+    QFETCH(QString, untick);
+    QFETCH(bool, accept);
+    QFETCH(QString, flags);
+
+    RecordingExport exporter(nullptr);
+    QStringList captions;
+    QList<QRect> geometries;
+    QString styleSheet;
+    QSize size;
+    exporter.onDialog = [&](QDialog *dialog) {
+        size = dialog->size();
+        styleSheet = dialog->styleSheet();
+        const auto boxes = dialog->findChildren<QCheckBox *>();
+        for (QCheckBox *box : boxes) {
+            captions << box->text();
+            geometries << box->geometry();
+            if (!box->isChecked())
+                return int(QDialog::Rejected);
+        }
+        for (const QChar index : untick)
+            boxes.at(index.digitValue())->setChecked(false);
+        if (!accept)
+            return int(QDialog::Rejected);
+        const auto buttons = dialog->findChildren<QPushButton *>();
+        if (buttons.size() != 1 || buttons.first()->text() != "Ok")
+            return int(QDialog::Rejected);
+        buttons.first()->click();
+        return dialog->result();
+    };
+
+    QCOMPARE(exporter.askReportsList(chaldean, "QDialog { background: #123456; }"), accept);
+    QCOMPARE(exporter.dialogsRun, 1);
+    QCOMPARE(exporter.sectionFlags(), flagsFrom(flags));
+    QCOMPARE(size, QSize(220, 215));
+    QCOMPARE(styleSheet, QString("QDialog { background: #123456; }"));
+    QCOMPARE(captions,
+             (QStringList {chaldean ? " Chaldean Numerology" : " Western Numerology",
+                           " Psychomatrix", " Compatibility", " Celebrities", " Graphic Chart"}));
+    QCOMPARE(geometries.first(), QRect(10, 10, 200, 25));
+    QCOMPARE(geometries.last(), QRect(10, 130, 200, 25));
+
+    // The next dialog starts with every box ticked again.
+    exporter.onDialog = [&](QDialog *dialog) {
+        for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+            if (!box->isChecked())
+                return int(QDialog::Rejected);
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(exporter.askReportsList(false));
+    QCOMPARE(exporter.sectionFlags(), flagsFrom("11111"));
+}
+
+// The ways "Save All Reports to PDF" ends before a PDF job starts.
+void tst_ReportExport::pdfExportStopsEarly_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("fileDialogs");
+    QTest::addColumn<QStringList>("criticals");
+
+    QTest::newRow("sections dialog closed") << false << "x.pdf" << 0 << QStringList {};
+    QTest::newRow("file dialog cancelled") << true << "" << 1 << QStringList {};
+    QTest::newRow("no chart layout for a ticked chart")
+        << true << "x.pdf" << 1
+        << QStringList {"Error|No chart layout could be opened for the Graphic Chart."};
+}
+
+void tst_ReportExport::pdfExportStopsEarly()
+{
+    QFETCH(bool, accept);
+    QFETCH(QString, answer);
+    QFETCH(int, fileDialogs);
+    QFETCH(QStringList, criticals);
+
+    QTemporaryDir dir;
+    Readings readings;
+    readings.numerology.reportHtml = documentOfLength("NUM", 300);
+    RecordingExport exporter(nullptr);
+    exporter.setSources(readings.sources());
+    exporter.renderChart = [](QImage *) {
+        return false;
+    };
+    exporter.onDialog = [&](QDialog *) {
+        return accept ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    };
+    exporter.answer = answer.isEmpty() ? QString() : dir.filePath(answer);
+    exporter.exportPdfAll(false);
+
+    QCOMPARE(exporter.captions.size(), fileDialogs);
+    if (fileDialogs)
+        QCOMPARE(exporter.filters.first(), QString("PDF Files (*.pdf)"));
+    QCOMPARE(exporter.criticals, criticals);
+    QVERIFY(!exporter.reportInProgress());
+    QVERIFY(!exporter.currentJob());
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    tst_ReportExport test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_reportexport.moc"
