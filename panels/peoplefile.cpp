@@ -1,0 +1,288 @@
+#include "peoplefile.h"
+
+#include "engine/apppaths.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+const QString DateFormat = QStringLiteral("dd.MM.yyyy");
+
+QString dateField(const QDate &date)
+{
+    return date.toString(DateFormat);
+}
+
+QDate dateFromField(const QString &field)
+{
+    return QDate::fromString(field, DateFormat);
+}
+
+QString flagField(bool flag)
+{
+    return flag ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Reads the whole file as UTF-8 text (CR LF read as LF) and splits it into
+// lines, empty ones kept. False when it cannot be opened or is too large.
+PeopleFileStatus readLines(const QString &path, QStringList *lines)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return PeopleFileStatus::CannotOpen;
+    if (file.size() > MaxPeopleFileSize)
+        return PeopleFileStatus::WrongFormat;
+    QTextStream stream(&file);
+    stream.setCodec("UTF-8");
+    *lines = stream.readAll().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    return PeopleFileStatus::Ok;
+}
+
+QStringList splitFields(const QString &line)
+{
+    return line.split(QLatin1Char(','), Qt::KeepEmptyParts);
+}
+
+bool writeText(const QString &path, const QString &text, QString *errorText)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (errorText)
+        *errorText = file.errorString();
+    return false;
+}
+
+} // namespace
+
+bool operator==(const PersonRecord &a, const PersonRecord &b)
+{
+    return isSamePerson(a, b) && a.female == b.female && a.petBirthDate == b.petBirthDate
+        && a.petName == b.petName && a.nameOverrides == b.nameOverrides
+        && a.shortNameOverrides == b.shortNameOverrides
+        && a.partnerNameOverrides == b.partnerNameOverrides
+        && a.partnerShortNameOverrides == b.partnerShortNameOverrides && a.chaldean == b.chaldean;
+}
+
+bool isSamePerson(const PersonRecord &a, const PersonRecord &b)
+{
+    return a.fullName == b.fullName && a.shortName == b.shortName && a.birthDate == b.birthDate
+        && a.partnerFullName == b.partnerFullName && a.partnerShortName == b.partnerShortName
+        && a.partnerBirthDate == b.partnerBirthDate;
+}
+
+void addRecentPerson(QVector<PersonRecord> *list, const PersonRecord &record)
+{
+    for (int i = 0; i < list->size(); ++i) {
+        if (isSamePerson(list->at(i), record)) {
+            list->remove(i);
+            list->prepend(record);
+            return;
+        }
+    }
+    if (list->size() >= RecentPeopleLimit)
+        list->removeLast();
+    list->prepend(record);
+}
+
+QString recentStorePath()
+{
+    return getDataLocation() + QStringLiteral("/zqnum6.num");
+}
+
+QString peopleFieldText(const QString &text)
+{
+    QString field = text;
+    field.remove(QLatin1Char(','));
+    return field.simplified();
+}
+
+QString overridesFieldText(const QVector<int> &overrides, int maxEntries)
+{
+    const int count = qMin(overrides.size(), qMax(0, maxEntries));
+    QString field;
+    field.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int entry = overrides.at(i);
+        field.append(QLatin1Char(entry >= 0 && entry <= 2 ? char('0' + entry) : '0'));
+    }
+    return field;
+}
+
+QVector<int> overridesFromField(const QString &field, const QString &name)
+{
+    QVector<int> overrides;
+    if (field.size() > 2 * name.size())
+        return overrides;
+    overrides.reserve(field.size());
+    for (const QChar c : field)
+        overrides.append(c >= QLatin1Char('0') && c <= QLatin1Char('9') ? c.unicode() - '0' : 0);
+    return overrides;
+}
+
+QString peopleFileLine(const PersonInputs &inputs)
+{
+    const QStringList fields {
+        dateField(inputs.birthDate),
+        peopleFieldText(inputs.fullName),
+        peopleFieldText(inputs.shortName),
+        QString::number(inputs.genderIndex),
+        dateField(inputs.partnerBirthDate),
+        peopleFieldText(inputs.partnerFullName),
+        peopleFieldText(inputs.partnerShortName),
+        dateField(inputs.petBirthDate),
+        peopleFieldText(inputs.petName),
+        dateField(inputs.forecastDate),
+        overridesFieldText(inputs.nameOverrides, inputs.fullName.size() + 2),
+        overridesFieldText(inputs.shortNameOverrides, inputs.shortName.size() + 2),
+        overridesFieldText(inputs.partnerNameOverrides, inputs.partnerFullName.size() + 2),
+        overridesFieldText(inputs.partnerShortNameOverrides, inputs.partnerShortName.size() + 2),
+        flagField(inputs.chaldean),
+    };
+    return fields.join(QLatin1Char(','));
+}
+
+QString recentStoreLine(const PersonRecord &record, const QDate &forecastDate)
+{
+    const QStringList fields {
+        dateField(record.birthDate),
+        peopleFieldText(record.fullName),
+        peopleFieldText(record.shortName),
+        flagField(record.female),
+        dateField(record.partnerBirthDate),
+        peopleFieldText(record.partnerFullName),
+        peopleFieldText(record.partnerShortName),
+        dateField(record.petBirthDate),
+        peopleFieldText(record.petName),
+        dateField(forecastDate),
+        overridesFieldText(record.nameOverrides, record.fullName.size()),
+        overridesFieldText(record.shortNameOverrides, record.shortNameOverrides.size()),
+        overridesFieldText(record.partnerNameOverrides, record.partnerNameOverrides.size()),
+        overridesFieldText(record.partnerShortNameOverrides,
+                           record.partnerShortNameOverrides.size()),
+        flagField(record.chaldean),
+    };
+    return fields.join(QLatin1Char(','));
+}
+
+PersonRecord personRecordFromFields(const QStringList &fields)
+{
+    PersonRecord record;
+    if (fields.size() != PeopleFieldCount)
+        return record;
+    record.birthDate = dateFromField(fields.at(0));
+    record.fullName = fields.at(1);
+    record.shortName = fields.at(2);
+    record.female = fields.at(3).toInt() != 0;
+    record.partnerBirthDate = dateFromField(fields.at(4));
+    record.partnerFullName = fields.at(5);
+    record.partnerShortName = fields.at(6);
+    record.petBirthDate = dateFromField(fields.at(7));
+    record.petName = fields.at(8);
+    record.nameOverrides = overridesFromField(fields.at(10), fields.at(1));
+    record.shortNameOverrides = overridesFromField(fields.at(11), fields.at(2));
+    record.partnerNameOverrides = overridesFromField(fields.at(12), fields.at(5));
+    record.partnerShortNameOverrides = overridesFromField(fields.at(13), fields.at(6));
+    record.chaldean = fields.at(14).toInt() != 0;
+    return record;
+}
+
+PersonInputs personInputsFromFields(const QStringList &fields)
+{
+    PersonInputs inputs;
+    if (fields.size() != PeopleFieldCount && fields.size() != OldPeopleFieldCount)
+        return inputs;
+    inputs.birthDate = dateFromField(fields.at(0));
+    inputs.fullName = fields.at(1);
+    inputs.shortName = fields.at(2);
+    const int gender = fields.at(3).toInt();
+    inputs.partnerBirthDate = dateFromField(fields.at(4));
+    inputs.partnerFullName = fields.at(5);
+    inputs.partnerShortName = fields.at(6);
+    inputs.petBirthDate = dateFromField(fields.at(7));
+    inputs.petName = fields.at(8);
+    inputs.forecastDate = dateFromField(fields.at(9));
+    if (fields.size() == OldPeopleFieldCount) {
+        inputs.genderIndex = gender == 0 || gender == 1 ? gender : 0;
+        return inputs;
+    }
+    const PersonRecord record = personRecordFromFields(fields);
+    inputs.genderIndex = gender == 0 ? 0 : 1;
+    inputs.nameOverrides = record.nameOverrides;
+    inputs.shortNameOverrides = record.shortNameOverrides;
+    inputs.partnerNameOverrides = record.partnerNameOverrides;
+    inputs.partnerShortNameOverrides = record.partnerShortNameOverrides;
+    inputs.chaldean = record.chaldean;
+    return inputs;
+}
+
+QString peopleFileMessage(PeopleFileStatus status, const QString &path)
+{
+    switch (status) {
+    case PeopleFileStatus::Ok:
+        break;
+    case PeopleFileStatus::CannotOpen:
+        return QStringLiteral("Can't open file!");
+    case PeopleFileStatus::WrongFormat:
+        return QStringLiteral("Wrong file format!");
+    case PeopleFileStatus::CannotWrite:
+        return QStringLiteral("Can't create file!\r\n") + path;
+    }
+    return QString();
+}
+
+PeopleFileContent readPeopleFile(const QString &path)
+{
+    PeopleFileContent content;
+    QStringList lines;
+    content.status = readLines(path, &lines);
+    if (content.status != PeopleFileStatus::Ok)
+        return content;
+    const QStringList fields = splitFields(lines.value(0));
+    if (fields.size() != PeopleFieldCount && fields.size() != OldPeopleFieldCount) {
+        content.status = PeopleFileStatus::WrongFormat;
+        return content;
+    }
+    content.fieldCount = fields.size();
+    content.inputs = personInputsFromFields(fields);
+    return content;
+}
+
+RecentStoreContent readRecentStore(const QString &path)
+{
+    RecentStoreContent content;
+    QStringList lines;
+    content.status = readLines(path, &lines);
+    if (content.status != PeopleFileStatus::Ok)
+        return content;
+    const QStringList first = splitFields(lines.value(0));
+    if (first.size() == OldPeopleFieldCount) {
+        content.oldForm = true;
+        content.oldInputs = personInputsFromFields(first);
+        return content;
+    }
+    for (const QString &line : qAsConst(lines)) {
+        const QStringList fields = splitFields(line);
+        if (fields.size() == PeopleFieldCount)
+            content.records.append(personRecordFromFields(fields));
+    }
+    return content;
+}
+
+bool writePeopleFile(const QString &path, const PersonInputs &inputs, QString *errorText)
+{
+    return writeText(path, peopleFileLine(inputs), errorText);
+}
+
+bool writeRecentStore(const QString &path, const QVector<PersonRecord> &records,
+                      const QDate &forecastDate, QString *errorText)
+{
+    QStringList lines;
+    lines.reserve(records.size());
+    for (const PersonRecord &record : records)
+        lines.append(recentStoreLine(record, forecastDate));
+    return writeText(path, lines.join(QLatin1Char('\n')), errorText);
+}
