@@ -1,29 +1,9 @@
+#include "app/startup.h"
 #include "app/zqnum.h"
-#include "engine/apppaths.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <vector>
-
-namespace {
-
-// Templates the user already has, under the same name, are never overwritten,
-// so edited templates keep their content; deleted ones come back.
-void copyShippedTemplates()
-{
-    const QString userFolder = getUserFolder();
-    const QString sourceFolder = getResourcesPath() + QStringLiteral("images/templates");
-    const QStringList filter{QStringLiteral("*.lnr")};
-    const QStringList present = QDir(userFolder).entryList(filter);
-    const QStringList shipped = QDir(sourceFolder).entryList(filter);
-    for (const QString &name : shipped) {
-        if (!present.contains(name))
-            QFile::copy(sourceFolder + QLatin1Char('/') + name, userFolder + QLatin1Char('/') + name);
-    }
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -39,10 +19,13 @@ int main(int argc, char **argv)
 
     QApplication app(count, args.data());
 
-    QDir().mkpath(getUserFolder());
-    copyShippedTemplates();
+    if (!Startup::prepare())
+        return 0;
 
-    CZQNum window;
-    window.show();
-    return app.exec();
+    CZQNum *window = new CZQNum(nullptr, Qt::WindowFlags());
+    window->show();
+    const int result = app.exec();
+    // Stores the settings and the recent people.
+    delete window;
+    return result;
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// What main() does before the main window exists.
+namespace Startup {
+
+// Shows the agreement and returns whether the user accepted it; the
+// agreement dialog unless a test puts its own function here.
+using AgreementFunction = bool (*)();
+extern AgreementFunction askAgreement;
+
+// The agreement is asked until the program has once been closed normally,
+// which is when the settings file is first written.
+bool agreementNeeded(const QString &settingsPath);
+
+// Copies every "*.lnr" of sourceFolder that userFolder does not hold under
+// the same name; a template the user already has is never overwritten.
+// Returns the names copied.
+QStringList copyMissingTemplates(const QString &sourceFolder, const QString &userFolder);
+
+// The agreement at the first start, the user folder and the shipped chart
+// templates; false when the user declined and the program must end.
+bool prepare();
+
+} // namespace Startup

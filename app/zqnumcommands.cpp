@@ -1,0 +1,300 @@
+// The main window's commands: page buttons, resetting, the people store and
+// the calculation, export, chart and help commands.
+
+#include "app/zqnum.h"
+
+#include "app/myqwebengineview.h"
+#include "engine/chartnumerology.h"
+#include "engine/compnumerology.h"
+#include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
+#include "panels/infocalendarwidget.h"
+#include "panels/infocompmatrwidget.h"
+#include "panels/infoessencewidget.h"
+#include "panels/infoexprplanwidget.h"
+#include "panels/infomatrwidget.h"
+#include "panels/infonamewidget.h"
+#include "panels/infotodaywidget.h"
+#include "panels/infowidget.h"
+#include "style/aboutdlg.h"
+
+#include <QDateEdit>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QTimeLine>
+#include <QWebEngineView>
+
+void CZQNum::OnCtrlButNumer()
+{
+    setMode(MainWindowLayout::PageNumerology);
+}
+
+void CZQNum::OnCtrlButPMatr()
+{
+    setMode(MainWindowLayout::PagePsychoMatrix);
+}
+
+void CZQNum::OnCtrlButForecast()
+{
+    setMode(MainWindowLayout::PageForecast);
+}
+
+void CZQNum::OnCtrlButComp()
+{
+    setMode(MainWindowLayout::PageCompatibility);
+}
+
+void CZQNum::OnCtrlButCel()
+{
+    setMode(MainWindowLayout::PageCelebrities);
+}
+
+void CZQNum::OnCtrlButPet()
+{
+    setMode(MainWindowLayout::PagePet);
+}
+
+void CZQNum::OnCtrlButChart()
+{
+    setMode(MainWindowLayout::PageChart);
+}
+
+void CZQNum::OnCtrlButAnalize()
+{
+    setMode(MainWindowLayout::PageNameAdvisor);
+}
+
+void CZQNum::OnCtrlButGuide()
+{
+    setMode(MainWindowLayout::PageGuide);
+}
+
+void CZQNum::OnResData()
+{
+    m_Person->resetData();
+    m_PersonMatrix->resetData();
+    m_Pet->resetData();
+    m_Partner->resetData();
+    m_PartnerMatrix->resetData();
+    m_Comp->resetData();
+    m_Chart->resetData();
+    m_Analyzer->resetData();
+    m_Celebrity->resetData();
+
+    const QString empty = QStringLiteral("<html><body><p>&nbsp;</p></body></html>");
+    for (MyQWebEngineView *view :
+         {m_NumerologyView, m_PMatrixView, m_CompView, m_CelView, m_PetView})
+        view->setHtml(empty);
+    m_AnalyzerView->setHtml(empty);
+
+    for (CInfoWidget *panel : {m_MainFeatures,
+                               m_AddFeatures,
+                               m_LifeCycles,
+                               m_Bridges,
+                               m_CompPanel,
+                               m_FamilyPanel,
+                               m_CompDetailsPanel,
+                               m_PetFeatures,
+                               m_AnFeatures,
+                               m_PersonFeatures,
+                               m_PartnerFeatures,
+                               static_cast<CInfoWidget *>(m_NamePanel),
+                               static_cast<CInfoWidget *>(m_PlanesPanel),
+                               static_cast<CInfoWidget *>(m_EssencePanel),
+                               static_cast<CInfoWidget *>(m_CalendarPanel),
+                               static_cast<CInfoWidget *>(m_PetNamePanel),
+                               static_cast<CInfoWidget *>(m_AnNamePanel),
+                               static_cast<CInfoWidget *>(m_TodayPanel),
+                               static_cast<CInfoWidget *>(m_PersonNamePanel),
+                               static_cast<CInfoWidget *>(m_PartnerNamePanel)}) {
+        panel->m_Values.clear();
+        panel->update();
+    }
+    std::fill(std::begin(m_MatrixPanel->m_Counts), std::end(m_MatrixPanel->m_Counts), 0);
+    m_MatrixPanel->update();
+    std::fill(std::begin(m_CompMatrixPanel->m_Counts), std::end(m_CompMatrixPanel->m_Counts), 0);
+    std::fill(std::begin(m_CompMatrixPanel->m_PartnerCounts),
+              std::end(m_CompMatrixPanel->m_PartnerCounts), 0);
+    m_CompMatrixPanel->update();
+
+    m_NameCaption = QStringLiteral("ENTER YOUR NAME");
+    m_NameButton->setText(m_NameCaption);
+}
+
+void CZQNum::OnResDataI()
+{
+    OnResData();
+    m_NameCaption = QStringLiteral("APPLY");
+}
+
+// The data-entry panel slides over the window; closing it calculates.
+void CZQNum::OnNameSel()
+{
+    m_EntryPanelAnim->stop();
+    if (m_PanelOpen) {
+        m_PanelOpen = false;
+        m_EntryPanelAnim->setEndValue(QPoint(-width(), 0));
+        m_EntryPanelAnim->start();
+        OnCalcNum();
+        m_NameButton->setText(m_NameCaption == QStringLiteral("APPLY")
+                                  ? QStringLiteral("ENTER YOUR NAME")
+                                  : m_NameCaption);
+    } else {
+        m_PanelOpen = true;
+        m_EntryPanel->raise();
+        m_NameButton->raise();
+        m_EntryPanelAnim->setEndValue(QPoint(0, 0));
+        m_EntryPanelAnim->start();
+        m_NameButton->setText(QStringLiteral("APPLY"));
+    }
+}
+
+void CZQNum::OnSaveFile(bool closeProg)
+{
+    if (closeProg)
+        writeRecentStore(recentStorePath(), m_Recent, m_ForecastDate->date());
+}
+
+void CZQNum::OnOpenFile(bool openProg)
+{
+    if (!openProg)
+        return;
+    OnClearRecent();
+    const RecentStoreContent content = readRecentStore(recentStorePath());
+    if (content.status == PeopleFileStatus::Ok)
+        m_Recent = content.records.mid(0, RecentPeopleLimit);
+    m_ForecastDate->setDate(QDate::currentDate());
+    updateRecentList();
+}
+
+void CZQNum::OnClearRecent()
+{
+    m_Recent.clear();
+    updateRecentList();
+}
+
+void CZQNum::updateRecentList()
+{
+    for (int k = 0; k < m_RecentButtons.size(); ++k) {
+        QPushButton *button = m_RecentButtons.at(k);
+        if (k < m_Recent.size()) {
+            const PersonRecord &r = m_Recent.at(k);
+            button->setText(r.shortName + QLatin1Char('\n')
+                            + r.birthDate.toString(QStringLiteral("MM/dd/yyyy")));
+            button->setEnabled(true);
+        } else {
+            button->setText(QString());
+            button->setEnabled(false);
+        }
+    }
+}
+
+void CZQNum::OnAbout()
+{
+    CAboutDlg *dialog = new CAboutDlg(&m_LogoImage, &m_LogoHImage, this);
+    execDialog(dialog);
+    delete dialog;
+}
+
+// Stand-ins: the commands below keep their final names and connections and
+// do their work once the calculation, chart, export and help commands are in.
+
+void CZQNum::OnUpdateListReport() { }
+
+void CZQNum::repaintChart() { }
+
+void CZQNum::setFullManual() { }
+
+void CZQNum::slotGChart(int value)
+{
+    Q_UNUSED(value)
+}
+
+void CZQNum::OnEditChart() { }
+
+void CZQNum::OnAddChart() { }
+
+void CZQNum::OnDeleteChart() { }
+
+void CZQNum::OnExportHTML() { }
+
+void CZQNum::OnExportPDFAll() { }
+
+void CZQNum::OnBgTaskFinished(bool success)
+{
+    Q_UNUSED(success)
+    m_ReportInProgress = false;
+}
+
+void CZQNum::slotPNC(QDate date)
+{
+    Q_UNUSED(date)
+}
+
+void CZQNum::OnNameVWChanged(int name, int position)
+{
+    Q_UNUSED(name)
+    Q_UNUSED(position)
+}
+
+void CZQNum::OnNamePVWChanged(int name, int position)
+{
+    Q_UNUSED(name)
+    Q_UNUSED(position)
+}
+
+void CZQNum::OnPreCalcNum() { }
+
+void CZQNum::OnPreCalcNumP() { }
+
+void CZQNum::OnTextChanged(const QString &text)
+{
+    Q_UNUSED(text)
+}
+
+void CZQNum::OnParsChanged(int value)
+{
+    Q_UNUSED(value)
+}
+
+void CZQNum::OnPTextChanged(const QString &text)
+{
+    Q_UNUSED(text)
+}
+
+void CZQNum::OnDateChanged(const QDate &date)
+{
+    Q_UNUSED(date)
+}
+
+void CZQNum::OnCalcNum() { }
+
+void CZQNum::OnCalcPetNum() { }
+
+void CZQNum::OnRecentClicked() { }
+
+void CZQNum::OnCalcAnNum() { }
+
+void CZQNum::OnSupport() { }
+
+void CZQNum::OnHelp() { }
+
+void CZQNum::MFitemCliked(int row)
+{
+    Q_UNUSED(row)
+}
+
+void CZQNum::AFitemCliked(int row)
+{
+    Q_UNUSED(row)
+}
+
+void CZQNum::LCitemCliked(int row)
+{
+    Q_UNUSED(row)
+}
+
+void CZQNum::PMitemCliked(int index)
+{
+    Q_UNUSED(index)
+}
