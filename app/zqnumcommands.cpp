@@ -69,64 +69,6 @@ void CZQNum::OnCtrlButGuide()
     setMode(MainWindowLayout::PageGuide);
 }
 
-void CZQNum::OnResData()
-{
-    m_Person->resetData();
-    m_PersonMatrix->resetData();
-    m_Pet->resetData();
-    m_Partner->resetData();
-    m_PartnerMatrix->resetData();
-    m_Comp->resetData();
-    m_Chart->resetData();
-    m_Analyzer->resetData();
-    m_Celebrity->resetData();
-
-    const QString empty = QStringLiteral("<html><body><p>&nbsp;</p></body></html>");
-    for (MyQWebEngineView *view :
-         {m_NumerologyView, m_PMatrixView, m_CompView, m_CelView, m_PetView})
-        view->setHtml(empty);
-    m_AnalyzerView->setHtml(empty);
-
-    for (CInfoWidget *panel : {m_MainFeatures,
-                               m_AddFeatures,
-                               m_LifeCycles,
-                               m_Bridges,
-                               m_CompPanel,
-                               m_FamilyPanel,
-                               m_CompDetailsPanel,
-                               m_PetFeatures,
-                               m_AnFeatures,
-                               m_PersonFeatures,
-                               m_PartnerFeatures,
-                               static_cast<CInfoWidget *>(m_NamePanel),
-                               static_cast<CInfoWidget *>(m_PlanesPanel),
-                               static_cast<CInfoWidget *>(m_EssencePanel),
-                               static_cast<CInfoWidget *>(m_CalendarPanel),
-                               static_cast<CInfoWidget *>(m_PetNamePanel),
-                               static_cast<CInfoWidget *>(m_AnNamePanel),
-                               static_cast<CInfoWidget *>(m_TodayPanel),
-                               static_cast<CInfoWidget *>(m_PersonNamePanel),
-                               static_cast<CInfoWidget *>(m_PartnerNamePanel)}) {
-        panel->m_Values.clear();
-        panel->update();
-    }
-    std::fill(std::begin(m_MatrixPanel->m_Counts), std::end(m_MatrixPanel->m_Counts), 0);
-    m_MatrixPanel->update();
-    std::fill(std::begin(m_CompMatrixPanel->m_Counts), std::end(m_CompMatrixPanel->m_Counts), 0);
-    std::fill(std::begin(m_CompMatrixPanel->m_PartnerCounts),
-              std::end(m_CompMatrixPanel->m_PartnerCounts), 0);
-    m_CompMatrixPanel->update();
-
-    m_NameCaption = QStringLiteral("ENTER YOUR NAME");
-    m_NameButton->setText(m_NameCaption);
-}
-
-void CZQNum::OnResDataI()
-{
-    OnResData();
-    m_NameCaption = QStringLiteral("APPLY");
-}
-
 // The data-entry panel slides over the window; closing it calculates.
 void CZQNum::OnNameSel()
 {
@@ -226,11 +168,6 @@ void CZQNum::OnBgTaskFinished(bool success)
     m_ReportInProgress = false;
 }
 
-void CZQNum::slotPNC(QDate date)
-{
-    Q_UNUSED(date)
-}
-
 void CZQNum::OnNameVWChanged(int name, int position)
 {
     Q_UNUSED(name)
@@ -242,10 +179,6 @@ void CZQNum::OnNamePVWChanged(int name, int position)
     Q_UNUSED(name)
     Q_UNUSED(position)
 }
-
-void CZQNum::OnPreCalcNum() { }
-
-void CZQNum::OnPreCalcNumP() { }
 
 void CZQNum::OnTextChanged(const QString &text)
 {
@@ -267,13 +200,7 @@ void CZQNum::OnDateChanged(const QDate &date)
     Q_UNUSED(date)
 }
 
-void CZQNum::OnCalcNum() { }
-
-void CZQNum::OnCalcPetNum() { }
-
 void CZQNum::OnRecentClicked() { }
-
-void CZQNum::OnCalcAnNum() { }
 
 void CZQNum::OnSupport() { }
 

@@ -1,0 +1,482 @@
+// The main window's calculation commands: the full calculation of a person
+// with partner and pet, the pet and express-chart commands, the reset, the
+// live preview of the input area and the numbers of the forecast date.
+
+#include "app/zqnum.h"
+
+#include "app/myqwebengineview.h"
+#include "app/namenormalizer.h"
+#include "engine/chartnumerology.h"
+#include "engine/compnumerology.h"
+#include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
+#include "engine/texttables.h"
+#include "panels/expandwidget.h"
+#include "panels/infocalendarwidget.h"
+#include "panels/infocompmatrwidget.h"
+#include "panels/infoessencewidget.h"
+#include "panels/infoexprplanwidget.h"
+#include "panels/infomatrwidget.h"
+#include "panels/infonamewidget.h"
+#include "panels/infotodaywidget.h"
+#include "panels/infowidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const QString EmptyPage = QStringLiteral("<html><body><p>&nbsp;</p></body></html>");
+// The readings refer to their pictures by paths that resolve against this.
+const QUrl ReadingBase = QUrl(QStringLiteral("file://localhost/"));
+
+// Panels are filled by index; a list that is shorter than expected grows
+// rather than being written past its end.
+void setEntry(QStringList &list, int index, const QString &value)
+{
+    while (list.size() <= index)
+        list << QString();
+    list[index] = value;
+}
+
+void setValues(CInfoWidget *panel, const QStringList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        setEntry(panel->m_Values, i, values.at(i));
+}
+
+void setLabels(CInfoWidget *panel, const QStringList &labels)
+{
+    for (int i = 0; i < labels.size(); ++i)
+        setEntry(panel->m_Labels, i, labels.at(i));
+}
+
+void blankValues(CInfoWidget *panel, int count)
+{
+    panel->m_Values.clear();
+    for (int i = 0; i < count; ++i)
+        panel->m_Values << QString();
+}
+
+void blankLabels(CInfoWidget *panel, int count)
+{
+    panel->m_Labels.clear();
+    for (int i = 0; i < count; ++i)
+        panel->m_Labels << QString();
+}
+
+QString text(const CNumerology *engine, int i)
+{
+    return engine->m_results[i];
+}
+
+QString pair(const CNumerology *engine, int a, int b)
+{
+    return text(engine, a) + QStringLiteral(" (") + text(engine, b) + QLatin1Char(')');
+}
+
+QString withoutSpaces(QString s)
+{
+    return s.remove(QLatin1Char(' '));
+}
+
+// The six name-calculation rows of a full and a short name.
+void fillNamePanel(CInfoNameWidget *panel, const CNumerology *engine, const QString &fullName,
+                   const QString &shortName)
+{
+    const QString *rows = engine->m_nameLines;
+    setLabels(panel, {rows[0], fullName, rows[1], rows[5], shortName, rows[6]});
+    setValues(panel, {rows[3], rows[2], rows[4], rows[8], rows[7], rows[9]});
+}
+
+// The three rows of a single name (pet, name or title).
+void fillSingleNamePanel(CInfoNameWidget *panel, const CNumerology *engine, const QString &name)
+{
+    const QString *rows = engine->m_nameLines;
+    setLabels(panel, {rows[0], name, rows[1]});
+    setValues(panel, {rows[3], rows[2], rows[4]});
+}
+
+// The seventeen psycho-matrix numbers in the order the matrix panels show them.
+QVector<int> matrixNumbers(const CNumerologyPMatrix *matrix)
+{
+    const int *c = matrix->digitCount;
+    const int *l = matrix->lineValue;
+    return {c[1], c[4], c[7], l[3], c[2], c[5], c[8], l[4], c[3],
+            c[6], c[9], l[5], l[0], l[1], l[2], l[6], l[7]};
+}
+
+void copyNumbers(const QVector<int> &numbers, int *target)
+{
+    std::copy(numbers.cbegin(), numbers.cend(), target);
+}
+
+int vowelRule(const QComboBox *combo)
+{
+    const int index = combo->currentIndex();
+    return index == 1 ? 1 : 0;
+}
+
+struct PreparedNames
+{
+    QString fullName;
+    QString shortName;
+};
+
+PreparedNames prepareNames(const QString &full, const QString &shortName)
+{
+    PreparedNames names;
+    names.fullName = preparePersonName(full);
+    names.shortName = preparePersonName(shortName);
+    if (names.shortName.isEmpty())
+        names.shortName = defaultShortName(names.fullName);
+    return names;
+}
+
+} // namespace
+
+void CZQNum::OnCalcNum()
+{
+    const bool chaldean = m_Chaldean->isChecked();
+    m_NamePanel->m_MarkMasterLetters = !chaldean;
+    m_PersonNamePanel->m_MarkMasterLetters = !chaldean;
+
+    const PreparedNames person = prepareNames(m_FullName->text(), m_ShortName->text());
+    const PreparedNames partner
+        = prepareNames(m_PartnerFullName->text(), m_PartnerShortName->text());
+    const QString petName = preparePetName(m_PetName->text());
+    const QDate birth = m_BirthDate->date();
+    const QDate partnerBirth = m_PartnerBirthDate->date();
+    const QDate petBirth = m_PetDate->date();
+    const bool female = m_Gender->currentIndex() == 0;
+
+    if (person.fullName.isEmpty() || person.shortName.isEmpty())
+        return;
+
+    m_Pet->resetData();
+    m_PartnerMatrix->resetData();
+    m_PersonMatrix->resetData();
+    m_Comp->resetData();
+    m_Chart->resetData();
+    m_Celebrity->resetData();
+    m_Person->setMasterNumbersMode(m_Settings.masterNumbersMode);
+    m_Partner->setMasterNumbersMode(m_Settings.masterNumbersMode);
+
+    QList<reportSetting> *layouts = &m_Layouts;
+    const int layout = m_NumerologistCombo->currentIndex();
+    const QDate forecast = m_ForecastDate->date();
+    const int vowels = vowelRule(m_Phonetic);
+
+    const bool ok1 = m_Person->calculate(person.fullName, person.shortName, m_NameOverrides,
+                                         m_ShortNameOverrides, chaldean, birth, forecast, layouts,
+                                         layout, vowels, false);
+    if (ok1)
+        m_Celebrity->calculateCel(person.fullName, birth, chaldean, layouts, layout, vowels);
+    const bool ok2 = m_PersonMatrix->calculate(person.fullName, birth, layouts, layout);
+
+    bool petOk = false;
+    if (petName.isEmpty())
+        m_Pet->resetData();
+    else
+        petOk = m_Pet->calculatePet(petName, QString(), petBirth, forecast, false, layouts, layout);
+
+    bool compOk = false;
+    if (partner.fullName.isEmpty() || partner.shortName.isEmpty() || !ok2) {
+        m_Comp->resetData();
+    } else {
+        const bool p1
+            = m_Partner->calculate(partner.fullName, partner.shortName, m_PartnerNameOverrides,
+                                   m_PartnerShortNameOverrides, chaldean, partnerBirth, forecast,
+                                   layouts, layout, vowels, false);
+        const bool p2 = m_PartnerMatrix->calculate(partner.fullName, partnerBirth, layouts, layout);
+        if (p1 && p2)
+            compOk = m_Comp->calculate(m_Person, m_Partner, m_PersonMatrix, m_PartnerMatrix,
+                                       layouts, layout);
+    }
+
+    if (!ok1 || !ok2) {
+        m_Chart->resetData();
+        OnResData();
+    } else {
+        const CNumerology *p = m_Person;
+        setValues(
+            m_MainFeatures,
+            {text(p, 0), text(p, 1), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7), text(p, 10)});
+        setValues(m_AddFeatures,
+                  {text(p, 8), text(p, 9), withoutSpaces(text(p, 11)), text(p, 16), text(p, 18),
+                   text(p, 19)});
+        setValues(m_LifeCycles,
+                  {text(p, 20), text(p, 12), text(p, 13), text(p, 17), text(p, 21), text(p, 22)});
+        setValues(m_Bridges, {text(p, 14), text(p, 15)});
+        fillNamePanel(m_NamePanel, p, person.fullName, person.shortName);
+        QStringList planes;
+        for (const QString &t : p->m_planeTexts)
+            planes << t;
+        setValues(m_PlanesPanel, planes);
+
+        setLabels(m_EssencePanel,
+                  {p->m_transitPhysical, p->m_transitMental, p->m_transitSpiritual});
+        for (int i = 0; i < 128; ++i) {
+            m_EssencePanel->m_EssenceReduced[i] = p->m_essence[128 + i];
+            m_EssencePanel->m_EssenceSum[i] = p->m_essence[i];
+        }
+        m_EssencePanel->m_BirthYear = p->m_birthDate.year();
+        m_EssencePanel->updateData();
+
+        m_CalendarPanel->m_BirthNumber = p->m_dayMonthDigit;
+        m_CalendarPanel->m_Date = p->m_forecastDate;
+        slotPNC(p->m_forecastDate);
+
+        copyNumbers(matrixNumbers(m_PersonMatrix), m_MatrixPanel->m_Counts);
+
+        if (petOk) {
+            setValues(m_PetFeatures, {text(m_Pet, 2), text(m_Pet, 1), text(m_Pet, 17)});
+            fillSingleNamePanel(m_PetNamePanel, m_Pet, petName);
+        }
+
+        if (compOk) {
+            const QString *c = m_Comp->resultText;
+            setValues(m_CompPanel, {c[15], c[8], c[10], c[11], c[14]});
+            setValues(m_FamilyPanel, {c[6], c[0], c[2], c[1], c[3], c[4], c[5]});
+            setValues(m_CompDetailsPanel, {c[7], c[9], c[13]});
+            copyNumbers(matrixNumbers(m_PersonMatrix), m_CompMatrixPanel->m_Counts);
+            copyNumbers(matrixNumbers(m_PartnerMatrix), m_CompMatrixPanel->m_PartnerCounts);
+        }
+
+        PersonRecord record;
+        record.fullName = person.fullName;
+        record.shortName = person.shortName;
+        record.birthDate = birth;
+        record.female = female;
+        record.partnerFullName = partner.fullName;
+        record.partnerShortName = partner.shortName;
+        record.partnerBirthDate = partnerBirth;
+        record.petBirthDate = petBirth;
+        record.petName = petName;
+        record.nameOverrides = m_NameOverrides;
+        record.shortNameOverrides = m_ShortNameOverrides;
+        record.partnerNameOverrides = m_PartnerNameOverrides;
+        record.partnerShortNameOverrides = m_PartnerShortNameOverrides;
+        record.chaldean = chaldean;
+        addRecentPerson(&m_Recent, record);
+        m_NameCaption
+            = person.shortName + QLatin1Char('\n') + birth.toString(QStringLiteral("MM/dd/yyyy"));
+        updateRecentList();
+
+        for (QWidget *panel : std::initializer_list<QWidget *> {
+                 m_MainFeatures, m_AddFeatures, m_LifeCycles, m_Bridges, m_NamePanel, m_PlanesPanel,
+                 m_EssencePanel, m_CalendarPanel, m_MatrixPanel, m_PetFeatures, m_PetNamePanel,
+                 m_CompPanel, m_FamilyPanel, m_CompDetailsPanel, m_CompMatrixPanel})
+            panel->update();
+    }
+
+    auto show = [](MyQWebEngineView *view, bool ok, const QString &html) {
+        if (ok)
+            view->setHtml(html, ReadingBase);
+        else
+            view->setHtml(EmptyPage, QUrl());
+    };
+    show(m_NumerologyView, ok1, m_Person->reportHtml);
+    show(m_PMatrixView, ok2, m_PersonMatrix->reportHtml);
+    show(m_CelView, ok1, m_Celebrity->reportHtml);
+    show(m_PetView, petOk, m_Pet->reportHtml);
+    show(m_CompView, compOk, m_Comp->reportHtml);
+    update();
+}
+
+void CZQNum::OnCalcPetNum()
+{
+    const QDate petBirth = m_PetDate->date();
+    const QString petName = unaccent(m_PetName->text());
+    if (petName.isEmpty()) {
+        m_Pet->resetData();
+        m_Pet->reportHtml.clear();
+    } else if (m_Pet->calculatePet(petName, QString(), petBirth, m_ForecastDate->date(), false,
+                                   &m_Layouts, m_NumerologistCombo->currentIndex())) {
+        setValues(m_PetFeatures, {text(m_Pet, 2), text(m_Pet, 1), text(m_Pet, 17)});
+        fillSingleNamePanel(m_PetNamePanel, m_Pet, petName);
+        m_PetFeatures->update();
+        m_PetNamePanel->update();
+    }
+    m_PetView->setHtml(m_Pet->reportHtml, ReadingBase);
+    update();
+}
+
+void CZQNum::OnCalcAnNum()
+{
+    const QDate date = m_AnDate->date();
+    const QString name = prepareTitleName(m_AnName->text());
+    const bool chaldean = m_AnChaldean->isChecked();
+    if (name.isEmpty()) {
+        CNumerology::s_criticalMessage(this, QString(),
+                                       QStringLiteral("Enter your data before calculation!"));
+        return;
+    }
+    m_Analyzer->resetData();
+    if (m_Analyzer->calculateAn(name, date, false, chaldean)) {
+        setValues(m_AnFeatures,
+                  {text(m_Analyzer, 0), text(m_Analyzer, 2), text(m_Analyzer, 4),
+                   text(m_Analyzer, 6), text(m_Analyzer, 11)});
+        fillSingleNamePanel(m_AnNamePanel, m_Analyzer, name);
+        m_AnFeatures->update();
+        m_AnNamePanel->update();
+    }
+    m_AnalyzerView->setHtml(m_Analyzer->reportHtml, QUrl());
+    update();
+}
+
+void CZQNum::OnResData()
+{
+    const QDate start(2000, 1, 1);
+    m_FullName->clear();
+    m_ShortName->clear();
+    m_BirthDate->setDate(start);
+    m_Gender->setCurrentIndex(0);
+    m_Chaldean->setChecked(false);
+    m_PartnerFullName->clear();
+    m_PartnerShortName->clear();
+    m_PartnerBirthDate->setDate(start);
+
+    for (CInfoNameWidget *panel : {m_NamePanel, m_PersonNamePanel, m_PartnerNamePanel}) {
+        blankLabels(panel, 6);
+        blankValues(panel, 6);
+    }
+    blankLabels(m_EssencePanel, 7);
+    blankValues(m_EssencePanel, 7);
+    m_EssencePanel->updateData();
+    blankValues(m_PartnerFeatures, 6);
+    blankValues(m_PersonFeatures, 6);
+    blankValues(m_Bridges, 2);
+    blankValues(m_AddFeatures, 6);
+    blankValues(m_LifeCycles, 6);
+    blankValues(m_MainFeatures, 6);
+    blankValues(m_PlanesPanel, 20);
+    blankValues(m_CompPanel, 5);
+    blankValues(m_TodayPanel, 3);
+    blankValues(m_FamilyPanel, 7);
+    blankValues(m_CompDetailsPanel, 3);
+    blankLabels(m_PetNamePanel, 3);
+    blankValues(m_PetNamePanel, 3);
+    blankValues(m_PetFeatures, 3);
+    blankValues(m_AnFeatures, 5);
+    blankLabels(m_AnNamePanel, 3);
+    blankValues(m_AnNamePanel, 3);
+
+    std::fill(std::begin(m_MatrixPanel->m_Counts), std::end(m_MatrixPanel->m_Counts), 0);
+    std::fill(std::begin(m_CompMatrixPanel->m_Counts), std::end(m_CompMatrixPanel->m_Counts), 0);
+    std::fill(std::begin(m_CompMatrixPanel->m_PartnerCounts),
+              std::end(m_CompMatrixPanel->m_PartnerCounts), 0);
+    m_CalendarPanel->m_BirthNumber = 0;
+
+    m_Pet->reportHtml.clear();
+    m_PersonMatrix->reportHtml.clear();
+    m_PartnerMatrix->reportHtml.clear();
+    m_Analyzer->reportHtml.clear();
+    m_Comp->resetData();
+    m_Chart->resetData();
+
+    for (MyQWebEngineView *view :
+         {m_NumerologyView, m_CelView, m_PetView, m_CompView, m_PMatrixView, m_GuideView})
+        view->setHtml(EmptyPage, QUrl());
+    m_AnalyzerView->setHtml(EmptyPage, QUrl());
+
+    m_PetName->clear();
+    m_PetDate->setDate(start);
+    m_AnName->clear();
+    m_AnDate->setDate(start);
+
+    m_NameCaption = QStringLiteral("ENTER YOUR NAME");
+    m_NameButton->setText(m_NameCaption);
+
+    m_ForecastDate->setDate(QDate::currentDate());
+    m_ExpandWidget->m_TextBrowser->setText(QString());
+    slotPNC(m_ForecastDate->date());
+    repaint();
+}
+
+void CZQNum::OnResDataI()
+{
+    OnResData();
+    m_NameCaption = QStringLiteral("APPLY");
+    m_NameButton->setText(m_NameCaption);
+}
+
+void CZQNum::OnPreCalcNum()
+{
+    const int vowels = vowelRule(m_Phonetic);
+    const bool chaldean = m_Chaldean->isChecked();
+    m_PersonNamePanel->m_MarkMasterLetters = !chaldean;
+    m_NamePanel->m_MarkMasterLetters = !chaldean;
+
+    const QDate birth = m_BirthDate->date();
+    const PreparedNames names = prepareNames(m_FullName->text(), m_ShortName->text());
+    m_Person->setMasterNumbersMode(m_Settings.masterNumbersMode);
+    m_Person->calculate(names.fullName, names.shortName, m_NameOverrides, m_ShortNameOverrides,
+                        chaldean, birth, m_ForecastDate->date(), &m_Layouts,
+                        m_NumerologistCombo->currentIndex(), vowels, true);
+
+    const CNumerology *p = m_Person;
+    setValues(m_PersonFeatures,
+              {text(p, 0), text(p, 10), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7),
+               withoutSpaces(text(p, 11))});
+    fillNamePanel(m_PersonNamePanel, p, names.fullName, names.shortName);
+    m_PersonFeatures->repaint();
+    m_PersonNamePanel->repaint();
+}
+
+void CZQNum::OnPreCalcNumP()
+{
+    const int vowels = vowelRule(m_Phonetic);
+    const bool chaldean = m_Chaldean->isChecked();
+    m_PartnerNamePanel->m_MarkMasterLetters = !chaldean;
+
+    const QDate birth = m_PartnerBirthDate->date();
+    const PreparedNames names = prepareNames(m_PartnerFullName->text(), m_PartnerShortName->text());
+    m_Partner->setMasterNumbersMode(m_Settings.masterNumbersMode);
+    m_Partner->calculate(names.fullName, names.shortName, m_PartnerNameOverrides,
+                         m_PartnerShortNameOverrides, chaldean, birth, m_ForecastDate->date(),
+                         &m_Layouts, m_NumerologistCombo->currentIndex(), vowels, true);
+
+    const CNumerology *p = m_Partner;
+    setValues(m_PartnerFeatures,
+              {text(p, 0), text(p, 10), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7),
+               withoutSpaces(text(p, 11))});
+    fillNamePanel(m_PartnerNamePanel, p, names.fullName, names.shortName);
+    m_PartnerFeatures->repaint();
+    m_PartnerNamePanel->repaint();
+}
+
+void CZQNum::slotPNC(QDate date)
+{
+    if (m_CalendarPanel->m_BirthNumber < 1)
+        return;
+    const auto dtd = &CNumerology::downToDigit;
+    const QDate birth = m_BirthDate->date();
+    const int b = dtd(dtd(birth.day()) + dtd(birth.month()));
+    const int year = dtd(date.year());
+    const int py = dtd(year + b);
+    const int pm = dtd(year + b + dtd(date.month()));
+    const int pd = dtd(b + year + dtd(date.month()) + dtd(date.day()));
+
+    setEntry(m_TodayPanel->m_Values, 0,
+             QString::number(date.year()) + QStringLiteral(" (") + QString::number(py)
+                 + QLatin1Char(')'));
+    setEntry(m_TodayPanel->m_Values, 1,
+             CInfoCalendarWidget::monthAbbreviation(date.month()) + QStringLiteral(" (")
+                 + QString::number(pm) + QLatin1Char(')'));
+    setEntry(m_TodayPanel->m_Values, 2, QString::number(pd));
+    if (pd >= 0 && pd < kNumerTableSize)
+        m_ExpandWidget->m_TextBrowser->setText(numerPersDate[pd]);
+    m_TodayPanel->update();
+    m_CalendarPanel->m_Date = date;
+    m_CalendarPanel->update();
+}
