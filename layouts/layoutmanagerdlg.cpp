@@ -560,24 +560,25 @@ void CLayoutManagerDlg::OnContentFont()
     itemsToSet(currentKind(), currentRow());
 }
 
+// The chosen colour is stored opaque, whatever the picker hands back.
+void CLayoutManagerDlg::editColor(QColor *target)
+{
+    QColor color = *target;
+    if (LayoutDialogs::pickColor(&color))
+        *target = QColor(color.rgb());
+    itemsToSet(currentKind(), currentRow());
+}
+
 void CLayoutManagerDlg::OnHeaderColor()
 {
-    if (!currentItem)
-        return;
-    QColor color = currentItem->headerColor;
-    if (LayoutDialogs::pickColor(&color))
-        currentItem->headerColor = QColor(color.rgb());
-    itemsToSet(currentKind(), currentRow());
+    if (currentItem)
+        editColor(&currentItem->headerColor);
 }
 
 void CLayoutManagerDlg::OnContentColor()
 {
-    if (!currentItem)
-        return;
-    QColor color = currentItem->contentColor;
-    if (LayoutDialogs::pickColor(&color))
-        currentItem->contentColor = QColor(color.rgb());
-    itemsToSet(currentKind(), currentRow());
+    if (currentItem)
+        editColor(&currentItem->contentColor);
 }
 
 void CLayoutManagerDlg::OnSetName()

@@ -110,6 +110,7 @@ private:
     // holds it) or the box is left (false).
     bool askSettingName(const QString &title, QString *name);
     bool editFont(QFont *font, bool noBold, int defaultPixelSize);
+    void editColor(QColor *color);
     int currentKind() const;
     int currentRow() const;
 
