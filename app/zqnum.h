@@ -126,6 +126,10 @@ public:
     // Runs a modal dialog and returns exec()'s result; replaceable so that a
     // test never blocks on the layout manager or the settings dialog.
     static int (*execDialog)(QDialog *dialog);
+    // Asks for a people file to save (save true) or open; returns the chosen
+    // path, empty when cancelled. Replaceable for the same reason.
+    static QString (*askFileName)(bool save, const QString &title, const QString &folder,
+                                  const QString &filter);
 
     // export state
     bool m_ReportInProgress = false;
@@ -253,6 +257,8 @@ public:
     QList<QPushButton *> m_RecentButtons;
     QPushButton *m_ClearButton = nullptr;
     QVector<PersonRecord> m_Recent;
+    // Set only while the silent store open restores the newest record.
+    bool m_RecentGuard = false;
     QVector<int> m_NameOverrides, m_ShortNameOverrides;
     QVector<int> m_PartnerNameOverrides, m_PartnerShortNameOverrides;
 

@@ -91,24 +91,6 @@ void CZQNum::OnNameSel()
     }
 }
 
-void CZQNum::OnSaveFile(bool closeProg)
-{
-    if (closeProg)
-        writeRecentStore(recentStorePath(), m_Recent, m_ForecastDate->date());
-}
-
-void CZQNum::OnOpenFile(bool openProg)
-{
-    if (!openProg)
-        return;
-    OnClearRecent();
-    const RecentStoreContent content = readRecentStore(recentStorePath());
-    if (content.status == PeopleFileStatus::Ok)
-        m_Recent = content.records.mid(0, RecentPeopleLimit);
-    m_ForecastDate->setDate(QDate::currentDate());
-    updateRecentList();
-}
-
 void CZQNum::OnClearRecent()
 {
     m_Recent.clear();
@@ -167,40 +149,6 @@ void CZQNum::OnBgTaskFinished(bool success)
     Q_UNUSED(success)
     m_ReportInProgress = false;
 }
-
-void CZQNum::OnNameVWChanged(int name, int position)
-{
-    Q_UNUSED(name)
-    Q_UNUSED(position)
-}
-
-void CZQNum::OnNamePVWChanged(int name, int position)
-{
-    Q_UNUSED(name)
-    Q_UNUSED(position)
-}
-
-void CZQNum::OnTextChanged(const QString &text)
-{
-    Q_UNUSED(text)
-}
-
-void CZQNum::OnParsChanged(int value)
-{
-    Q_UNUSED(value)
-}
-
-void CZQNum::OnPTextChanged(const QString &text)
-{
-    Q_UNUSED(text)
-}
-
-void CZQNum::OnDateChanged(const QDate &date)
-{
-    Q_UNUSED(date)
-}
-
-void CZQNum::OnRecentClicked() { }
 
 void CZQNum::OnSupport() { }
 

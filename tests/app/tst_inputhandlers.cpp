@@ -1,0 +1,386 @@
+#include "app/updatecheck.h"
+#include "app/zqnum.h"
+#include "engine/numerology.h"
+#include "panels/infonamewidget.h"
+#include "panels/infowidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QStringList messages;
+QString nextFileName;
+QStringList dialogTitles;
+
+void recordMessage(QWidget *, const QString &, const QString &text)
+{
+    messages << text;
+}
+
+bool neverAsk(const QString &, const QString &)
+{
+    return false;
+}
+
+int rejectDialog(QDialog *)
+{
+    return QDialog::Rejected;
+}
+
+QString chosenFile(bool, const QString &title, const QString &, const QString &filter)
+{
+    dialogTitles << title + QLatin1Char('|') + filter;
+    return nextFileName;
+}
+
+std::unique_ptr<CZQNum> makeWindow()
+{
+    auto window = std::make_unique<CZQNum>();
+    window->m_StartTimer->stop();
+    window->m_UpdateCheck->setBaseUrl(QStringLiteral("http://127.0.0.1:9"));
+    return window;
+}
+
+PersonRecord record(const QString &fullName, const QString &shortName, const QDate &birth)
+{
+    PersonRecord r;
+    r.fullName = fullName;
+    r.shortName = shortName;
+    r.birthDate = birth;
+    r.female = true;
+    return r;
+}
+
+} // namespace
+
+class TestInputHandlers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void typingUpdatesPreview();
+    void editsResetLetters_data();
+    void editsResetLetters();
+    void letterFlip_data();
+    void letterFlip();
+    void recentButtonRestores();
+    void saveOpenRoundTrip();
+    void badFileKeepsInputs_data();
+    void badFileKeepsInputs();
+    void olderFormSetsPet();
+    void saveFailureReported();
+    void storeRestoresNewest();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestInputHandlers::initTestCase()
+{
+    CUpdateCheck::setAskFunction(neverAsk);
+    CZQNum::execDialog = rejectDialog;
+    CZQNum::askFileName = chosenFile;
+    CNumerology::s_criticalMessage = recordMessage;
+    QVERIFY(m_dir.isValid());
+}
+
+void TestInputHandlers::init()
+{
+    messages.clear();
+    dialogTitles.clear();
+    nextFileName.clear();
+}
+
+void TestInputHandlers::typingUpdatesPreview()
+{
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Anna Maria Bell"));
+    w->m_ShortName->setText(QStringLiteral("Anna Bell"));
+    QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), QStringLiteral("Anna Maria Bell"));
+    QCOMPARE(w->m_PersonNamePanel->m_Labels.value(4), QStringLiteral("Anna Bell"));
+    QVERIFY(!w->m_PersonFeatures->m_Values.value(2).isEmpty());
+    // One letter code per position: A vowel, n consonant, space neither.
+    QCOMPARE(w->m_NameOverrides.size(), QStringLiteral("Anna Maria Bell").size());
+    QCOMPARE(w->m_NameOverrides.mid(0, 5), (QVector<int> {1, 2, 2, 1, 0}));
+    QCOMPARE(w->m_ShortNameOverrides.size(), QStringLiteral("Anna Bell").size());
+
+    w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
+    QCOMPARE(w->m_PartnerNamePanel->m_Labels.value(1), QStringLiteral("Tom Bell"));
+    QCOMPARE(w->m_PartnerNameOverrides, (QVector<int> {2, 1, 2, 0, 2, 1, 2, 2}));
+    // A preview does not touch the reports.
+    QVERIFY(w->m_MainFeatures->m_Values.join(QString()).trimmed().isEmpty());
+}
+
+// Flip a letter of both people, then make one edit: which flips survive.
+void TestInputHandlers::editsResetLetters_data()
+{
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<bool>("personKept");
+    QTest::addColumn<bool>("partnerKept");
+    QTest::newRow("person short name") << 0 << false << true;
+    QTest::newRow("partner name") << 1 << true << false;
+    QTest::newRow("birth date") << 2 << false << false;
+    QTest::newRow("chaldean") << 3 << false << false;
+    QTest::newRow("phonetic") << 4 << false << false;
+}
+
+void TestInputHandlers::editsResetLetters()
+{
+    QFETCH(int, edit);
+    QFETCH(bool, personKept);
+    QFETCH(bool, partnerKept);
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Anna Bell"));
+    w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
+    w->OnNameVWChanged(0, 1);
+    w->OnNamePVWChanged(0, 0);
+    QCOMPARE(w->m_NameOverrides.value(1), 1);
+    QCOMPARE(w->m_PartnerNameOverrides.value(0), 1);
+
+    switch (edit) {
+    case 0:
+        w->m_ShortName->setText(QStringLiteral("Ann"));
+        break;
+    case 1:
+        w->m_PartnerShortName->setText(QStringLiteral("Tom"));
+        break;
+    case 2:
+        w->m_BirthDate->setDate(QDate(1990, 5, 5));
+        break;
+    case 3:
+        w->m_Chaldean->setChecked(true);
+        break;
+    case 4:
+        w->m_Phonetic->setCurrentIndex(1);
+        break;
+    }
+    QCOMPARE(w->m_NameOverrides.value(1) == 1, personKept);
+    QCOMPARE(w->m_PartnerNameOverrides.value(0) == 1, partnerKept);
+}
+
+void TestInputHandlers::letterFlip_data()
+{
+    QTest::addColumn<int>("name");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QVector<int>>("full");
+    QTest::addColumn<QVector<int>>("shortName");
+    const QVector<int> full {1, 2, 0, 2, 1};
+    const QVector<int> shortName {1, 2};
+    QTest::newRow("vowel to consonant") << 0 << 0 << QVector<int> {2, 2, 0, 2, 1} << shortName;
+    QTest::newRow("consonant to vowel") << 0 << 3 << QVector<int> {1, 2, 0, 1, 1} << shortName;
+    QTest::newRow("space stays") << 0 << 2 << full << shortName;
+    QTest::newRow("short name") << 1 << 1 << full << QVector<int> {1, 1};
+    QTest::newRow("past the end") << 0 << 5 << full << shortName;
+    QTest::newRow("negative") << 0 << -1 << full << shortName;
+    QTest::newRow("other name") << 2 << 0 << full << shortName;
+}
+
+void TestInputHandlers::letterFlip()
+{
+    QFETCH(int, name);
+    QFETCH(int, position);
+    QFETCH(QVector<int>, full);
+    QFETCH(QVector<int>, shortName);
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Ab Ce"));
+    w->m_ShortName->setText(QStringLiteral("Ab"));
+    const QString heart = w->m_Person->m_nameLines[CNumerology::NLFullVowels];
+    w->OnNameVWChanged(name, position);
+    QCOMPARE(w->m_NameOverrides, full);
+    QCOMPARE(w->m_ShortNameOverrides, shortName);
+    // The preview ran with the new letters.
+    const bool fullChanged = name == 0 && position >= 0 && position < 5 && position != 2;
+    QCOMPARE(w->m_Person->m_nameLines[CNumerology::NLFullVowels] != heart, fullChanged);
+
+    // The partner's twin.
+    w->m_PartnerFullName->setText(QStringLiteral("Ab Ce"));
+    w->OnNamePVWChanged(name, position);
+    QCOMPARE(w->m_PartnerNameOverrides, full);
+}
+
+void TestInputHandlers::recentButtonRestores()
+{
+    auto w = makeWindow();
+    PersonRecord older
+        = record(QStringLiteral("Anna Bell"), QStringLiteral("Anna"), QDate(1980, 3, 7));
+    older.female = false;
+    older.partnerFullName = QStringLiteral("Tom Bell");
+    older.partnerBirthDate = QDate(1979, 1, 2);
+    older.nameOverrides = {2, 2, 2, 1, 0, 2, 1, 2, 2}; // first letter flipped
+    older.chaldean = true;
+    w->m_Recent
+        = {record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1)), older};
+    w->updateRecentList();
+
+    w->m_RecentButtons.at(1)->click();
+    QCOMPARE(w->m_FullName->text(), older.fullName);
+    QCOMPARE(w->m_ShortName->text(), older.shortName);
+    QCOMPARE(w->m_BirthDate->date(), older.birthDate);
+    QCOMPARE(w->m_Gender->currentIndex(), 1);
+    QCOMPARE(w->m_PartnerFullName->text(), older.partnerFullName);
+    QCOMPARE(w->m_PartnerBirthDate->date(), older.partnerBirthDate);
+    QVERIFY(w->m_Chaldean->isChecked());
+    // The record's letters are in force for the preview, despite the box change.
+    QCOMPARE(w->m_NameOverrides, older.nameOverrides);
+    QCOMPARE(w->m_Person->m_nameLines[CNumerology::NLFullVowels].at(0), QLatin1Char(' '));
+    QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), older.fullName);
+    QCOMPARE(w->m_PartnerNamePanel->m_Labels.value(1), older.partnerFullName);
+    QVERIFY(!w->m_PersonFeatures->m_Values.value(2).isEmpty());
+
+    // The guard restores the newest; a vanished record does nothing.
+    w->m_RecentGuard = true;
+    w->OnRecentClicked();
+    w->m_RecentGuard = false;
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Carl Dunn"));
+    w->m_Recent.resize(1);
+    w->m_RecentButtons.at(1)->click();
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Carl Dunn"));
+}
+
+void TestInputHandlers::saveOpenRoundTrip()
+{
+    const QString path = m_dir.filePath(QStringLiteral("anna.num"));
+    QVector<int> flipped;
+    {
+        auto w = makeWindow();
+        w->m_FullName->setText(QStringLiteral("Anna Maria Bell"));
+        w->m_ShortName->setText(QStringLiteral("Anna, Bell"));
+        w->m_BirthDate->setDate(QDate(1980, 3, 7));
+        w->m_Gender->setCurrentIndex(1);
+        w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
+        w->m_PartnerBirthDate->setDate(QDate(1979, 1, 2));
+        w->OnNameVWChanged(0, 0);
+        flipped = w->m_NameOverrides;
+
+        // Cancelling writes nothing.
+        w->OnSaveFile();
+        QVERIFY(!QFile::exists(path));
+        nextFileName = path;
+        w->OnSaveFile();
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(dialogTitles.value(1), QStringLiteral("Save|Files (*.num)"));
+    }
+    QVERIFY(QFile::exists(path));
+
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Someone Else"));
+    nextFileName.clear();
+    w->OnOpenFile(); // cancelled: nothing reset
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Someone Else"));
+
+    nextFileName = path;
+    w->OnOpenFile();
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(dialogTitles.last(), QStringLiteral("Open file|Files (*.num)"));
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Anna Maria Bell"));
+    QCOMPARE(w->m_ShortName->text(), QStringLiteral("Anna Bell"));
+    QCOMPARE(w->m_BirthDate->date(), QDate(1980, 3, 7));
+    QCOMPARE(w->m_Gender->currentIndex(), 1);
+    QCOMPARE(w->m_PartnerFullName->text(), QStringLiteral("Tom Bell"));
+    QCOMPARE(w->m_PartnerBirthDate->date(), QDate(1979, 1, 2));
+    QCOMPARE(w->m_NameOverrides.mid(0, flipped.size()), flipped);
+    QCOMPARE(w->m_Person->m_nameLines[CNumerology::NLFullVowels].at(0), QLatin1Char(' '));
+    QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), QStringLiteral("Anna Maria Bell"));
+}
+
+void TestInputHandlers::badFileKeepsInputs_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("14 fields") << QByteArray(13, ',') << true
+                               << QStringLiteral("Wrong file format!");
+    QTest::newRow("16 fields") << QByteArray(15, ',') << true
+                               << QStringLiteral("Wrong file format!");
+    QTest::newRow("missing") << QByteArray() << false << QStringLiteral("Can't open file!");
+}
+
+void TestInputHandlers::badFileKeepsInputs()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(QStringLiteral("bad%1.num").arg(QTest::currentDataTag()));
+    if (exists) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Anna Bell"));
+    w->m_BirthDate->setDate(QDate(1980, 3, 7));
+    nextFileName = path;
+    w->OnOpenFile();
+    QCOMPARE(messages, QStringList {message});
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Anna Bell"));
+    QCOMPARE(w->m_BirthDate->date(), QDate(1980, 3, 7));
+}
+
+void TestInputHandlers::olderFormSetsPet()
+{
+    const QString path = m_dir.filePath(QStringLiteral("old.num"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("07.03.1980,Anna Bell,Anna,7,xx,,,01.02.2015,Rex,01.01.2020");
+    file.close();
+    auto w = makeWindow();
+    nextFileName = path;
+    w->OnOpenFile();
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Anna Bell"));
+    QCOMPARE(w->m_Gender->currentIndex(), 0);
+    QCOMPARE(w->m_PartnerBirthDate->date(), QDate(2000, 1, 1)); // unparsable: reset value
+    QCOMPARE(w->m_PetName->text(), QStringLiteral("Rex"));
+    QCOMPARE(w->m_PetDate->date(), QDate(2015, 2, 1));
+    QCOMPARE(w->m_ForecastDate->date(), QDate::currentDate());
+}
+
+void TestInputHandlers::saveFailureReported()
+{
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Anna Bell"));
+    nextFileName = m_dir.filePath(QStringLiteral("no/such/folder/anna.num"));
+    w->OnSaveFile();
+    QCOMPARE(messages, QStringList {QStringLiteral("Can't create file!\r\n") + nextFileName});
+    QCOMPARE(w->m_FullName->text(), QStringLiteral("Anna Bell"));
+}
+
+// At start-up the store fills the recent list and brings back its newest
+// person with that person's letters.
+void TestInputHandlers::storeRestoresNewest()
+{
+    PersonRecord newest
+        = record(QStringLiteral("Anna Bell"), QStringLiteral("Anna"), QDate(1980, 3, 7));
+    newest.nameOverrides = {2, 2, 2, 1, 0, 2, 1, 2, 2};
+    const QVector<PersonRecord> records {
+        newest, record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1))};
+    QVERIFY(writeRecentStore(recentStorePath(), records, QDate::currentDate()));
+
+    auto w = makeWindow();
+    w->OnOpenFile(true);
+    QCOMPARE(w->m_Recent.size(), 2);
+    QVERIFY(!w->m_RecentGuard);
+    QCOMPARE(w->m_FullName->text(), newest.fullName);
+    QCOMPARE(w->m_BirthDate->date(), newest.birthDate);
+    QCOMPARE(w->m_NameOverrides, newest.nameOverrides);
+    QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), newest.fullName);
+    QVERIFY(messages.isEmpty());
+    QFile::remove(recentStorePath());
+}
+
+QTEST_MAIN(TestInputHandlers)
+#include "tst_inputhandlers.moc"
