@@ -146,14 +146,33 @@ const DefaultSection petSections[] = {
     {2, "Day Forecast for"},
 };
 
-template<size_t N>
-void addSections(QList<repItem> *list, int kind, const DefaultSection (&sections)[N])
+template<size_t N> QList<FieldTemplate> toTemplates(const DefaultSection (&sections)[N])
 {
+    QList<FieldTemplate> list;
     for (const DefaultSection &section : sections)
-        addItemSet(list, kind, section.type, QString::fromLatin1(section.title));
+        list.append({section.type, QString::fromLatin1(section.title)});
+    return list;
 }
 
 } // namespace
+
+QList<FieldTemplate> defaultSections(int kind)
+{
+    switch (kind) {
+    case RKNumerology:
+        return toTemplates(numerologySections);
+    case RKPsychoMatrix:
+        return toTemplates(psychoMatrixSections);
+    case RKLoveCompatibility:
+        return toTemplates(compatibilitySections);
+    case RKCelebrities:
+        return toTemplates(celebritySections);
+    case RKPet:
+        return toTemplates(petSections);
+    default:
+        return {};
+    }
+}
 
 const QList<QStringList> &itemNames()
 {
@@ -180,10 +199,9 @@ void addItemSet(QList<repItem> *list, int kind, int type, const QString &title)
 
 void initialDefSetting(reportSetting *setting)
 {
-    addSections(&setting->items[RKNumerology], RKNumerology, numerologySections);
-    addSections(&setting->items[RKPsychoMatrix], RKPsychoMatrix, psychoMatrixSections);
-    addSections(&setting->items[RKLoveCompatibility], RKLoveCompatibility, compatibilitySections);
-    addSections(&setting->items[RKCelebrities], RKCelebrities, celebritySections);
-    addSections(&setting->items[RKPet], RKPet, petSections);
+    for (int kind = RKNumerology; kind <= RKPet; ++kind) {
+        for (const FieldTemplate &section : defaultSections(kind))
+            addItemSet(&setting->items[kind], kind, section.type, section.title);
+    }
     setting->flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
 }

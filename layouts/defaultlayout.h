@@ -10,6 +10,17 @@
 // "Custom Text". These are the captions of the layout manager's tiles.
 const QList<QStringList> &itemNames();
 
+// A section type with the title a new section of it gets.
+struct FieldTemplate
+{
+    int type;
+    QString title;
+};
+
+// The sections of the built-in default layout of one kind, in order; empty
+// for a kind out of range.
+QList<FieldTemplate> defaultSections(int kind);
+
 // itemNames()[kind][type], or an empty string when either is out of range.
 QString getItemName(int kind, int type);
 

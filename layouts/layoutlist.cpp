@@ -10,65 +10,8 @@ struct TemplateRow
     const char *title;
 };
 
-const TemplateRow numerologyFields[] = {
-    {0, "Numerology Chart for"},
-    {1, "Life Path Number"},
-    {2, "Birthday Number"},
-    {3, "Expression Number"},
-    {4, "Minor Expression Number"},
-    {5, "Heart Desire Number"},
-    {6, "Minor Heart Desire Number"},
-    {25, "Compound Number"},
-    {7, "Personality Number"},
-    {21, "Minor Personality Number"},
-    {22, "Karmic Debts Numbers"},
-    {8, "Maturity Number"},
-    {9, "Rational Thought Number"},
-    {10, "Karmic Lessons Number"},
-    {11, "Balance Number"},
-    {12, "Hidden Passion Number"},
-    {13, "Subconscious Confidence Number"},
-    {26, "Planes of Expression"},
-    {28, "Planes of Expression Mental Number"},
-    {27, "Planes of Expression Physical Number"},
-    {29, "Planes of Expression Emotional Number"},
-    {30, "Planes of Expression Intuitive Number"},
-    {14, "Pinnacles Numbers"},
-    {15, "Challenges Numbers"},
-    {31, "Bridge Life Path - Expression"},
-    {32, ""},
-    {33, "Bridge Heart's Desire - Personality"},
-    {34, ""},
-    {16, "Personal Year Number:"},
-    {17, "Personal Month Number:"},
-    {18, "Personal Day Number:"},
-    {19, "Transits for age"},
-    {20, "Essence for age"},
-    {35, "Custom Text"},
-};
-
-const TemplateRow psychoMatrixFields[] = {
-    {0, "Numerology Psychomatrix Chart for"},
-    {1, "Character (1)"},
-    {2, "Energy (2)"},
-    {3, "Interest (3)"},
-    {4, "Health (4)"},
-    {5, "Intuition (5)"},
-    {6, "Labour (6)"},
-    {7, "Luck (7)"},
-    {8, "Duty (8)"},
-    {9, "Memory (9)"},
-    {10, "Purposeful (1-4-7)"},
-    {11, "Family formation (2-5-8)"},
-    {12, "Stability (3-6-9)"},
-    {13, "Self appraisal (1-2-3)"},
-    {14, "Finance (4-5-6)"},
-    {15, "Talent (7-8-9)"},
-    {16, "Spirituality (1-5-9)"},
-    {17, "Sexual life (3-5-7)"},
-    {18, "Custom Text"},
-};
-
+// The compatibility tiles carry other titles than the default layout's
+// sections; every other kind offers its default sections and a custom text.
 const TemplateRow loveFields[] = {
     {0, "Numerology Compatibility Report"},
     {1, "Life Path Compatibility"},
@@ -83,29 +26,6 @@ const TemplateRow loveFields[] = {
     {10, ""},
     {11, "Custom Text"},
 };
-
-const TemplateRow celebrityFields[] = {
-    {0, "Celebrities Report for"},
-    {1, "Celebrities with same Life Path"},
-    {2, "Celebrities with same Birth day"},
-    {3, "Celebrities with same Expression number"},
-    {4, "Custom Text"},
-};
-
-const TemplateRow petFields[] = {
-    {0, "Pet Numerology Chart"},
-    {1, "Pet number"},
-    {2, "Day Forecast for"},
-    {3, "Custom Text"},
-};
-
-template<int N> QList<FieldTemplate> toTemplates(const TemplateRow (&rows)[N])
-{
-    QList<FieldTemplate> list;
-    for (const TemplateRow &row : rows)
-        list.append({row.type, QString::fromLatin1(row.title)});
-    return list;
-}
 
 } // namespace
 
@@ -173,20 +93,16 @@ int removeSetting(QList<reportSetting> *settings, int row)
 
 QList<FieldTemplate> availableFields(int kind)
 {
-    switch (kind) {
-    case RKNumerology:
-        return toTemplates(numerologyFields);
-    case RKPsychoMatrix:
-        return toTemplates(psychoMatrixFields);
-    case RKLoveCompatibility:
-        return toTemplates(loveFields);
-    case RKCelebrities:
-        return toTemplates(celebrityFields);
-    case RKPet:
-        return toTemplates(petFields);
-    default:
-        return {};
+    if (kind == RKLoveCompatibility) {
+        QList<FieldTemplate> list;
+        for (const TemplateRow &row : loveFields)
+            list.append({row.type, QString::fromLatin1(row.title)});
+        return list;
     }
+    QList<FieldTemplate> list = defaultSections(kind);
+    if (!list.isEmpty())
+        list.append({int(itemNames().at(kind).size()) - 1, QStringLiteral("Custom Text")});
+    return list;
 }
 
 void padEntries(QStringList *texts, QList<QImage> *images, QList<bool> *useStdText)

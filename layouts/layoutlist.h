@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layouts/defaultlayout.h"
 #include "layouts/reportsetting.h"
 
 #include <QList>
@@ -34,13 +35,6 @@ reportSetting makeNewSetting(const QList<reportSetting> &settings, int currentRo
 // the one above it, else the first (-1 when the list is empty now). A row out
 // of range removes nothing and returns -2.
 int removeSetting(QList<reportSetting> *settings, int row);
-
-// One template tile of the "Available fields" list.
-struct FieldTemplate
-{
-    int type;
-    QString title;
-};
 
 // The field types a report kind offers, in list order, with the titles new
 // sections get; empty for a kind out of range.
