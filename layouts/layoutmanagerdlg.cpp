@@ -354,19 +354,28 @@ void CLayoutManagerDlg::getMassText(int kind, int type, QString **table, int *si
 // ---------------------------------------------------------------------------
 // The list of settings.
 
-bool CLayoutManagerDlg::askSettingName(const QString &title, QString *name)
+// The question box with a name field under its text, as both the setting and
+// the section rename use it.
+QLineEdit *CLayoutManagerDlg::addNameField(CInfoDlgWin *dialog, const QString &title,
+                                           const QString &text)
 {
-    CInfoDlgWin dialog(style, this, 1.0, 400);
-    dialog.setWindowTitle(title);
-    QLabel *label = dialog.content->textLabel;
+    dialog->setWindowTitle(title);
+    QLabel *label = dialog->content->textLabel;
     label->setText(QStringLiteral("Enter new setting name"));
     label->move(label->x(), 50);
     label->resize(380, 40);
-    auto *field = new QLineEdit(dialog.content);
+    auto *field = new QLineEdit(dialog->content);
     field->setGeometry(10, 90, 380, 22);
     if (style)
         style->setWidgetStyle(field, WTLineEdit);
-    field->setText(*name);
+    field->setText(text);
+    return field;
+}
+
+bool CLayoutManagerDlg::askSettingName(const QString &title, QString *name)
+{
+    CInfoDlgWin dialog(style, this, 1.0, 400);
+    QLineEdit *field = addNameField(&dialog, title, *name);
     for (;;) {
         dialog.content->result = -1;
         LayoutDialogs::exec(&dialog);
@@ -586,16 +595,7 @@ void CLayoutManagerDlg::OnSetName()
     if (!currentItem)
         return;
     CInfoDlgWin dialog(style, this, 1.0, 400);
-    dialog.setWindowTitle(QStringLiteral("New Name"));
-    QLabel *label = dialog.content->textLabel;
-    label->setText(QStringLiteral("Enter new setting name"));
-    label->move(label->x(), 50);
-    label->resize(380, 40);
-    auto *field = new QLineEdit(dialog.content);
-    field->setGeometry(10, 90, 380, 22);
-    if (style)
-        style->setWidgetStyle(field, WTLineEdit);
-    field->setText(currentItem->title);
+    QLineEdit *field = addNameField(&dialog, QStringLiteral("New Name"), currentItem->title);
     LayoutDialogs::exec(&dialog);
     if (dialog.content->result == 0 && currentItem)
         currentItem->title = field->text();

@@ -11,8 +11,10 @@
 class CAppStyle;
 class CWCLContainer;
 class CWCLItem;
+class CInfoDlgWin;
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -109,6 +111,7 @@ private:
     // Runs the styled name box until a name passes the checks (true, *name
     // holds it) or the box is left (false).
     bool askSettingName(const QString &title, QString *name);
+    QLineEdit *addNameField(CInfoDlgWin *dialog, const QString &title, const QString &text);
     bool editFont(QFont *font, bool noBold, int defaultPixelSize);
     void editColor(QColor *color);
     int currentKind() const;
