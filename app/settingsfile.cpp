@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -75,13 +77,16 @@ public:
             *value = QDateTime();
             return true;
         }
+        // Values that name no moment are read past, like Qt does, and give no
+        // check time.
+        *value = QDateTime();
         if (julianDay == 0 || msecs >= MSecsPerDay || spec < SpecLocalUnknown
             || spec > SpecTimeZone)
-            return false;
+            return true;
         const QDateTime utc(QDate::fromJulianDay(julianDay),
                             QTime::fromMSecsSinceStartOfDay(int(msecs)), Qt::UTC);
         if (!utc.isValid())
-            return false;
+            return true;
         switch (spec) {
         case SpecUtc:
             *value = utc;
@@ -185,31 +190,42 @@ SettingsReadResult readSettings(QIODevice *device, AppSettings *settings)
     if (!reader.readString(&magic) || magic != QLatin1String(SettingsMagic))
         return SettingsReadResult::WrongMagic;
 
-    // Everything is read into a copy first: a file that turns out to be
-    // damaged further on changes nothing.
-    AppSettings read = *settings;
+    // A short or damaged file gives what it holds up to the damage. The field
+    // that breaks gets its type's empty value and the stream is spent from
+    // there on: the check time is always read, so it ends up with none, and
+    // the later fields keep the caller's values.
     QString reserved;
+    if (!reader.readString(&reserved)) {
+        settings->lastCheck = QDateTime();
+        return SettingsReadResult::Damaged;
+    }
+    if (!reader.readDateTime(&settings->lastCheck)) {
+        settings->lastCheck = QDateTime();
+        return SettingsReadResult::Damaged;
+    }
     QByteArray flags;
-    if (!reader.readString(&reserved) || !reader.readDateTime(&read.lastCheck)
-        || !reader.readBytes(&flags))
+    if (!reader.readBytes(&flags))
         return SettingsReadResult::Damaged;
     if (flags.size() == GlobSettingsCount) {
         for (int i = 0; i < GlobSettingsCount; ++i)
-            read.calcFlags[size_t(i)] = uchar(flags[i]);
+            settings->calcFlags[size_t(i)] = uchar(flags[i]);
     }
 
     // Later versions added these fields one by one; a file may end before any
     // of them, and then the caller's values stay.
-    if (!reader.atEnd() && !reader.readBool(&read.hideStartDialog))
+    const auto readOptional = [&reader](auto read, auto *value) {
+        if (reader.atEnd())
+            return true;
+        if ((reader.*read)(value))
+            return true;
+        *value = {};
+        return false;
+    };
+    if (!readOptional(&FieldReader::readBool, &settings->hideStartDialog)
+        || !readOptional(&FieldReader::readInt, &settings->schemeIndex)
+        || !readOptional(&FieldReader::readBool, &settings->dayFirst)
+        || !readOptional(&FieldReader::readInt, &settings->masterNumbersMode))
         return SettingsReadResult::Damaged;
-    if (!reader.atEnd() && !reader.readInt(&read.schemeIndex))
-        return SettingsReadResult::Damaged;
-    if (!reader.atEnd() && !reader.readBool(&read.dayFirst))
-        return SettingsReadResult::Damaged;
-    if (!reader.atEnd() && !reader.readInt(&read.masterNumbersMode))
-        return SettingsReadResult::Damaged;
-
-    *settings = read;
     return SettingsReadResult::Read;
 }
 
@@ -238,6 +254,7 @@ SettingsReadResult loadSettingsFile(const QString &path, AppSettings *settings)
 
 bool saveSettingsFile(const QString &path, const AppSettings &settings, QString *errorText)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (errorText)

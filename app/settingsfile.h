@@ -39,7 +39,7 @@ enum class SettingsReadResult {
     Read, // the file's values were taken
     NotOpened, // no file (first start) or unreadable: lastCheck set to 1 Jan 2000
     WrongMagic, // not a settings file: nothing taken
-    Damaged // cut inside a field or holding impossible values: nothing taken
+    Damaged // cut or broken inside a field: the fields before it were taken
 };
 
 constexpr int SettingsStreamVersion = 12;
@@ -50,7 +50,12 @@ QString settingsFilePath();
 
 // Reads a settings stream into settings. Fields that the stream does not hold
 // keep the values the caller put in, so the caller fills settings with its
-// current values first. A stream that is damaged anywhere changes nothing.
+// current values first. A damaged stream is read as far as it goes: the field
+// it breaks in (cut short, a length past the end, an odd string length) gets
+// its type's empty value (no check time, false, 0; the flags stay), the later
+// ones keep the caller's values, and a check time naming no moment reads as
+// none. Lengths are checked against what the device holds before anything is
+// allocated.
 SettingsReadResult readSettings(QIODevice *device, AppSettings *settings);
 // False when the device did not take every byte.
 bool writeSettings(QIODevice *device, const AppSettings &settings);
@@ -58,7 +63,8 @@ bool writeSettings(QIODevice *device, const AppSettings &settings);
 // The same on a file. A file that cannot be opened sets lastCheck to
 // 1 January 2000, local time, so that the update check runs.
 SettingsReadResult loadSettingsFile(const QString &path, AppSettings *settings);
-// Replaces the file only once the new one is complete; on failure the old
-// file stays and errorText (when given) says why.
+// Creates the file's folder when missing (the data folder first exists at the
+// first normal close) and replaces the file only once the new one is
+// complete; on failure the old file stays and errorText (when given) says why.
 bool saveSettingsFile(const QString &path, const AppSettings &settings,
                       QString *errorText = nullptr);

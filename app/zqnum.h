@@ -119,6 +119,8 @@ public:
     void setDateFormat(bool dayFirst);
     void checkForUpdates();
     void updateRecentList();
+    // The caption of a recent-person button.
+    static QString recentCaption(const PersonRecord &record);
     void repaintChart();
     // Loads the whole guide into the Guide page's view.
     void setFullManual();

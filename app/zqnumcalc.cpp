@@ -132,6 +132,73 @@ struct PreparedNames
     QString shortName;
 };
 
+// The pages of a partner and of a pet, emptied when a calculation has none.
+void clearCompatibility(CZQNum *w)
+{
+    blankValues(w->m_CompPanel, 5);
+    blankValues(w->m_FamilyPanel, 7);
+    blankValues(w->m_CompDetailsPanel, 3);
+    std::fill(std::begin(w->m_CompMatrixPanel->m_Counts), std::end(w->m_CompMatrixPanel->m_Counts),
+              0);
+    std::fill(std::begin(w->m_CompMatrixPanel->m_PartnerCounts),
+              std::end(w->m_CompMatrixPanel->m_PartnerCounts), 0);
+}
+
+void clearPet(CZQNum *w)
+{
+    blankLabels(w->m_PetNamePanel, 3);
+    blankValues(w->m_PetNamePanel, 3);
+    blankValues(w->m_PetFeatures, 3);
+}
+
+// Every panel, reading and view back to empty; the inputs stay.
+void clearReadings(CZQNum *w)
+{
+    for (CInfoNameWidget *panel : {w->m_NamePanel, w->m_PersonNamePanel, w->m_PartnerNamePanel}) {
+        blankLabels(panel, 6);
+        blankValues(panel, 6);
+    }
+    blankLabels(w->m_EssencePanel, 7);
+    blankValues(w->m_EssencePanel, 7);
+    w->m_EssencePanel->updateData();
+    blankValues(w->m_PartnerFeatures, 6);
+    blankValues(w->m_PersonFeatures, 6);
+    blankValues(w->m_Bridges, 2);
+    blankValues(w->m_AddFeatures, 6);
+    blankValues(w->m_LifeCycles, 6);
+    blankValues(w->m_MainFeatures, 6);
+    blankValues(w->m_PlanesPanel, 20);
+    blankValues(w->m_TodayPanel, 3);
+    clearCompatibility(w);
+    clearPet(w);
+    blankValues(w->m_AnFeatures, 5);
+    blankLabels(w->m_AnNamePanel, 3);
+    blankValues(w->m_AnNamePanel, 3);
+
+    std::fill(std::begin(w->m_MatrixPanel->m_Counts), std::end(w->m_MatrixPanel->m_Counts), 0);
+    w->m_CalendarPanel->m_BirthNumber = 0;
+
+    w->m_Pet->reportHtml.clear();
+    w->m_PersonMatrix->reportHtml.clear();
+    w->m_PartnerMatrix->reportHtml.clear();
+    w->m_Analyzer->reportHtml.clear();
+    w->m_Comp->resetData();
+    w->m_Chart->resetData();
+
+    for (MyQWebEngineView *view : {w->m_NumerologyView, w->m_CelView, w->m_PetView, w->m_CompView,
+                                   w->m_PMatrixView, w->m_GuideView})
+        view->setHtml(EmptyPage, QUrl());
+    w->m_AnalyzerView->setHtml(EmptyPage, QUrl());
+    w->m_ExpandWidget->m_TextBrowser->setText(QString());
+}
+
+// A name of letters that have no value (Cyrillic, Greek, ...) prepares to
+// nothing, which is not the same as a name left empty.
+bool hasLetter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter(); });
+}
+
 PreparedNames prepareNames(const QString &full, const QString &shortName)
 {
     PreparedNames names;
@@ -159,8 +226,21 @@ void CZQNum::OnCalcNum()
     const QDate petBirth = m_PetDate->date();
     const bool female = m_Gender->currentIndex() == 0;
 
-    if (person.fullName.isEmpty() || person.shortName.isEmpty())
+    if (person.fullName.isEmpty() || person.shortName.isEmpty()) {
+        // Leaving the last person's reading beside such a name would pass it
+        // off as this one's; the typed text stays for the user to mend.
+        if (hasLetter(m_FullName->text())) {
+            CNumerology::s_criticalMessage(this, QString(),
+                                           QStringLiteral("Error! Incorrect full or short name!"));
+            clearReadings(this);
+            m_NameCaption = QStringLiteral("ENTER YOUR NAME");
+            m_NameButton->setText(m_NameCaption);
+            OnPreCalcNum();
+            OnPreCalcNumP();
+            update();
+        }
         return;
+    }
 
     m_Pet->resetData();
     m_PartnerMatrix->resetData();
@@ -238,9 +318,12 @@ void CZQNum::OnCalcNum()
 
         copyNumbers(matrixNumbers(m_PersonMatrix), m_MatrixPanel->m_Counts);
 
+        // Without a pet or a partner their pages must not keep the last ones'.
         if (petOk) {
             setValues(m_PetFeatures, {text(m_Pet, 2), text(m_Pet, 1), text(m_Pet, 17)});
             fillSingleNamePanel(m_PetNamePanel, m_Pet, petName);
+        } else {
+            clearPet(this);
         }
 
         if (compOk) {
@@ -250,6 +333,8 @@ void CZQNum::OnCalcNum()
             setValues(m_CompDetailsPanel, {c[7], c[9], c[13]});
             copyNumbers(matrixNumbers(m_PersonMatrix), m_CompMatrixPanel->m_Counts);
             copyNumbers(matrixNumbers(m_PartnerMatrix), m_CompMatrixPanel->m_PartnerCounts);
+        } else {
+            clearCompatibility(this);
         }
 
         PersonRecord record;
@@ -346,48 +431,7 @@ void CZQNum::OnResData()
     m_PartnerShortName->clear();
     m_PartnerBirthDate->setDate(start);
 
-    for (CInfoNameWidget *panel : {m_NamePanel, m_PersonNamePanel, m_PartnerNamePanel}) {
-        blankLabels(panel, 6);
-        blankValues(panel, 6);
-    }
-    blankLabels(m_EssencePanel, 7);
-    blankValues(m_EssencePanel, 7);
-    m_EssencePanel->updateData();
-    blankValues(m_PartnerFeatures, 6);
-    blankValues(m_PersonFeatures, 6);
-    blankValues(m_Bridges, 2);
-    blankValues(m_AddFeatures, 6);
-    blankValues(m_LifeCycles, 6);
-    blankValues(m_MainFeatures, 6);
-    blankValues(m_PlanesPanel, 20);
-    blankValues(m_CompPanel, 5);
-    blankValues(m_TodayPanel, 3);
-    blankValues(m_FamilyPanel, 7);
-    blankValues(m_CompDetailsPanel, 3);
-    blankLabels(m_PetNamePanel, 3);
-    blankValues(m_PetNamePanel, 3);
-    blankValues(m_PetFeatures, 3);
-    blankValues(m_AnFeatures, 5);
-    blankLabels(m_AnNamePanel, 3);
-    blankValues(m_AnNamePanel, 3);
-
-    std::fill(std::begin(m_MatrixPanel->m_Counts), std::end(m_MatrixPanel->m_Counts), 0);
-    std::fill(std::begin(m_CompMatrixPanel->m_Counts), std::end(m_CompMatrixPanel->m_Counts), 0);
-    std::fill(std::begin(m_CompMatrixPanel->m_PartnerCounts),
-              std::end(m_CompMatrixPanel->m_PartnerCounts), 0);
-    m_CalendarPanel->m_BirthNumber = 0;
-
-    m_Pet->reportHtml.clear();
-    m_PersonMatrix->reportHtml.clear();
-    m_PartnerMatrix->reportHtml.clear();
-    m_Analyzer->reportHtml.clear();
-    m_Comp->resetData();
-    m_Chart->resetData();
-
-    for (MyQWebEngineView *view :
-         {m_NumerologyView, m_CelView, m_PetView, m_CompView, m_PMatrixView, m_GuideView})
-        view->setHtml(EmptyPage, QUrl());
-    m_AnalyzerView->setHtml(EmptyPage, QUrl());
+    clearReadings(this);
 
     m_PetName->clear();
     m_PetDate->setDate(start);
@@ -398,7 +442,6 @@ void CZQNum::OnResData()
     m_NameButton->setText(m_NameCaption);
 
     m_ForecastDate->setDate(QDate::currentDate());
-    m_ExpandWidget->m_TextBrowser->setText(QString());
     slotPNC(m_ForecastDate->date());
     repaint();
 }

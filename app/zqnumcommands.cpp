@@ -17,8 +17,12 @@
 #include "panels/infotodaywidget.h"
 #include "panels/infowidget.h"
 #include "style/aboutdlg.h"
+#include "style/appstyle.h"
 
 #include <QDateEdit>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTimeLine>
@@ -72,23 +76,50 @@ void CZQNum::OnCtrlButGuide()
 // The data-entry panel slides over the window; closing it calculates.
 void CZQNum::OnNameSel()
 {
+    const QString enterName = QStringLiteral("ENTER YOUR NAME");
+    m_BlinkLine->stop();
+    m_Style->setWidgetStyle(m_NameButton, WTPersonButton);
+    m_PanelOpen = !m_PanelOpen;
     m_EntryPanelAnim->stop();
     if (m_PanelOpen) {
-        m_PanelOpen = false;
-        m_EntryPanelAnim->setEndValue(QPoint(-width(), 0));
-        m_EntryPanelAnim->start();
-        OnCalcNum();
-        m_NameButton->setText(m_NameCaption == QStringLiteral("APPLY")
-                                  ? QStringLiteral("ENTER YOUR NAME")
-                                  : m_NameCaption);
-    } else {
-        m_PanelOpen = true;
         m_EntryPanel->raise();
         m_NameButton->raise();
+        m_EntryPanelAnim->setEasingCurve(QEasingCurve::InOutExpo);
         m_EntryPanelAnim->setEndValue(QPoint(0, 0));
-        m_EntryPanelAnim->start();
-        m_NameButton->setText(QStringLiteral("APPLY"));
+        m_NameCaption = QStringLiteral("APPLY");
+    } else {
+        m_EntryPanelAnim->setEasingCurve(QEasingCurve::OutExpo);
+        m_EntryPanelAnim->setEndValue(QPoint(-width(), 0));
+        OnCalcNum();
+        // A closed panel never keeps "APPLY": when nothing was calculated the
+        // button asks for a name again.
+        if (m_FullName->text().isEmpty() || m_NameCaption == QStringLiteral("APPLY")
+            || m_NameCaption == enterName) {
+            m_NameCaption = enterName;
+            m_BlinkLine->setDirection(QTimeLine::Forward);
+            m_BlinkLine->setEasingCurve(QEasingCurve::InOutSine);
+            m_BlinkLine->setFrameRange(0, 20);
+            m_BlinkLine->start();
+        }
     }
+    slotPNC(m_ForecastDate->date());
+
+    // The caption changes once the panel has arrived. A further click while
+    // it moves stops this animation, which ends the wait as well.
+    QPointer<CZQNum> alive(this);
+    QEventLoop wait;
+    connect(m_EntryPanelAnim, &QAbstractAnimation::stateChanged, &wait,
+            [&wait](QAbstractAnimation::State state) {
+                if (state == QAbstractAnimation::Stopped)
+                    wait.quit();
+            });
+    m_EntryPanelAnim->start();
+    if (m_EntryPanelAnim->state() == QAbstractAnimation::Running)
+        wait.exec();
+    if (!alive)
+        return;
+    m_NameButton->setText(m_NameCaption);
+    resizeEvent(nullptr);
 }
 
 void CZQNum::OnClearRecent()
@@ -97,18 +128,31 @@ void CZQNum::OnClearRecent()
     updateRecentList();
 }
 
+// "Anna Bell\r\nMar 7, 1985", with a third line for the partner.
+QString CZQNum::recentCaption(const PersonRecord &record)
+{
+    QString caption = record.fullName;
+    const QDate &birth = record.birthDate;
+    // Only a damaged store holds a date that is not one; the name alone
+    // still tells the person.
+    if (birth.isValid())
+        caption += QStringLiteral("\r\n") + CInfoCalendarWidget::monthAbbreviation(birth.month())
+            + QLatin1Char(' ') + QString::number(birth.day()) + QStringLiteral(", ")
+            + QString::number(birth.year());
+    if (!record.partnerFullName.isEmpty())
+        caption += QStringLiteral("\r\n") + record.partnerFullName;
+    return caption;
+}
+
 void CZQNum::updateRecentList()
 {
     for (int k = 0; k < m_RecentButtons.size(); ++k) {
         QPushButton *button = m_RecentButtons.at(k);
         if (k < m_Recent.size()) {
-            const PersonRecord &r = m_Recent.at(k);
-            button->setText(r.shortName + QLatin1Char('\n')
-                            + r.birthDate.toString(QStringLiteral("MM/dd/yyyy")));
-            button->setEnabled(true);
+            button->setText(recentCaption(m_Recent.at(k)));
+            button->show();
         } else {
-            button->setText(QString());
-            button->setEnabled(false);
+            button->hide();
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -167,6 +168,9 @@ void CZQNum::OnSaveFile(bool closeProg)
         path = askFileName(true, QStringLiteral("Save"), documentsFolder(), PeopleFilter);
         if (path.isEmpty())
             return;
+        // The Open dialog lists only "*.num".
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".num");
     }
 
     bool written = false;
@@ -223,7 +227,9 @@ void CZQNum::OnOpenFile(bool openProg)
             applyOldInputs(this, content.oldInputs);
             return;
         }
-        m_Recent = content.records.mid(0, RecentPeopleLimit);
+        // Every record is kept; only the calculation trims the list, one
+        // entry at a time.
+        m_Recent = content.records;
         m_ForecastDate->setDate(QDate::currentDate());
         updateRecentList();
         m_RecentGuard = true;

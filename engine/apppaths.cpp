@@ -1,7 +1,6 @@
 #include "apppaths.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -16,12 +15,13 @@ QString getUserName()
 QString getDataLocation()
 {
 #ifdef Q_OS_MACOS
-    return QStringLiteral("/Users/") + getUserName() + QStringLiteral("/Library/Application Support/");
+    return QStringLiteral("/Users/") + getUserName()
+        + QStringLiteral("/Library/Application Support/");
 #else
-    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+    // Not created here: the writers of the settings file and the people
+    // store make it, so a declined agreement leaves nothing behind.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/Lumaro Numerology/");
-    QDir().mkpath(path);
-    return path;
 #endif
 }
 

@@ -8,7 +8,7 @@
 // The login name from USER, or USERNAME when USER is empty.
 QString getUserName();
 
-// The per-user data folder, always ending in "/", created when missing.
+// The per-user data folder, always ending in "/"; not created here.
 QString getDataLocation();
 
 // The user's own folder for report layouts and chart templates:

@@ -2,7 +2,9 @@
 
 #include "engine/apppaths.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -280,6 +282,7 @@ bool writePeopleFile(const QString &path, const PersonInputs &inputs, QString *e
 bool writeRecentStore(const QString &path, const QVector<PersonRecord> &records,
                       const QDate &forecastDate, QString *errorText)
 {
+    QDir().mkpath(QFileInfo(path).path()); // the data folder, at the first close
     QStringList lines;
     lines.reserve(records.size());
     for (const PersonRecord &record : records)

@@ -26,6 +26,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -132,6 +133,10 @@ private slots:
     void emptyNameKeepsResults_data();
     void emptyNameKeepsResults();
     void rejectedNameResets();
+    void unvaluableNameReported_data();
+    void unvaluableNameReported();
+    void partnerAndPetPagesFollowInputs_data();
+    void partnerAndPetPagesFollowInputs();
     void recentList();
     void forecastDate();
     void preview();
@@ -351,6 +356,92 @@ void TestCalcFlow::rejectedNameResets()
     QCOMPARE(w->m_Recent.size(), 1);
 }
 
+// Letters without a value prepare to nothing; the user is told, and the last
+// person's reading does not stay beside the new name.
+void TestCalcFlow::unvaluableNameReported_data()
+{
+    QTest::addColumn<QString>("full");
+    QTest::addColumn<QString>("shortName");
+    QTest::newRow("Cyrillic") << QStringLiteral("Иван Петров") << QString();
+    QTest::newRow("Greek, Latin short name")
+        << QStringLiteral("Γιώργος") << QStringLiteral("George");
+    QTest::newRow("Cyrillic with punctuation") << QStringLiteral("Анна-Мария") << QString();
+}
+
+void TestCalcFlow::unvaluableNameReported()
+{
+    QFETCH(QString, full);
+    QFETCH(QString, shortName);
+    auto w = makeWindow();
+    Inputs in = john();
+    in.partnerFullName = QStringLiteral("Mary Ann Jones");
+    in.petName = QStringLiteral("Rex");
+    type(w.get(), in);
+    w->OnCalcNum();
+    QVERIFY(anyValue(w->m_MainFeatures));
+
+    w->m_FullName->setText(full);
+    w->m_ShortName->setText(shortName);
+    w->OnCalcNum();
+    QCOMPARE(messages, QStringList {QStringLiteral("Error! Incorrect full or short name!")});
+    for (const CInfoWidget *panel : {w->m_MainFeatures, w->m_CompPanel, w->m_PetFeatures})
+        QVERIFY(!anyValue(panel));
+    QCOMPARE(w->m_CalendarPanel->m_BirthNumber, 0);
+    QVERIFY(w->m_PersonMatrix->reportHtml.isEmpty());
+    QCOMPARE(w->m_NameCaption, QStringLiteral("ENTER YOUR NAME"));
+    // What the user typed stays, and so does the partner's preview.
+    QCOMPARE(w->m_FullName->text(), full);
+    QCOMPARE(w->m_ShortName->text(), shortName);
+    QCOMPARE(w->m_PartnerFullName->text(), in.partnerFullName);
+    QCOMPARE(w->m_PetName->text(), in.petName);
+    QVERIFY(anyValue(w->m_PartnerFeatures));
+    QCOMPARE(w->m_Recent.size(), 1);
+}
+
+// A calculation without a partner or a pet empties their pages rather than
+// leaving the last partner's or pet's numbers beside an empty report.
+void TestCalcFlow::partnerAndPetPagesFollowInputs_data()
+{
+    QTest::addColumn<bool>("keepPartner");
+    QTest::addColumn<bool>("keepPet");
+    QTest::newRow("partner and pet") << true << true;
+    QTest::newRow("partner removed") << false << true;
+    QTest::newRow("pet removed") << true << false;
+    QTest::newRow("both removed") << false << false;
+}
+
+void TestCalcFlow::partnerAndPetPagesFollowInputs()
+{
+    QFETCH(bool, keepPartner);
+    QFETCH(bool, keepPet);
+    auto w = makeWindow();
+    Inputs in = john();
+    in.partnerFullName = QStringLiteral("Mary Ann Jones");
+    in.partnerBirth = QDate(1987, 4, 14);
+    in.petName = QStringLiteral("Rex");
+    type(w.get(), in);
+    w->OnCalcNum();
+
+    if (!keepPartner)
+        in.partnerFullName.clear();
+    if (!keepPet)
+        in.petName.clear();
+    type(w.get(), in);
+    w->OnCalcNum();
+    QVERIFY(messages.isEmpty());
+    for (const CInfoWidget *panel : {w->m_CompPanel, w->m_FamilyPanel, w->m_CompDetailsPanel})
+        QCOMPARE(anyValue(panel), keepPartner);
+    const auto counts = [](const int *c) {
+        return std::accumulate(c, c + 17, 0) != 0;
+    };
+    QCOMPARE(counts(w->m_CompMatrixPanel->m_Counts), keepPartner);
+    QCOMPARE(counts(w->m_CompMatrixPanel->m_PartnerCounts), keepPartner);
+    QCOMPARE(anyValue(w->m_PetFeatures), keepPet);
+    QCOMPARE(anyValue(w->m_PetNamePanel), keepPet);
+    QCOMPARE(w->m_PetNamePanel->m_Labels.value(1).isEmpty(), !keepPet);
+    QVERIFY(anyValue(w->m_MainFeatures));
+}
+
 void TestCalcFlow::recentList()
 {
     auto w = makeWindow();
@@ -376,7 +467,8 @@ void TestCalcFlow::recentList()
     w->OnCalcNum();
     QCOMPARE(w->m_Recent.size(), 8);
     QCOMPARE(w->m_Recent.first().birthDate, QDate(1983, 1, 3));
-    QCOMPARE(w->m_RecentButtons.value(0)->text(), QStringLiteral("John Smith\n01/03/1983"));
+    QCOMPARE(w->m_RecentButtons.value(0)->text(),
+             QStringLiteral("John Michael Smith\r\nJan 3, 1983"));
 }
 
 void TestCalcFlow::forecastDate()

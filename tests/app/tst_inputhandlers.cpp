@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,11 +79,18 @@ private slots:
     void letterFlip_data();
     void letterFlip();
     void recentButtonRestores();
+    void recentCaptions_data();
+    void recentCaptions();
+    void nameButton_data();
+    void nameButton();
     void saveOpenRoundTrip();
     void badFileKeepsInputs_data();
     void badFileKeepsInputs();
     void olderFormSetsPet();
+    void saveAddsSuffix_data();
+    void saveAddsSuffix();
     void saveFailureReported();
+    void storeRestoresNewest_data();
     void storeRestoresNewest();
 
 private:
@@ -251,6 +259,88 @@ void TestInputHandlers::recentButtonRestores()
     QCOMPARE(w->m_FullName->text(), QStringLiteral("Carl Dunn"));
 }
 
+void TestInputHandlers::recentCaptions_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<QDate>("birth");
+    QTest::addColumn<QString>("caption");
+    const QDate march7(1985, 3, 7);
+    QTest::newRow("alone") << 1 << QString() << march7 << "Anna Bell\r\nMar 7, 1985";
+    QTest::newRow("with a partner")
+        << 3 << "Tom Bell" << march7 << "Anna Bell\r\nMar 7, 1985\r\nTom Bell";
+    QTest::newRow("December, two-digit day")
+        << 8 << QString() << QDate(1999, 12, 31) << "Anna Bell\r\nDec 31, 1999";
+    // Only a damaged store gives a date that is none: the name alone.
+    QTest::newRow("no date") << 2 << "Tom Bell" << QDate() << "Anna Bell\r\nTom Bell";
+}
+
+// The newest record on the first button; buttons without a record are hidden.
+void TestInputHandlers::recentCaptions()
+{
+    QFETCH(int, records);
+    QFETCH(QString, partner);
+    QFETCH(QDate, birth);
+    QFETCH(QString, caption);
+    auto w = makeWindow();
+    PersonRecord first = record(QStringLiteral("Anna Bell"), QStringLiteral("Anna"), birth);
+    first.partnerFullName = partner;
+    w->m_Recent = {first};
+    for (int k = 1; k < records; ++k)
+        w->m_Recent << record(QStringLiteral("Carl Dunn"), QString(), QDate(1990, 1, k));
+    w->updateRecentList();
+    QCOMPARE(w->m_RecentButtons.at(0)->text(), caption);
+    for (int k = 0; k < w->m_RecentButtons.size(); ++k)
+        QCOMPARE(w->m_RecentButtons.at(k)->isHidden(), k >= records);
+
+    w->OnClearRecent();
+    for (const QPushButton *button : qAsConst(w->m_RecentButtons))
+        QVERIFY(button->isHidden());
+}
+
+// Opening shows "APPLY"; closing calculates, and without a person to show
+// the button asks for a name again and blinks.
+void TestInputHandlers::nameButton_data()
+{
+    QTest::addColumn<QString>("fullName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("blinks");
+    QTest::newRow("a person") << "Anna Maria Bell"
+                              << "Anna Bell\n03/07/1980" << false;
+    QTest::newRow("full name cleared") << QString() << "ENTER YOUR NAME" << true;
+    QTest::newRow("no letter to count") << "--"
+                                        << "ENTER YOUR NAME" << true;
+}
+
+void TestInputHandlers::nameButton()
+{
+    QFETCH(QString, fullName);
+    QFETCH(QString, caption);
+    QFETCH(bool, blinks);
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Carl Dunn"));
+    w->m_BirthDate->setDate(QDate(1980, 3, 7));
+    w->OnCalcNum();
+    QCOMPARE(w->m_NameCaption, QStringLiteral("Carl Dunn\n03/07/1980"));
+
+    w->OnNameSel();
+    QVERIFY(w->m_PanelOpen);
+    QCOMPARE(w->m_NameButton->text(), QStringLiteral("APPLY"));
+    QCOMPARE(w->m_BlinkLine->state(), QTimeLine::NotRunning);
+    QCOMPARE(w->m_EntryPanelAnim->easingCurve().type(), QEasingCurve::InOutExpo);
+    QCOMPARE(w->m_EntryPanel->pos(), QPoint(0, 0));
+
+    w->m_FullName->setText(fullName);
+    w->OnNameSel();
+    QVERIFY(!w->m_PanelOpen);
+    QCOMPARE(w->m_EntryPanelAnim->easingCurve().type(), QEasingCurve::OutExpo);
+    QCOMPARE(w->m_EntryPanel->pos(), QPoint(-w->width(), 0));
+    QCOMPARE(w->m_NameButton->text(), caption);
+    QCOMPARE(w->m_BlinkLine->state() == QTimeLine::Running, blinks);
+    if (blinks)
+        QCOMPARE(w->m_BlinkLine->direction(), QTimeLine::Forward);
+}
+
 void TestInputHandlers::saveOpenRoundTrip()
 {
     const QString path = m_dir.filePath(QStringLiteral("anna.num"));
@@ -349,6 +439,36 @@ void TestInputHandlers::olderFormSetsPet()
     QCOMPARE(w->m_ForecastDate->date(), QDate::currentDate());
 }
 
+void TestInputHandlers::saveAddsSuffix_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no suffix") << "anna"
+                               << "anna.num";
+    QTest::newRow("people suffix") << "bell.num"
+                                   << "bell.num";
+    QTest::newRow("other suffix") << "carl.txt"
+                                  << "carl.txt";
+    QTest::newRow("dotted folder") << "my.people/dunn"
+                                   << "my.people/dunn.num";
+}
+
+// The Open dialog lists "*.num" only, so a name typed without a suffix gets it.
+void TestInputHandlers::saveAddsSuffix()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("my.people")));
+    auto w = makeWindow();
+    w->m_FullName->setText(QStringLiteral("Anna Bell"));
+    nextFileName = m_dir.filePath(typed);
+    w->OnSaveFile();
+    QVERIFY(messages.isEmpty());
+    QVERIFY(QFile::exists(m_dir.filePath(written)));
+    if (typed != written)
+        QVERIFY(!QFile::exists(m_dir.filePath(typed)));
+}
+
 void TestInputHandlers::saveFailureReported()
 {
     auto w = makeWindow();
@@ -359,25 +479,43 @@ void TestInputHandlers::saveFailureReported()
     QCOMPARE(w->m_FullName->text(), QStringLiteral("Anna Bell"));
 }
 
-// At start-up the store fills the recent list and brings back its newest
-// person with that person's letters.
+void TestInputHandlers::storeRestoresNewest_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("two") << 2;
+    QTest::newRow("eleven") << 11;
+}
+
+// At start-up the store fills the recent list, every record of it, and
+// brings back its newest person with that person's letters; the list goes
+// back to disk whole, and the next new person pushes out only the oldest.
 void TestInputHandlers::storeRestoresNewest()
 {
+    QFETCH(int, count);
     PersonRecord newest
         = record(QStringLiteral("Anna Bell"), QStringLiteral("Anna"), QDate(1980, 3, 7));
     newest.nameOverrides = {2, 2, 2, 1, 0, 2, 1, 2, 2};
-    const QVector<PersonRecord> records {
-        newest, record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1))};
+    QVector<PersonRecord> records {newest};
+    for (int k = 1; k < count; ++k)
+        records << record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, k));
     QVERIFY(writeRecentStore(recentStorePath(), records, QDate::currentDate()));
 
     auto w = makeWindow();
     w->OnOpenFile(true);
-    QCOMPARE(w->m_Recent.size(), 2);
+    QCOMPARE(w->m_Recent, records);
     QVERIFY(!w->m_RecentGuard);
     QCOMPARE(w->m_FullName->text(), newest.fullName);
     QCOMPARE(w->m_BirthDate->date(), newest.birthDate);
     QCOMPARE(w->m_NameOverrides, newest.nameOverrides);
     QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), newest.fullName);
+
+    w->OnSaveFile(true);
+    QCOMPARE(readRecentStore(recentStorePath()).records, records);
+    w->m_FullName->setText(QStringLiteral("Dora Eve"));
+    w->OnCalcNum();
+    const bool full = count >= RecentPeopleLimit;
+    QCOMPARE(w->m_Recent.size(), full ? count : count + 1);
+    QCOMPARE(w->m_Recent.last(), full ? records.at(count - 2) : records.last());
     QVERIFY(messages.isEmpty());
     QFile::remove(recentStorePath());
 }

@@ -136,7 +136,7 @@ void TestMainWindow::initTestCase()
 
 void TestMainWindow::init()
 {
-    QFile::remove(settingsFilePath());
+    QDir(getDataLocation()).removeRecursively();
     QDir(getUserFolder()).removeRecursively();
     agreementCalls = 0;
 }
@@ -160,14 +160,17 @@ void TestMainWindow::startupAgreement()
     QFETCH(int, asked);
     QFETCH(bool, continues);
 
-    if (settingsExist) // only the file's existence counts, never its content
+    if (settingsExist) { // only the file's existence counts, never its content
+        QDir().mkpath(getDataLocation());
         writeFile(settingsFilePath(), "x");
+    }
     agreementAnswer = accept;
     QCOMPARE(Startup::agreementNeeded(settingsFilePath()), !settingsExist);
     QCOMPARE(Startup::prepare(), continues);
     QCOMPARE(agreementCalls, asked);
-    // A declined agreement leaves no user folder behind.
+    // A declined agreement leaves no folder behind.
     QCOMPARE(QDir(getUserFolder()).exists(), continues);
+    QCOMPARE(QDir(getDataLocation()).exists(), settingsExist);
 }
 
 void TestMainWindow::templateCopy()

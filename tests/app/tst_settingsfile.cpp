@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 Q_DECLARE_METATYPE(AppSettings)
 Q_DECLARE_METATYPE(SettingsReadResult)
 
@@ -115,6 +117,46 @@ AppSettings callerSettings()
     s.dayFirst = false;
     s.masterNumbersMode = 0;
     return s;
+}
+
+// What a read of the golden file gives when the stream holds its first
+// `whole` fields intact and, with cut, part of the next one: the field that
+// breaks gets its empty value, the check time is read whatever happens, and
+// the rest keep the caller's values.
+AppSettings expectedRead(int whole, bool cut)
+{
+    const AppSettings g = goldenSettings();
+    AppSettings s = callerSettings();
+    s.lastCheck = whole >= 3 ? g.lastCheck : QDateTime();
+    if (whole >= 4)
+        s.calcFlags = g.calcFlags;
+    const int broken = cut ? whole + 1 : 0;
+    const auto take = [&](int field, auto member) {
+        if (whole >= field)
+            s.*member = g.*member;
+        else if (broken == field)
+            s.*member = {};
+    };
+    take(5, &AppSettings::hideStartDialog);
+    take(6, &AppSettings::schemeIndex);
+    take(7, &AppSettings::dayFirst);
+    take(8, &AppSettings::masterNumbersMode);
+    return s;
+}
+
+// The fields before the first damaged byte came through unchanged.
+bool firstFieldsKept(const AppSettings &read, int damagedByte)
+{
+    const QList<int> ends = fieldEnds();
+    const AppSettings g = goldenSettings();
+    const auto intact = [&](int field) {
+        return ends.at(field - 1) <= damagedByte;
+    };
+    return (!intact(3) || read.lastCheck == g.lastCheck)
+        && (!intact(4) || read.calcFlags == g.calcFlags)
+        && (!intact(5) || read.hideStartDialog == g.hideStartDialog)
+        && (!intact(6) || read.schemeIndex == g.schemeIndex)
+        && (!intact(7) || read.dayFirst == g.dayFirst);
 }
 
 } // namespace
@@ -328,39 +370,58 @@ void TestSettingsFile::notASettingsFile()
 void TestSettingsFile::damagedFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<SettingsReadResult>("result");
+    QTest::addColumn<AppSettings>("expected");
     const QByteArray full = written(goldenSettings());
     const QList<int> ends = fieldEnds();
+    const SettingsReadResult damaged = SettingsReadResult::Damaged;
 
-    QTest::newRow("cut in reserved") << full.left(ends.at(0) + 2);
-    QTest::newRow("cut in time") << full.left(ends.at(1) + 5);
-    QTest::newRow("cut in flags") << full.left(ends.at(2) + 7);
-    QTest::newRow("cut in scheme index") << full.left(ends.at(4) + 2);
-    QTest::newRow("cut in master option") << full.left(ends.at(6) + 3);
+    QTest::newRow("cut in reserved")
+        << full.left(ends.at(0) + 2) << damaged << expectedRead(1, true);
+    QTest::newRow("cut in time") << full.left(ends.at(1) + 5) << damaged << expectedRead(2, true);
+    QTest::newRow("cut in flags") << full.left(ends.at(2) + 7) << damaged << expectedRead(3, true);
+    QTest::newRow("cut in scheme index: fields 1-5 kept")
+        << full.left(ends.at(4) + 2) << damaged << expectedRead(5, true);
+    QTest::newRow("cut in master option")
+        << full.left(ends.at(6) + 3) << damaged << expectedRead(7, true);
 
     QByteArray oddReserved = full;
     oddReserved.replace(ends.at(0), 4, be32(1));
-    QTest::newRow("odd string length") << oddReserved;
+    QTest::newRow("odd string length") << oddReserved << damaged << expectedRead(1, true);
+    for (const quint32 count : {0x7ffffffeu, 0xfffffffeu}) {
+        QByteArray reserved = full;
+        reserved.replace(ends.at(0), 4, be32(count));
+        QTest::addRow("reserved of %x bytes", count)
+            << reserved << damaged << expectedRead(1, true);
+        QByteArray flags = full;
+        flags.replace(ends.at(2), 4, be32(count));
+        QTest::addRow("flags of %x bytes", count) << flags << damaged << expectedRead(3, true);
+    }
 
+    // A check time that names no moment is read past: no check time, the
+    // fields after it are taken.
+    AppSettings noTime = goldenSettings();
+    noTime.lastCheck = QDateTime();
     QByteArray badSpec = full;
     badSpec[ends.at(2) - 1] = char(0x50);
-    QTest::newRow("time spec out of range") << badSpec;
-
+    QTest::newRow("time spec out of range") << badSpec << SettingsReadResult::Read << noTime;
     QByteArray badMsecs = full;
     badMsecs.replace(ends.at(1) + 4, 4, be32(86400000u));
-    QTest::newRow("time of day past midnight") << badMsecs;
-
+    QTest::newRow("time of day past midnight") << badMsecs << SettingsReadResult::Read << noTime;
     QByteArray halfNull = full;
     halfNull.replace(ends.at(1), 4, be32(0));
-    QTest::newRow("no date but a time") << halfNull;
+    QTest::newRow("no date but a time") << halfNull << SettingsReadResult::Read << noTime;
 }
 
-// A damaged file changes nothing, not even the fields before the damage.
+// A damaged file is read as far as it goes.
 void TestSettingsFile::damagedFiles()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(SettingsReadResult, result);
+    QFETCH(AppSettings, expected);
     AppSettings read = callerSettings();
-    QCOMPARE(readBytes(bytes, &read), SettingsReadResult::Damaged);
-    QCOMPARE(read, callerSettings());
+    QCOMPARE(readBytes(bytes, &read), result);
+    QCOMPARE(read, expected);
 }
 
 void TestSettingsFile::everyTruncationAndBitFlip()
@@ -370,54 +431,59 @@ void TestSettingsFile::everyTruncationAndBitFlip()
     for (int length = 0; length < full.size(); ++length) {
         AppSettings read = callerSettings();
         const SettingsReadResult result = readBytes(full.left(length), &read);
-        if (ends.mid(3).contains(length)) {
-            QCOMPARE(result, SettingsReadResult::Read);
-        } else {
-            QVERIFY2(result != SettingsReadResult::Read, qPrintable(QString::number(length)));
-            QCOMPARE(read, callerSettings());
+        const int whole = int(
+            std::count_if(ends.cbegin(), ends.cend(), [length](int end) { return end <= length; }));
+        const QByteArray where = QByteArray::number(length);
+        if (whole == 0) {
+            QVERIFY2(result == SettingsReadResult::WrongMagic, where);
+            QVERIFY2(read == callerSettings(), where);
+            continue;
         }
+        const bool cut = length != ends.at(whole - 1);
+        QVERIFY2((result == SettingsReadResult::Read) == (whole >= 4 && !cut), where);
+        QVERIFY2(read == expectedRead(whole, cut), where);
     }
     for (int bit = 0; bit < full.size() * 8; ++bit) {
         QByteArray damaged = full;
         damaged[bit / 8] = char(damaged[bit / 8] ^ (1 << (bit % 8)));
         AppSettings read = callerSettings();
-        if (readBytes(damaged, &read) != SettingsReadResult::Read)
-            QCOMPARE(read, callerSettings());
+        readBytes(damaged, &read);
+        QVERIFY2(firstFieldsKept(read, bit / 8), QByteArray::number(bit));
     }
     // Seeded random damage: several bytes overwritten, sometimes cut short.
     QRandomGenerator random(20261209);
     for (int round = 0; round < 3000; ++round) {
         QByteArray damaged = full;
+        int first = damaged.size();
         const int changes = 1 + random.bounded(4);
-        for (int i = 0; i < changes; ++i)
-            damaged[random.bounded(damaged.size())] = char(random.bounded(256));
-        if (random.bounded(3) == 0)
+        for (int i = 0; i < changes; ++i) {
+            const int at = random.bounded(damaged.size());
+            damaged[at] = char(random.bounded(256));
+            first = qMin(first, at);
+        }
+        if (random.bounded(3) == 0) {
             damaged.truncate(random.bounded(damaged.size()));
+            first = qMin(first, damaged.size());
+        }
         AppSettings read = callerSettings();
-        if (readBytes(damaged, &read) != SettingsReadResult::Read)
-            QCOMPARE(read, callerSettings());
+        readBytes(damaged, &read);
+        QVERIFY2(firstFieldsKept(read, first), QByteArray::number(round));
     }
 }
 
+// Lengths past the end are refused before anything is allocated for them.
 void TestSettingsFile::hugeCountsRefusedQuickly()
 {
     const QByteArray full = written(goldenSettings());
     QElapsedTimer timer;
     timer.start();
     for (const quint32 count : {0x7ffffffeu, 0xfffffffeu, 0x10000000u}) {
-        QByteArray reserved = full;
-        reserved.replace(fieldEnds().at(0), 4, be32(count));
-        AppSettings read = callerSettings();
-        QCOMPARE(readBytes(reserved, &read), SettingsReadResult::Damaged);
-
-        QByteArray flags = full;
-        flags.replace(fieldEnds().at(2), 4, be32(count));
-        QCOMPARE(readBytes(flags, &read), SettingsReadResult::Damaged);
-
-        QByteArray magic = full;
-        magic.replace(0, 4, be32(count));
-        QCOMPARE(readBytes(magic, &read), SettingsReadResult::WrongMagic);
-        QCOMPARE(read, callerSettings());
+        for (const int field : {0, 1, 3}) {
+            QByteArray bytes = full;
+            bytes.replace(field == 0 ? 0 : fieldEnds().at(field - 1), 4, be32(count));
+            AppSettings read = callerSettings();
+            QVERIFY(readBytes(bytes, &read) != SettingsReadResult::Read);
+        }
     }
     QVERIFY2(timer.elapsed() < 200, qPrintable(QString::number(timer.elapsed())));
 }
@@ -467,8 +533,9 @@ void TestSettingsFile::saveFailureReported()
     QVERIFY(!saveSettingsFile(dir.filePath(QStringLiteral("file/zqnum_prem.cfg")), goldenSettings(),
                               &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(!saveSettingsFile(dir.filePath(QStringLiteral("missing/zqnum_prem.cfg")),
-                              goldenSettings()));
+    // A missing folder is made (the data folder at the first close).
+    QVERIFY(
+        saveSettingsFile(dir.filePath(QStringLiteral("missing/zqnum_prem.cfg")), goldenSettings()));
     // A folder in the file's place is not replaced.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.cfg")));
     QVERIFY(!saveSettingsFile(dir.filePath(QStringLiteral("folder.cfg")), goldenSettings()));

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include <functional>
 #include <memory>
 
 using namespace PanelTest;
@@ -28,7 +29,7 @@ private Q_SLOTS:
     void panels();
 
 private:
-    QImage shoot(QWidget *panel, const QString &name);
+    QImage shoot(QWidget *panel, const QString &name, const std::function<void()> &pointer = {});
     void checkTable(const QImage &shot, const QImage &header, const QPoint &bare);
 
     QString m_shots;
@@ -55,12 +56,19 @@ void TestPanelShots::cleanup()
     resetGlobSettings();
 }
 
-QImage TestPanelShots::shoot(QWidget *panel, const QString &name)
+// The display is shared with other tests whose windows and pointer moves send
+// this panel real enter and leave events at any time while events are being
+// processed. So the pointer state a shot needs is set (by pointer) only after
+// the last wait, right before the synchronous grab.
+QImage TestPanelShots::shoot(QWidget *panel, const QString &name,
+                             const std::function<void()> &pointer)
 {
     panel->show();
     if (!QTest::qWaitForWindowExposed(panel))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(30);
+    if (pointer)
+        pointer();
     const QImage image = panel->grab().toImage();
     if (!m_shots.isEmpty())
         image.save(m_shots + QLatin1Char('/') + name + QLatin1Char('-') + m_scheme
@@ -103,9 +111,11 @@ void TestPanelShots::panels()
     m_person.fillMainFeatures(&mainFeatures);
     mainFeatures.resize(200, 30 + InfoPanel::tableHeight(6));
     const int hoverTop = InfoPanel::rowTop(30, 2);
-    enter(&mainFeatures, QPoint(150, hoverTop + 5));
-    moveTo(&mainFeatures, QPoint(150, hoverTop + 5));
-    QImage shot = shoot(&mainFeatures, QStringLiteral("main-features"));
+    const QPoint overRow(150, hoverTop + 5);
+    QImage shot = shoot(&mainFeatures, QStringLiteral("main-features"), [&] {
+        enter(&mainFeatures, overRow);
+        moveTo(&mainFeatures, overRow);
+    });
     checkTable(shot, bar, QPoint(190, InfoPanel::rowTop(30, 4) + 8));
     QVERIFY(near(shot.pixelColor(195, hoverTop + 8), style.updateColor(InfoPanel::hoverColor())));
 
@@ -133,9 +143,9 @@ void TestPanelShots::panels()
     names.m_Editable = true;
     m_person.fillNames(&names);
     names.resize(600, 30 + InfoPanel::tableHeight(6));
-    moveTo(&names, QPoint(3 + 9 * 5 + 4, 50));
+    shot = shoot(&names, QStringLiteral("name-calculation"),
+                 [&] { moveTo(&names, QPoint(3 + 9 * 5 + 4, 50)); });
     QVERIFY(!names.m_ColumnMarker->isHidden());
-    shot = shoot(&names, QStringLiteral("name-calculation"));
     checkTable(shot, wideBar, QPoint(590, 40));
 
     // Master letters kept as 11 and 22.
@@ -183,9 +193,10 @@ void TestPanelShots::panels()
     matrix.m_TitleLabel->setText(QStringLiteral("Psycho Matrix"));
     matrix.m_HoverEnabled = true;
     m_person.fillMatrix(&matrix);
-    enter(&matrix, QPoint(300, 120));
-    moveTo(&matrix, QPoint(300, 120));
-    shot = shoot(&matrix, QStringLiteral("psycho-matrix"));
+    shot = shoot(&matrix, QStringLiteral("psycho-matrix"), [&] {
+        enter(&matrix, QPoint(300, 120));
+        moveTo(&matrix, QPoint(300, 120));
+    });
     QCOMPARE(shot.pixelColor(300, 3), wideBar.pixelColor(300, 3));
     QCOMPARE(shot.pixelColor(3, 150), style.psqImage.pixelColor(3, 150));
 

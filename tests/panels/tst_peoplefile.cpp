@@ -506,9 +506,10 @@ void TestPeopleFile::writeFailuresReported()
     QVERIFY(!writePeopleFile(tempPath(dir, "file/p.num"), goldenInputs(), &error));
     QVERIFY(!error.isEmpty());
     error.clear();
-    QVERIFY(
-        !writeRecentStore(tempPath(dir, "missing/zqnum6.num"), goldenRecords(), QDate(), &error));
+    QVERIFY(!writeRecentStore(tempPath(dir, "file/zqnum6.num"), goldenRecords(), QDate(), &error));
     QVERIFY(!error.isEmpty());
+    // The store makes its folder (the data folder, at the first close).
+    QVERIFY(writeRecentStore(tempPath(dir, "missing/zqnum6.num"), goldenRecords(), QDate()));
     // The old content stays when the new file cannot replace it.
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.num")));
     QVERIFY(!writePeopleFile(tempPath(dir, "folder.num"), goldenInputs()));
