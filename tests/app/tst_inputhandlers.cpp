@@ -83,6 +83,7 @@ private slots:
     void recentCaptions();
     void nameButton_data();
     void nameButton();
+    void recentPeopleShot();
     void saveOpenRoundTrip();
     void badFileKeepsInputs_data();
     void badFileKeepsInputs();
@@ -339,6 +340,44 @@ void TestInputHandlers::nameButton()
     QCOMPARE(w->m_BlinkLine->state() == QTimeLine::Running, blinks);
     if (blinks)
         QCOMPARE(w->m_BlinkLine->direction(), QTimeLine::Forward);
+}
+
+// The input panel on a real display with three recent people, one with a
+// partner: three captioned buttons, nothing where the other five would be.
+// With LUMARO_SHOTS set the picture is kept there for a look.
+void TestInputHandlers::recentPeopleShot()
+{
+    auto w = makeWindow();
+    w->resize(1100, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    if (w->m_Splash)
+        w->m_Splash->hide();
+    PersonRecord partnered
+        = record(QStringLiteral("Anna Maria Bell"), QStringLiteral("Anna Bell"), QDate(1985, 3, 7));
+    partnered.partnerFullName = QStringLiteral("Thomas Bell");
+    w->m_Recent = {partnered,
+                   record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 12, 31)),
+                   record(QStringLiteral("Dora Eve"), QStringLiteral("Dora"), QDate(2001, 6, 15))};
+    w->updateRecentList();
+    w->OnNameSel();
+    QTest::qWait(200);
+    const QImage shot = w->m_InputPanel->grab().toImage();
+    const QString folder = qEnvironmentVariable("LUMARO_SHOTS");
+    if (!folder.isEmpty())
+        shot.save(folder + QStringLiteral("/recent-people.png"));
+
+    const qreal ratio = shot.devicePixelRatio();
+    const auto at = [&](QPoint p) {
+        return shot.pixelColor(p * ratio);
+    };
+    const QPoint besideColumn(828, 300);
+    for (int k = 0; k < 8; ++k) {
+        // Inside the slot, clear of where a caption would be written.
+        const QPoint inSlot(835 + 4, 10 + 62 * k + 4);
+        QCOMPARE(at(inSlot) == at(besideColumn), k >= 3);
+    }
+    QCOMPARE(w->m_RecentButtons.at(0)->text().count(QStringLiteral("\r\n")), 2);
 }
 
 void TestInputHandlers::saveOpenRoundTrip()
