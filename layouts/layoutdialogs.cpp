@@ -1,10 +1,13 @@
 #include "layouts/layoutdialogs.h"
 
-#include <QColorDialog>
+#include "designer/colordialog.h"
+#include "designer/textdlg.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace LayoutDialogs {
 
@@ -15,42 +18,36 @@ int realExec(QDialog *dialog)
     return dialog->exec();
 }
 
-// Until the designer's own font and colour dialogs are wired in by the main
-// window, the platform dialogs stand in for them. The section fonts are sized
-// in pixels, which the platform dialog shows as its size number.
-bool realPickFont(CAppStyle *, QWidget *parent, QFont *font, bool noBold)
+// The program's own "Style" dialog, in the colours of the scheme. It hands
+// back the font it was given unless the user changed something.
+bool realPickFont(CAppStyle *style, QWidget *parent, QFont *font, bool noBold)
 {
-    QFont shown = *font;
-    if (shown.family().isEmpty()) {
-        shown.setFamily(QStringLiteral("Arial"));
-        shown.setPixelSize(11);
-    }
-    if (shown.pixelSize() < 1)
-        shown.setPixelSize(12);
-    const int pixels = shown.pixelSize();
-    shown.setPointSize(pixels);
-    QFontDialog dialog(shown, parent);
-    dialog.setWindowTitle(QStringLiteral("Style"));
-    if (exec(&dialog) != QDialog::Accepted)
+    CTextDlgWin dialog(style, parent, noBold);
+    dialog.content->SetFont(*font);
+    dialog.content->SetText(QStringLiteral("Example Text"));
+    exec(&dialog);
+    if (dialog.content->result != 0)
         return false;
-    QFont chosen = dialog.selectedFont();
-    const int size = chosen.pointSize() > 0 ? chosen.pointSize() : pixels;
-    chosen.setPixelSize(size);
-    if (noBold)
-        chosen.setWeight(font->weight());
-    *font = chosen;
+    *font = dialog.content->GetFont();
     return true;
 }
 
+// The program's own "Select Color" dialog. It works in whole hue, saturation
+// and value steps, which do not give every colour back exactly; "OK" on the
+// colour as it was offered keeps that colour.
 bool realPickColor(QColor *color)
 {
-    QColorDialog dialog(*color);
-    dialog.setWindowTitle(QStringLiteral("Select Color"));
-    if (exec(&dialog) != QDialog::Accepted)
+    CColorDialog dialog(true, nullptr);
+    dialog.slotSetColor(*color);
+    dialog.slotUpdate();
+    const int offered[3] = {dialog.m_Hue, dialog.m_Sat, dialog.m_Val};
+    exec(&dialog);
+    if (dialog.m_Result.mode == 255)
         return false;
-    QColor chosen = dialog.selectedColor();
-    chosen.setAlpha(255);
-    *color = chosen;
+    const int chosen[3] = {dialog.m_Hue, dialog.m_Sat, dialog.m_Val};
+    if (!std::equal(chosen, chosen + 3, offered))
+        *color = dialog.m_Result.color;
+    color->setAlpha(255);
     return true;
 }
 

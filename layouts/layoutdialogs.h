@@ -20,15 +20,15 @@ using ExecHandler = int (*)(QDialog *dialog);
 ExecHandler setExecHandler(ExecHandler handler);
 int exec(QDialog *dialog);
 
-// The "Style" font dialog: edits font in place and returns true after its
-// "Ok". With noBold the dialog offers no bold switch. The size a user picks
-// is a pixel size.
+// The "Style" font dialog (the designer's text style dialog with the sample
+// "Example Text"): edits font in place and returns true after its "Ok". With
+// noBold the dialog offers no bold switch. Sizes are pixel sizes.
 using FontPicker = bool (*)(CAppStyle *style, QWidget *parent, QFont *font, bool noBold);
 FontPicker setFontPicker(FontPicker picker);
 bool pickFont(CAppStyle *style, QWidget *parent, QFont *font, bool noBold);
 
-// The "Select Color" dialog: edits color in place (always opaque) and returns
-// true after its "Ok".
+// The "Select Color" dialog (the designer's colour dialog): edits color in
+// place (always opaque) and returns true after its "OK".
 using ColorPicker = bool (*)(QColor *color);
 ColorPicker setColorPicker(ColorPicker picker);
 bool pickColor(QColor *color);

@@ -1,5 +1,7 @@
 #include "managerscript.h"
 
+#include "designer/colordialog.h"
+#include "designer/textdlg.h"
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutlist.h"
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
 
 using namespace ManagerScript;
 
@@ -41,6 +44,8 @@ private Q_SLOTS:
     void sectionFlags();
     void hideAllImages();
     void fontsColoursAndTitle();
+    void ownFontAndColourDialogs_data();
+    void ownFontAndColourDialogs();
     void textEditStoresCustomText();
     void editTable_data();
     void editTable();
@@ -633,6 +638,77 @@ void TestLayoutManager::fontsColoursAndTitle()
     dlg->nameButton->click();
     QCOMPARE(dlg->settings.at(1).items[RKNumerology].at(0).title, QString());
     QVERIFY(messages.isEmpty());
+}
+
+// The real dialog path: the program's own "Style" and "Select Color" dialogs,
+// answered with "Ok" at once or after one change.
+void TestLayoutManager::ownFontAndColourDialogs_data()
+{
+    QTest::addColumn<int>("button"); // 0 header font, 1 content font, 2 header colour
+    QTest::addColumn<bool>("change"); // italic flipped, or blue chosen
+    QTest::addColumn<QString>("title");
+    QTest::newRow("header font as it was") << 0 << false << "Style";
+    QTest::newRow("content font as it was") << 1 << false << "Style";
+    QTest::newRow("header font made italic") << 0 << true << "Style";
+    QTest::newRow("colour as it was") << 2 << false << "Select Color";
+    QTest::newRow("colour changed") << 2 << true << "Select Color";
+}
+
+void TestLayoutManager::ownFontAndColourDialogs()
+{
+    QFETCH(int, button);
+    QFETCH(bool, change);
+    QFETCH(QString, title);
+    CLayoutManagerDlg *dlg = open();
+    QFont serif(QStringLiteral("DejaVu Serif"));
+    serif.setPixelSize(20);
+    serif.setBold(true);
+    serif.setUnderline(true);
+    auto &item = dlg->settings[1].items[RKNumerology][0];
+    item.headerFont = serif;
+    item.contentFont = serif;
+    item.headerColor = QColor(200, 10, 20);
+    dlg->setToItems(RKNumerology, 1);
+    dlg->OnItemSelected(orderTiles().at(0));
+    dlg->defaultCheck->click();
+
+    QStringList shown;
+    onDialog = [&](QDialog *dialog) {
+        shown << dialog->windowTitle();
+        if (auto *style = qobject_cast<CTextDlgWin *>(dialog)) {
+            shown << style->content->GetText()
+                  << QString::number(style->content->boldButton->isHidden());
+            if (change)
+                style->content->italicButton->click();
+            style->content->OnOk();
+        } else if (auto *colour = qobject_cast<CColorDialog *>(dialog)) {
+            if (change) {
+                colour->slotSetColor(QColor(0, 0, 255));
+                colour->slotUpdate();
+            }
+            colour->slotOk();
+        }
+        return int(QDialog::Accepted);
+    };
+    QPushButton *buttons[]
+        = {dlg->headerFontButton, dlg->contentFontButton, dlg->headerColorButton};
+    buttons[button]->click();
+
+    const auto &after = dlg->settings.at(1).items[RKNumerology].at(0);
+    if (button == 2) {
+        QCOMPARE(shown, QStringList {title});
+        QCOMPARE(after.headerColor, change ? QColor(0, 0, 255) : QColor(200, 10, 20));
+        return;
+    }
+    QCOMPARE(shown, (QStringList {title, QStringLiteral("Example Text"), QString::number(button)}));
+    QFont expected = serif;
+    expected.setItalic(change);
+    const QFont font = button == 0 ? after.headerFont : after.contentFont;
+    QCOMPARE(font.family(), expected.family());
+    QCOMPARE(font.bold(), true);
+    QCOMPARE(font.italic(), change);
+    QCOMPARE(font.underline(), true);
+    QCOMPARE(font.pixelSize(), 20);
 }
 
 void TestLayoutManager::textEditStoresCustomText()
