@@ -1,4 +1,4 @@
-#include "layouts/layoutdialogs.h"
+#include "reportmanager/layoutdialogs.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
