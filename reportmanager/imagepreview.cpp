@@ -1,7 +1,7 @@
-#include "layouts/imagepreview.h"
+#include "reportmanager/imagepreview.h"
 
-#include "layouts/layoutdialogs.h"
 #include "layouts/reportsetting.h"
+#include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "layouts/layoutdialogs.h"
+#include "reportmanager/layoutdialogs.h"
 
 #include "designer/colordialog.h"
 #include "designer/textdlg.h"

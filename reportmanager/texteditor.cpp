@@ -1,10 +1,10 @@
-#include "layouts/texteditor.h"
+#include "reportmanager/texteditor.h"
 
 #include "engine/apppaths.h"
-#include "layouts/imagepreview.h"
-#include "layouts/layoutdialogs.h"
 #include "layouts/reportsetting.h"
 #include "layouts/sectiontext.h"
+#include "reportmanager/imagepreview.h"
+#include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
 
 #include <QCheckBox>

@@ -1,13 +1,13 @@
-#include "layouts/layoutmanagerdlg.h"
+#include "reportmanager/layoutmanagerdlg.h"
 
 #include "engine/apppaths.h"
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
-#include "layouts/layoutdialogs.h"
 #include "layouts/layoutfolder.h"
 #include "layouts/layoutlist.h"
-#include "layouts/texteditor.h"
-#include "layouts/wclcontainer.h"
+#include "reportmanager/layoutdialogs.h"
+#include "reportmanager/texteditor.h"
+#include "reportmanager/wclcontainer.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "engine/apppaths.h"
-#include "layouts/layoutdialogs.h"
 #include "layouts/layoutfolder.h"
-#include "layouts/layoutmanagerdlg.h"
-#include "layouts/wclcontainer.h"
+#include "reportmanager/layoutdialogs.h"
+#include "reportmanager/layoutmanagerdlg.h"
+#include "reportmanager/wclcontainer.h"
 #include "style/infodlg.h"
 
 #include <QDialog>

@@ -5,7 +5,7 @@
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutlist.h"
-#include "layouts/texteditor.h"
+#include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 
 #include <QCheckBox>

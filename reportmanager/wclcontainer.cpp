@@ -1,4 +1,4 @@
-#include "layouts/wclcontainer.h"
+#include "reportmanager/wclcontainer.h"
 
 #include "layouts/layoutfile.h"
 #include "style/appstyle.h"

@@ -1,8 +1,8 @@
 #include "managerscript.h"
 
-#include "layouts/imagepreview.h"
 #include "layouts/reportsetting.h"
-#include "layouts/texteditor.h"
+#include "reportmanager/imagepreview.h"
+#include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 
 #include <QCheckBox>
