@@ -5,6 +5,8 @@
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
 
+#include "shotsupport.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -43,6 +45,7 @@ QImage TestDesignerDlgShots::shoot(QWidget *dialog, const QString &name)
     if (!QTest::qWaitForWindowExposed(dialog))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(50);
+    clearPointer(dialog);
     const QImage image = dialog->grab().toImage();
     if (!m_shots.isEmpty())
         image.save(m_shots + QLatin1Char('/') + name + QStringLiteral(".png"));

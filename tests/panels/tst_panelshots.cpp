@@ -4,6 +4,8 @@
 #include "panels/expandwidget.h"
 #include "style/appstyle.h"
 
+#include "shotsupport.h"
+
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -56,10 +58,8 @@ void TestPanelShots::cleanup()
     resetGlobSettings();
 }
 
-// The display is shared with other tests whose windows and pointer moves send
-// this panel real enter and leave events at any time while events are being
-// processed. So the pointer state a shot needs is set (by pointer) only after
-// the last wait, right before the synchronous grab.
+// The pointer state a shot needs is set (by pointer) only after the last
+// wait, right before the synchronous grab (see clearPointer).
 QImage TestPanelShots::shoot(QWidget *panel, const QString &name,
                              const std::function<void()> &pointer)
 {
@@ -67,6 +67,7 @@ QImage TestPanelShots::shoot(QWidget *panel, const QString &name,
     if (!QTest::qWaitForWindowExposed(panel))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(30);
+    clearPointer(panel);
     if (pointer)
         pointer();
     const QImage image = panel->grab().toImage();

@@ -5,6 +5,8 @@
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 
+#include "shotsupport.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -55,6 +57,7 @@ QImage TestLayoutManagerShots::shoot(QWidget *window, const QString &name)
         qWarning("window not exposed: %s", qPrintable(name));
     // Let the tiles slide into place.
     QTest::qWait(400);
+    clearPointer(window);
     const QImage image = window->grab().toImage();
     if (!m_shots.isEmpty())
         image.save(m_shots + QLatin1Char('/') + name + QStringLiteral(".png"));

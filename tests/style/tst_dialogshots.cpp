@@ -5,6 +5,8 @@
 #include "style/infodlg.h"
 #include "style/settingsdlg.h"
 
+#include "shotsupport.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,6 +60,7 @@ QImage TestDialogShots::shoot(QWidget *dialog, const QString &name)
     if (!QTest::qWaitForWindowExposed(dialog))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(50);
+    clearPointer(dialog);
     const QImage image = dialog->grab().toImage();
     if (!m_shots.isEmpty())
         image.save(m_shots + QLatin1Char('/') + name + QStringLiteral(".png"));
