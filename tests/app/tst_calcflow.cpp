@@ -89,6 +89,16 @@ Inputs john()
             QString()};
 }
 
+// John with a partner and a pet.
+Inputs johnsFamily()
+{
+    Inputs in = john();
+    in.partnerFullName = QStringLiteral("Mary Ann Jones");
+    in.partnerBirth = QDate(1987, 4, 14);
+    in.petName = QStringLiteral("Rex");
+    return in;
+}
+
 // The document a view shows once it has loaded.
 QString shownHtml(QWebEngineView *view)
 {
@@ -373,9 +383,7 @@ void TestCalcFlow::unvaluableNameReported()
     QFETCH(QString, full);
     QFETCH(QString, shortName);
     auto w = makeWindow();
-    Inputs in = john();
-    in.partnerFullName = QStringLiteral("Mary Ann Jones");
-    in.petName = QStringLiteral("Rex");
+    const Inputs in = johnsFamily();
     type(w.get(), in);
     w->OnCalcNum();
     QVERIFY(anyValue(w->m_MainFeatures));
@@ -415,10 +423,7 @@ void TestCalcFlow::partnerAndPetPagesFollowInputs()
     QFETCH(bool, keepPartner);
     QFETCH(bool, keepPet);
     auto w = makeWindow();
-    Inputs in = john();
-    in.partnerFullName = QStringLiteral("Mary Ann Jones");
-    in.partnerBirth = QDate(1987, 4, 14);
-    in.petName = QStringLiteral("Rex");
+    Inputs in = johnsFamily();
     type(w.get(), in);
     w->OnCalcNum();
 
@@ -536,11 +541,7 @@ void TestCalcFlow::screenshots()
     QTest::qWait(500);
     QVERIFY(w->grab().save(folder + QStringLiteral("/01-startup.png")));
 
-    Inputs in = john();
-    in.partnerFullName = QStringLiteral("Mary Ann Jones");
-    in.partnerBirth = QDate(1987, 4, 14);
-    in.petName = QStringLiteral("Rex");
-    type(w.get(), in);
+    type(w.get(), johnsFamily());
     w->OnCalcNum();
     QTest::qWait(2500);
     QVERIFY(w->grab().save(folder + QStringLiteral("/02-numerology.png")));
