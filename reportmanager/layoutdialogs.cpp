@@ -2,6 +2,7 @@
 
 #include "designer/colordialog.h"
 #include "designer/textdlg.h"
+#include "style/appstyle.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -32,12 +33,15 @@ bool realPickFont(CAppStyle *style, QWidget *parent, QFont *font, bool noBold)
     return true;
 }
 
-// The program's own "Select Color" dialog. It works in whole hue, saturation
+// The program's own "Select Color" dialog, its dialog sheet in the colours of
+// the scheme. It works in whole hue, saturation
 // and value steps, which do not give every colour back exactly; "OK" on the
 // colour as it was offered keeps that colour.
-bool realPickColor(QColor *color)
+bool realPickColor(CAppStyle *style, QColor *color)
 {
     CColorDialog dialog(true, nullptr);
+    if (style)
+        dialog.setStyleSheet(style->updateColor(dialog.styleSheet()));
     dialog.slotSetColor(*color);
     dialog.slotUpdate();
     const int offered[3] = {dialog.m_Hue, dialog.m_Sat, dialog.m_Val};
@@ -101,9 +105,9 @@ ColorPicker setColorPicker(ColorPicker picker)
     return swapHandler(&colorPicker, picker, realPickColor);
 }
 
-bool pickColor(QColor *color)
+bool pickColor(CAppStyle *style, QColor *color)
 {
-    return colorPicker(color);
+    return colorPicker(style, color);
 }
 
 OpenFileHandler setOpenFileHandler(OpenFileHandler handler)

@@ -29,9 +29,9 @@ bool pickFont(CAppStyle *style, QWidget *parent, QFont *font, bool noBold);
 
 // The "Select Color" dialog (the designer's colour dialog): edits color in
 // place (always opaque) and returns true after its "OK".
-using ColorPicker = bool (*)(QColor *color);
+using ColorPicker = bool (*)(CAppStyle *style, QColor *color);
 ColorPicker setColorPicker(ColorPicker picker);
-bool pickColor(QColor *color);
+bool pickColor(CAppStyle *style, QColor *color);
 
 // The "Open File" dialog; an empty result means cancelled.
 using OpenFileHandler = QString (*)(QWidget *parent, const QString &caption, const QString &filter);

@@ -573,7 +573,7 @@ void CLayoutManagerDlg::OnContentFont()
 void CLayoutManagerDlg::editColor(QColor *target)
 {
     QColor color = *target;
-    if (LayoutDialogs::pickColor(&color))
+    if (LayoutDialogs::pickColor(style, &color))
         *target = QColor(color.rgb());
     itemsToSet(currentKind(), currentRow());
 }

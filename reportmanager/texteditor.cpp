@@ -254,7 +254,7 @@ void CTextEditor::OnTextSize(const QString &size)
 void CTextEditor::OnTextColor()
 {
     QColor color = textColor.isValid() ? textColor : QColor(Qt::black);
-    if (!LayoutDialogs::pickColor(&color))
+    if (!LayoutDialogs::pickColor(style, &color))
         return;
     textColor = color;
     QTextCharFormat format;

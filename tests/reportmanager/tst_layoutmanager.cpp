@@ -573,14 +573,14 @@ bool cancelFont(CAppStyle *, QWidget *, QFont *font, bool noBold)
 }
 
 QColor offeredColor;
-bool pickRed(QColor *color)
+bool pickRed(CAppStyle *, QColor *color)
 {
     offeredColor = *color;
     *color = QColor(200, 10, 20, 40);
     return true;
 }
 
-bool cancelColor(QColor *color)
+bool cancelColor(CAppStyle *, QColor *color)
 {
     offeredColor = *color;
     return false;
