@@ -214,6 +214,12 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
                                 snapButton, boundariesButton, propertiesButton, deleteButton,
                                 frontButton, backButton})
         styleWidget(appStyle, button, WTButton);
+    // The strip buttons follow the tool buttons' look.
+    for (QPushButton *button :
+         {pagesPanel->addBlockButton, pagesPanel->deleteBlockButton,
+          pagesPanel->blockPropertiesButton, pagesPanel->addPageButton,
+          pagesPanel->deletePageButton, pagesPanel->pagePropertiesButton})
+        styleWidget(appStyle, button, WTButton);
 
     if (parent) {
         parent->setWindowTitle(QStringLiteral("Graphics Charts Creator"));
