@@ -3,8 +3,8 @@
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
-#include "designer/reportpe.h"
 #include "designer/reportdocument.h"
+#include "designer/reportpe.h"
 #include "designer/style.h"
 
 #include <QFile>

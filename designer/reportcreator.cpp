@@ -29,8 +29,9 @@ void execDialog(QDialog *dialog)
 
 QString chooseImage(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Image"), QString(),
-                                        QStringLiteral("Image Files (*.png *.jpg *.jpeg *.gif *.bmp)"));
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("Open Image"), QString(),
+        QStringLiteral("Image Files (*.png *.jpg *.jpeg *.gif *.bmp)"));
 }
 
 void showError(const QString &title, const QString &text)
@@ -159,11 +160,11 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
     gridButton
         = addToolButton(QStringLiteral("bgrid.png"), QStringLiteral("Show Grid"), QPoint(165, 0));
     connect(gridButton, &QPushButton::clicked, editor, &CReportPE::OnGrid);
-    snapButton
-        = addToolButton(QStringLiteral("bsnap.png"), QStringLiteral("Snap to Grid"), QPoint(205, 0));
+    snapButton = addToolButton(QStringLiteral("bsnap.png"), QStringLiteral("Snap to Grid"),
+                               QPoint(205, 0));
     connect(snapButton, &QPushButton::clicked, editor, &CReportPE::OnSnap);
-    boundariesButton = addToolButton(QStringLiteral("bbound.png"), QStringLiteral("Boundaries"),
-                                     QPoint(245, 0));
+    boundariesButton
+        = addToolButton(QStringLiteral("bbound.png"), QStringLiteral("Boundaries"), QPoint(245, 0));
     connect(boundariesButton, &QPushButton::clicked, editor, &CReportPE::OnBoundaries);
     frontButton = addToolButton(QStringLiteral("bbringfront.png"), QStringLiteral("Bring to Front"),
                                 QPoint(445, 0));
@@ -199,8 +200,7 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
             &CReportCreator::OnPageSelected);
     connect(pagesPanel->blocksList, &CIconList::itemDropped, this,
             &CReportCreator::OnBlockItemDropped);
-    connect(pagesPanel->blocksList, &CIconList::signalItemDrop, this,
-            &CReportCreator::OnBlockDrop);
+    connect(pagesPanel->blocksList, &CIconList::signalItemDrop, this, &CReportCreator::OnBlockDrop);
 
     styleWidget(appStyle, parent, WTWindow);
     styleWidget(appStyle, saveButton, WTButton);
@@ -210,15 +210,14 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
     styleWidget(appStyle, editor, WTEditorView);
     styleWidget(appStyle, properties, WTPropertiesPanel);
     styleWidget(appStyle, properties->table(), WTNone);
-    for (QPushButton *button : {zoomNormalButton, zoomInButton, zoomOutButton, gridButton,
-                                snapButton, boundariesButton, propertiesButton, deleteButton,
-                                frontButton, backButton})
+    for (QPushButton *button :
+         {zoomNormalButton, zoomInButton, zoomOutButton, gridButton, snapButton, boundariesButton,
+          propertiesButton, deleteButton, frontButton, backButton})
         styleWidget(appStyle, button, WTButton);
     // The strip buttons follow the tool buttons' look.
-    for (QPushButton *button :
-         {pagesPanel->addBlockButton, pagesPanel->deleteBlockButton,
-          pagesPanel->blockPropertiesButton, pagesPanel->addPageButton,
-          pagesPanel->deletePageButton, pagesPanel->pagePropertiesButton})
+    for (QPushButton *button : {pagesPanel->addBlockButton, pagesPanel->deleteBlockButton,
+                                pagesPanel->blockPropertiesButton, pagesPanel->addPageButton,
+                                pagesPanel->deletePageButton, pagesPanel->pagePropertiesButton})
         styleWidget(appStyle, button, WTButton);
 
     if (parent) {
@@ -417,8 +416,7 @@ void CReportCreator::updateStates()
     backButton->setEnabled(any);
 
     const bool pageTile = pagesPanel->pagesList->getSelectedItem() != nullptr;
-    const bool manyPages
-        = !editor->pageLists.isEmpty() && editor->pageLists.first()->size() > 1;
+    const bool manyPages = !editor->pageLists.isEmpty() && editor->pageLists.first()->size() > 1;
     pagesPanel->deletePageButton->setEnabled(pageTile && manyPages);
     pagesPanel->pagePropertiesButton->setEnabled(pageTile);
     const bool blockTile = pagesPanel->blocksList->getSelectedItem() != nullptr;
@@ -476,7 +474,10 @@ CReportCreatorWin::CReportCreatorWin(calcNumContainer *data, CAppStyle *style, Q
 bool CReportCreatorWin::loadTemplate(const QString &path)
 {
     const bool loaded = creator->editor->loadFromFile(path);
-    creator->loadedFile = path;
+    // A file that could not be read is not replaced by the next save.
+    creator->loadedFile = loaded ? path : QString();
+    // The strips must not keep tiles of the pages the load replaced.
+    creator->init();
     return loaded;
 }
 

@@ -211,8 +211,9 @@ class CReportCreatorWin : public QDialog
 public:
     CReportCreatorWin(calcNumContainer *data, CAppStyle *style, QWidget *parent, int mode);
 
-    // Loads a template file into the editor and remembers it as the file
-    // being edited; false (with an empty page) when it cannot be read.
+    // Loads a template file into the editor, remembers it as the file being
+    // edited and refreshes the strips; false (with an empty document and no
+    // file being edited) when it cannot be read.
     bool loadTemplate(const QString &path);
 
     CReportCreator *creator;

@@ -1,6 +1,6 @@
 #include "designer/propertieswidget.h"
-#include "designer/reportcreator.h"
 #include "designer/repageitem.h"
+#include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 
 #include <QImage>
@@ -12,10 +12,12 @@ namespace {
 
 const QStringList FrameChoices = {QStringLiteral("None"), QStringLiteral("Solid")};
 const QStringList BarcodeChoices
-    = {QStringLiteral("QR Code"), QStringLiteral("Codabar"),  QStringLiteral("Code 128"),
-       QStringLiteral("Code 39"), QStringLiteral("Code 93"),  QStringLiteral("EAN 13"),
-       QStringLiteral("EAN 8"),   QStringLiteral("Interleaved 2 of 5"), QStringLiteral("MSI"),
-       QStringLiteral("Postnet"), QStringLiteral("UPC")};
+    = {QStringLiteral("QR Code"),  QStringLiteral("Codabar"),
+       QStringLiteral("Code 128"), QStringLiteral("Code 39"),
+       QStringLiteral("Code 93"),  QStringLiteral("EAN 13"),
+       QStringLiteral("EAN 8"),    QStringLiteral("Interleaved 2 of 5"),
+       QStringLiteral("MSI"),      QStringLiteral("Postnet"),
+       QStringLiteral("UPC")};
 // What the "Field" row offers after the calculated tables, in the order of
 // the keys it stands for: #text, #pagenumber, #date, #dbname.
 const QStringList FieldKeyChoices = {QStringLiteral("Text"), QStringLiteral("Page number"),
@@ -147,8 +149,8 @@ void CReportCreator::OnAddField(QPoint point)
         for (const Variable &variable : Variables) {
             if (variable.number != number)
                 continue;
-            added = editor->addDataItem(QString::fromLatin1(variable.caption), point,
-                                        QSize(120, 25));
+            added
+                = editor->addDataItem(QString::fromLatin1(variable.caption), point, QSize(120, 25));
             if (added) {
                 added->key = QString::fromLatin1(variable.key);
                 added->type = CREPageItem::Placeholder;
@@ -294,10 +296,10 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
         return rows;
     case CREPageItem::PictureList:
         rows.append(alignmentRow(item->alignment));
-        rows.append(choiceRow(QStringLiteral("Image #"),
-                              {QStringLiteral("All"), QStringLiteral("1"), QStringLiteral("2"),
-                               QStringLiteral("3")},
-                              item->pictureChoice));
+        rows.append(choiceRow(
+            QStringLiteral("Image #"),
+            {QStringLiteral("All"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
+            item->pictureChoice));
         return rows;
     case CREPageItem::BlockReference: {
         int count = 0;
@@ -367,8 +369,12 @@ void CReportCreator::OnPropertyChanged()
         return;
     const QVector<CPWItem *> &rows = properties->rows();
     const int count = rows.size();
-    const auto choice = [&](int row) { return rows.at(row - 1)->choiceIndex; };
-    const auto colour = [&](int row) { return rows.at(row - 1)->color; };
+    const auto choice = [&](int row) {
+        return rows.at(row - 1)->choiceIndex;
+    };
+    const auto colour = [&](int row) {
+        return rows.at(row - 1)->color;
+    };
     const auto commonRows = [&] {
         item->color = colour(1);
         item->font = rows.at(1)->font;

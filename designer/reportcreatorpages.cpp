@@ -246,6 +246,10 @@ void CReportCreator::OnPageSelected(CILItem *tile)
     if (!tile || !tile->page)
         return;
     CREPage *chosen = tile->page;
+    // A tile left over from a document that was replaced is not followed.
+    const bool isPage = !editor->pageLists.isEmpty() && editor->pageLists.first()->contains(chosen);
+    if (!isPage && !editor->blocks.contains(chosen))
+        return;
     pagesPanel->pagesList->setCurrentItemByPData(chosen, true);
     pagesPanel->blocksList->setCurrentItemByPData(chosen, true);
     if (chosen != page()) {
@@ -493,7 +497,8 @@ void CReportCreator::OnBlockItemDropped(CILItem *tile, QPoint point)
     CREPage *block = tile->page;
     // Blocks do not nest: a block placed on a block (itself included) could
     // draw itself without end.
-    if (!current || !block || editor->blocks.contains(current) || current == block)
+    if (!current || !block || !editor->blocks.contains(block) || editor->blocks.contains(current)
+        || current == block)
         return;
     if (!editor->pageLists.isEmpty() && editor->pageLists.first()->contains(block))
         return;

@@ -12,6 +12,7 @@
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -31,6 +32,12 @@ std::function<void(QDialog *)> onDialog;
 QStringList asked;
 int askAnswer = 0;
 QStringList errors;
+QString imagePath;
+
+QString chooseImage(QWidget *)
+{
+    return imagePath;
+}
 
 void runDialog(QDialog *dialog)
 {
@@ -143,7 +150,6 @@ private slots:
     void safeFileName();
     void chooseFileName_data();
     void chooseFileName();
-    void saveReplacesLoadedFile();
     void failedSaveKeepsEverything();
     void close_data();
     void close();
@@ -161,6 +167,7 @@ void TestReportCreator::initTestCase()
     m_style = new CAppStyle(getImagesPath());
     CReportCreator::runDialog = runDialog;
     CReportCreator::errorBox = recordError;
+    CReportCreator::openImage = chooseImage;
     CInfoDlgWin::setMessageBoxHandler(answerBox);
     CPropertiesWidget::colorEditor = pickColor;
 }
@@ -284,6 +291,16 @@ void TestReportCreator::natalChart()
     QCOMPARE(chart.size(), QSize(282, 400));
     // The table's red at half strength over the white paper.
     QVERIFY(DesignerTest::countColor(chart, chart.rect(), QColor(228, 148, 148), 10) > 100);
+
+    // Editing it again: the same name is written again, a new name replaces it.
+    hidden.creator->OnOk();
+    QCOMPARE(hidden.creator->loadedFile, saved);
+    hidden.creator->editor->name = QStringLiteral("Birthday");
+    hidden.creator->OnOk();
+    QCOMPARE(templateFiles(),
+             (QStringList {QStringLiteral("Birthday.lnr"), QStringLiteral("Natal chart.lnr"),
+                           QStringLiteral("Natal chart0.lnr")}));
+    QVERIFY(errors.isEmpty());
 }
 
 void TestReportCreator::addField_data()
@@ -295,23 +312,33 @@ void TestReportCreator::addField_data()
     QTest::addColumn<QSizeF>("size");
     QTest::addColumn<bool>("isVariable");
     QTest::addColumn<bool>("isFreeText");
-    QTest::newRow("Name") << "Name" << 12 << "Name" << "Name" << QSizeF(650, 100) << false << false;
-    QTest::newRow("Psychomatrix")
-        << "Psychomatrix" << 11 << "Psychomatrix" << "Psychomatrix" << QSizeF(650, 68) << false
-        << false;
+    QTest::newRow("Name") << "Name" << 12 << "Name"
+                          << "Name" << QSizeF(650, 100) << false << false;
+    QTest::newRow("Psychomatrix") << "Psychomatrix" << 11 << "Psychomatrix"
+                                  << "Psychomatrix" << QSizeF(650, 68) << false << false;
     QTest::newRow("calendar") << "Personal numbers calendar" << 13 << "Personal numbers calendar"
                               << "Personal numbers calendar" << QSizeF(650, 52) << false << false;
-    QTest::newRow("Bridges") << "Bridges" << 15 << "Bridges" << "Bridges" << QSizeF(200, 36)
-                             << false << false;
-    QTest::newRow("Print date") << "Print date" << 6 << "#print_date" << "PRINT DATE"
-                                << QSizeF(120, 25) << true << false;
-    QTest::newRow("Numerologist") << "Numerologist" << 6 << "#numerologist" << "NUMEROLOGIST"
-                                  << QSizeF(120, 25) << true << false;
-    QTest::newRow("Text") << "Text" << 6 << "#text" << "Text" << QSizeF(120, 25) << false << true;
-    QTest::newRow("Bar Codes") << "Bar Codes" << 10 << "" << "Bar Codes" << QSizeF(120, 25)
-                               << false << true;
-    QTest::newRow("group adds nothing") << "Variables" << 0 << "" << "" << QSizeF() << false
-                                        << false;
+    QTest::newRow("Bridges") << "Bridges" << 15 << "Bridges"
+                             << "Bridges" << QSizeF(200, 36) << false << false;
+    QTest::newRow("Print date") << "Print date" << 6 << "#print_date"
+                                << "PRINT DATE" << QSizeF(120, 25) << true << false;
+    QTest::newRow("Numerologist") << "Numerologist" << 6 << "#numerologist"
+                                  << "NUMEROLOGIST" << QSizeF(120, 25) << true << false;
+    QTest::newRow("Text") << "Text" << 6 << "#text"
+                          << "Text" << QSizeF(120, 25) << false << true;
+    QTest::newRow("Bar Codes") << "Bar Codes" << 10 << ""
+                               << "Bar Codes" << QSizeF(120, 25) << false << true;
+    QTest::newRow("group adds nothing") << "Variables" << 0 << ""
+                                        << "" << QSizeF() << false << false;
+    // Pictures: a readable file is placed, anything else adds nothing.
+    QTest::newRow("image") << "Image:" + TestEnvironment::homePath() + "/dot.png" << 2 << "#image"
+                           << "" << QSizeF() << false << false;
+    QTest::newRow("image path of 4") << QString("Image:d.pn") << 0 << ""
+                                     << "" << QSizeF() << false << false;
+    QTest::newRow("image cancelled") << QString("Image:") << 0 << ""
+                                     << "" << QSizeF() << false << false;
+    QTest::newRow("not a picture") << "Image:" + TestEnvironment::homePath() + "/dot.txt" << 0 << ""
+                                   << "" << QSizeF() << false << false;
 }
 
 void TestReportCreator::addField()
@@ -326,20 +353,28 @@ void TestReportCreator::addField()
     DesignerTest::Person person;
     CReportCreatorWin win(&person.container, m_style, nullptr, 1);
     CReportCreator *c = win.creator;
-    if (!::entry(c, entry)) {
-        const auto groups = c->fieldTree->findItems(entry, Qt::MatchExactly);
-        QCOMPARE(groups.size(), 1);
-        c->fieldTree->setCurrentItem(groups.first());
-        c->OnAddField(QPoint(100, 100));
-        QVERIFY(c->editor->currentPage->items.isEmpty());
-        return;
+    QImage dot(40, 20, QImage::Format_ARGB32);
+    dot.fill(Qt::red);
+    QVERIFY(dot.save(TestEnvironment::homePath() + QStringLiteral("/dot.png")));
+    QFile(TestEnvironment::homePath() + QStringLiteral("/dot.txt")).open(QIODevice::WriteOnly);
+    // A picture whose path is 4 characters long.
+    QVERIFY(QDir::setCurrent(TestEnvironment::homePath()));
+    QVERIFY(dot.save(QStringLiteral("d.pn"), "PNG"));
+    if (entry.startsWith(QLatin1String("Image:"))) {
+        imagePath = entry.mid(6);
+        entry = QStringLiteral("Image");
     }
+    if (!::entry(c, entry)) // a group heading
+        c->fieldTree->setCurrentItem(c->fieldTree->findItems(entry, Qt::MatchExactly).value(0));
     CREPageItem *item = addEntry(c, entry, QPointF(50, 60));
-    QVERIFY(item);
+    QCOMPARE(item != nullptr, type != 0);
+    if (!item)
+        return;
     QCOMPARE(item->type, type);
     QCOMPARE(item->key, key);
     QCOMPARE(item->text, text);
-    QCOMPARE(item->outer->getShapeBoundRect(), QRectF(c->editor->insertionPoint(), size));
+    if (size.isValid())
+        QCOMPARE(item->outer->getShapeBoundRect(), QRectF(c->editor->insertionPoint(), size));
     QCOMPARE(item->isVariable, isVariable);
     QCOMPARE(item->isFreeText, isFreeText);
     QCOMPARE(item->font.pixelSize(), 11);
@@ -363,8 +398,8 @@ void TestReportCreator::propertyRows_data()
     QTest::newRow("picture slot") << 7 << "" << false
                                   << QStringList {"Image #", "Alignement", "Fit to"};
     QTest::newRow("picture list") << 9 << "" << false << QStringList {"Alignement", "Image #"};
-    QTest::newRow("block reference") << 8 << "1" << false
-                                     << QStringList {"Order #", "Frame", "Frame Color"};
+    QTest::newRow("block reference")
+        << 8 << "1" << false << QStringList {"Order #", "Frame", "Frame Color"};
     QTest::newRow("image") << 2 << "#image" << false << QStringList();
 }
 
@@ -440,7 +475,8 @@ void TestReportCreator::blockOrder()
     CReportCreator *c = win.creator;
     QList<CREPageItem *> refs;
     for (int i = 0; i < 3; ++i) {
-        CREPageItem *frame = DesignerTest::makeObject(&person.container, 8, 10 + 100 * i, 10, 90, 50);
+        CREPageItem *frame
+            = DesignerTest::makeObject(&person.container, 8, 10 + 100 * i, 10, 90, 50);
         frame->inner->order = i;
         c->editor->currentPage->items.append(frame);
         refs.append(frame->inner);
@@ -506,14 +542,21 @@ void TestReportCreator::safeFileName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("file");
-    QTest::newRow("plain") << "Natal chart" << "Natal chart";
-    QTest::newRow("parent folder") << "../x" << "x";
-    QTest::newRow("absolute") << "/etc/passwd" << "etc passwd";
-    QTest::newRow("backslash") << "a\\b" << "a b";
-    QTest::newRow("hidden") << ".profile" << "profile";
+    QTest::newRow("plain") << "Natal chart"
+                           << "Natal chart";
+    QTest::newRow("parent folder") << "../x"
+                                   << "x";
+    QTest::newRow("absolute") << "/etc/passwd"
+                              << "etc passwd";
+    QTest::newRow("backslash") << "a\\b"
+                               << "a b";
+    QTest::newRow("hidden") << ".profile"
+                            << "profile";
     QTest::newRow("control") << QString("Tab\there\nnow") << "Tab here now";
-    QTest::newRow("empty") << "" << "Untitled";
-    QTest::newRow("only dots") << "..." << "Untitled";
+    QTest::newRow("empty") << ""
+                           << "Untitled";
+    QTest::newRow("only dots") << "..."
+                               << "Untitled";
     QTest::newRow("long") << QString(300, QLatin1Char('a')) << QString(120, QLatin1Char('a'));
 }
 
@@ -529,18 +572,21 @@ void TestReportCreator::chooseFileName_data()
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("own");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("free") << QStringList() << "" << "Natal chart.lnr";
+    QTest::newRow("free") << QStringList() << ""
+                          << "Natal chart.lnr";
     QTest::newRow("two taken") << QStringList {"Natal chart.lnr", "Natal chart0.lnr"} << ""
                                << "Natal chart1.lnr";
     QTest::newRow("own name is free")
         << QStringList {"Natal chart.lnr", "Natal chart0.lnr", "Natal chart1.lnr"}
-        << "Natal chart1.lnr" << "Natal chart1.lnr";
+        << "Natal chart1.lnr"
+        << "Natal chart1.lnr";
     QTest::newRow("own elsewhere") << QStringList {"Natal chart.lnr"} << "Birthday.lnr"
                                    << "Natal chart0.lnr";
     QStringList all {"Natal chart.lnr"};
     for (int i = 0; i <= 9999; ++i)
         all.append(QStringLiteral("Natal chart%1.lnr").arg(i));
-    QTest::newRow("every name taken") << all << "" << "";
+    QTest::newRow("every name taken") << all << ""
+                                      << "";
 }
 
 void TestReportCreator::chooseFileName()
@@ -551,30 +597,9 @@ void TestReportCreator::chooseFileName()
     const QString folder = getUserFolder() + QLatin1Char('/');
     for (const QString &name : existing)
         QVERIFY(QFile(folder + name).open(QIODevice::WriteOnly));
-    const QString result = CReportCreator::chooseFileName(
-        folder, QStringLiteral("Natal chart"), own.isEmpty() ? QString() : folder + own);
+    const QString result = CReportCreator::chooseFileName(folder, QStringLiteral("Natal chart"),
+                                                          own.isEmpty() ? QString() : folder + own);
     QCOMPARE(result, chosen.isEmpty() ? QString() : folder + chosen);
-}
-
-void TestReportCreator::saveReplacesLoadedFile()
-{
-    DesignerTest::Person person;
-    const QString folder = getUserFolder() + QLatin1Char('/');
-    {
-        CReportCreatorWin first(&person.container, m_style, nullptr, 1);
-        first.creator->editor->name = QStringLiteral("Natal chart");
-        first.creator->OnOk();
-    }
-    CReportCreatorWin win(&person.container, m_style, nullptr, 1);
-    QVERIFY(win.loadTemplate(folder + QStringLiteral("Natal chart.lnr")));
-    win.creator->init();
-    win.creator->OnOk();
-    QCOMPARE(templateFiles(), QStringList {QStringLiteral("Natal chart.lnr")});
-    win.creator->editor->name = QStringLiteral("Birthday");
-    win.creator->OnOk();
-    QCOMPARE(templateFiles(), QStringList {QStringLiteral("Birthday.lnr")});
-    QCOMPARE(win.creator->loadedFile, folder + QStringLiteral("Birthday.lnr"));
-    QVERIFY(errors.isEmpty());
 }
 
 void TestReportCreator::failedSaveKeepsEverything()

@@ -80,8 +80,8 @@ void TestReportCreatorShots::window()
     QTest::qWait(300);
 
     const QImage shot = win.grab().toImage();
-    QVERIFY(shot.save(m_shots + QLatin1Char('/') + QTest::currentDataTag()
-                      + QStringLiteral(".png")));
+    QVERIFY(
+        shot.save(m_shots + QLatin1Char('/') + QTest::currentDataTag() + QStringLiteral(".png")));
     QCOMPARE(c->properties->rows().size(), 7);
     QVERIFY(c->deleteButton->isEnabled());
     // The page is drawn in the editor: white paper under the table's corner.
