@@ -3,6 +3,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QTreeWidget>
 
@@ -112,7 +113,8 @@ void CReportCreator::addCalculatedTable(const QString &entry, const QPoint &poin
         item->key = entry;
         item->type = table.type;
         item->isVariable = false;
-        if (titleFlag) {
+        // A drag from the tree keeps the keyboard, so the key is asked for too.
+        if (titleFlag || (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier)) {
             CREPageItem *title = editor->addDataItem(entry, point, QSize(150, 25));
             if (title) {
                 setPixelSize(title, 11);

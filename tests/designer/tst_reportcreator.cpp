@@ -670,9 +670,15 @@ void TestReportCreator::close()
         QCOMPARE(asked.first(), QStringLiteral("Warning|Save changes?"));
     QCOMPARE(templateFiles().size(), expectFiles);
 
-    // An edit after the save is a change again.
-    win.creator->fieldTree->setCurrentItem(entry(win.creator, QStringLiteral("Text")));
-    win.creator->OnAddField(QPoint(50, 50));
+    // Moving an item after the save is a change again.
+    CReportPE *editor = win.creator->editor;
+    editor->currentPage->items.append(
+        DesignerTest::makeObject(&person.container, 6, 100, 100, 200, 100));
+    const QPoint at = editor->calcDocViewTransform().map(QPointF(150, 150)).toPoint();
+    QTest::mousePress(editor->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, at + QPoint(30, 0), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &move);
     QVERIFY(win.creator->isModified());
 }
 
