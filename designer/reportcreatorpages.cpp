@@ -230,13 +230,17 @@ void CReportCreator::updatePagesList()
 
 void CReportCreator::refreshBlockImages(CREPage *block)
 {
-    if (!block || !editor->blocks.contains(block) || editor->pageLists.isEmpty())
+    // A new thumbnail may live elsewhere than the old one: every reference,
+    // in every page list, has to follow it.
+    if (!block || !editor->blocks.contains(block))
         return;
     const QString key = editor->blockKey(block);
-    for (CREPage *p : qAsConst(*editor->pageLists.first())) {
-        for (CREPageItem *frame : qAsConst(p->items)) {
-            if (isReferenceTo(frame, key))
-                frame->inner->blockImage = block->thumbnail;
+    for (const QList<CREPage *> *list : qAsConst(editor->pageLists)) {
+        for (CREPage *p : *list) {
+            for (CREPageItem *frame : qAsConst(p->items)) {
+                if (isReferenceTo(frame, key))
+                    frame->inner->blockImage = block->thumbnail;
+            }
         }
     }
 }
@@ -503,6 +507,7 @@ void CReportCreator::OnBlockItemDropped(CILItem *tile, QPoint point)
     if (!editor->pageLists.isEmpty() && editor->pageLists.first()->contains(block))
         return;
     block->generateThumbnail(false);
+    refreshBlockImages(block);
     const QPoint inViewport = editor->viewport()->mapFromGlobal(point);
     CREPageItem *reference = editor->addBlockItem(block, inViewport);
     if (!reference)

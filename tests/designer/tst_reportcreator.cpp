@@ -314,16 +314,8 @@ void TestReportCreator::addField_data()
     QTest::addColumn<bool>("isFreeText");
     QTest::newRow("Name") << "Name" << 12 << "Name"
                           << "Name" << QSizeF(650, 100) << false << false;
-    QTest::newRow("Psychomatrix") << "Psychomatrix" << 11 << "Psychomatrix"
-                                  << "Psychomatrix" << QSizeF(650, 68) << false << false;
-    QTest::newRow("calendar") << "Personal numbers calendar" << 13 << "Personal numbers calendar"
-                              << "Personal numbers calendar" << QSizeF(650, 52) << false << false;
-    QTest::newRow("Bridges") << "Bridges" << 15 << "Bridges"
-                             << "Bridges" << QSizeF(200, 36) << false << false;
     QTest::newRow("Print date") << "Print date" << 6 << "#print_date"
                                 << "PRINT DATE" << QSizeF(120, 25) << true << false;
-    QTest::newRow("Numerologist") << "Numerologist" << 6 << "#numerologist"
-                                  << "NUMEROLOGIST" << QSizeF(120, 25) << true << false;
     QTest::newRow("Text") << "Text" << 6 << "#text"
                           << "Text" << QSizeF(120, 25) << false << true;
     QTest::newRow("Bar Codes") << "Bar Codes" << 10 << ""
