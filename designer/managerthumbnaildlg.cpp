@@ -2,7 +2,9 @@
 
 #include "designer/repage.h"
 #include "designer/repageitem.h"
+#include "designer/reportcreator.h"
 #include "designer/reportdocument.h"
+#include "designer/reportpe.h"
 #include "designer/style.h"
 
 #include <QFile>
@@ -128,6 +130,12 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
         }
     }
     return result;
+}
+
+QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportCreatorWin *window, QSize size)
+{
+    CReportDocument *doc = window && window->creator ? window->creator->editor : nullptr;
+    return slotPrintReport(record, doc, size);
 }
 
 QImage CManagerThumbnailDlg::slotPrintReport(int record, const QString &templatePath,

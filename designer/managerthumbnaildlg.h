@@ -6,6 +6,7 @@
 
 class CAppStyle;
 class CREPage;
+class CReportCreatorWin;
 class CReportDocument;
 struct calcNumContainer;
 
@@ -20,6 +21,9 @@ public:
     // the result keeping the page's aspect; 0 x 0 gives four times the canvas.
     // Without a current page the result is a 10 x 10 white image.
     static QImage slotPrintReport(int record, CReportDocument *doc, QSize size);
+
+    // The same for the template held by a (hidden) designer window.
+    static QImage slotPrintReport(int record, CReportCreatorWin *window, QSize size);
 
     // Whole road of the main window: loads the template at path into a
     // document of its own bound to container and renders it as above. A file
