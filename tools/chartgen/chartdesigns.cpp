@@ -176,14 +176,15 @@ bool numerologyChart(const QString &path, QString *error)
 }
 
 // The nine digits of the square, in their places: a legend of the table.
-void squareEmblem(TemplateBuilder &b, const QPointF &topLeft, const Palette &p)
+void squareEmblem(TemplateBuilder &b, const QPointF &topLeft, const Palette &p, double cell = 40)
 {
+    const double step = cell * 1.15;
     const int digits[3][3] = {{1, 4, 7}, {2, 5, 8}, {3, 6, 9}};
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
-            const QRectF cell(topLeft.x() + col * 46, topLeft.y() + row * 46, 40, 40);
-            b.rect(cell, row == col ? p.accent : Qt::transparent, 6, p.accent, 1.5);
-            b.text(cell, QString::number(digits[row][col]), chartFont(serif, 20, true),
+            const QRectF box(topLeft.x() + col * step, topLeft.y() + row * step, cell, cell);
+            b.rect(box, row == col ? p.accent : Qt::transparent, cell / 7, p.accent, 1.5);
+            b.text(box, QString::number(digits[row][col]), chartFont(serif, int(cell / 2), true),
                    row == col ? p.band : p.onBand, centreAlign);
         }
     }
@@ -359,6 +360,64 @@ bool nameCard(const QString &path, QString *error)
     return b.save(path, error);
 }
 
+bool psychoMatrixCard(const QString &path, QString *error)
+{
+    const Palette &p = teal;
+    TemplateBuilder b(QStringLiteral("Psycho Matrix Card"), cardSize, p.paper);
+    cardHeader(b, QStringLiteral("PSYCHO-MATRIX CARD"), 122, p);
+    squareEmblem(b, QPointF(480, 20), p, 26);
+    const double factor = 0.86;
+    const double x = (cardSize.width() - 649 * factor) / 2;
+    caption(b, QRectF(x, 146, 300, 20), QStringLiteral("The square of the birth date"), p);
+    table(b, x, 168, QStringLiteral("Psychomatrix"), factor, p);
+    caption(b, QRectF(x, 250, 300, 20), QStringLiteral("Planes of expression"), p);
+    table(b, x, 272, QStringLiteral("Planes of Expression"), factor, p);
+    b.text(QRectF(x, 352, 90, 30), QStringLiteral("Known as"), chartFont(sans, 12), p.caption);
+    b.field(QRectF(x + 90, 352, 400, 30), QStringLiteral("#short_name"), chartFont(serif, 17, true),
+            p.heading);
+    b.rect(QRectF(0, 396, cardSize.width(), 24), p.band);
+    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
+           chartFont(serif, 12, false, true), p.accent);
+    b.field(QRectF(330, 396, 234, 24), QStringLiteral("#print_date"), chartFont(sans, 11),
+            p.mutedOnBand, rightAlign);
+    return b.save(path, error);
+}
+
+bool compatibilityCard(const QString &path, QString *error)
+{
+    const Palette &p = wine;
+    TemplateBuilder b(QStringLiteral("Compatibility Card"), cardSize, p.paper);
+    const double w = cardSize.width();
+    b.rect(QRectF(0, 0, w, 132), p.band);
+    b.rect(QRectF(0, 132, w, 4), p.accent);
+    b.text(QRectF(0, 12, w, 22), QStringLiteral("COMPATIBILITY CARD"), chartFont(sans, 13, true),
+           p.accent, centreAlign);
+    b.path(ring(QPointF(w / 2 - 13, 80), 22), Qt::transparent, p.accent, 2.5);
+    b.path(ring(QPointF(w / 2 + 13, 80), 22), Qt::transparent, p.accent, 2.5);
+    const double factor = 1.2;
+    const double width = 199 * factor;
+    for (int side = 0; side < 2; ++side) {
+        const double x = side == 0 ? 30 : w - 30 - width;
+        b.setPartner(side == 1);
+        b.field(QRectF(x, 40, width, 56), QStringLiteral("#full_name"), chartFont(serif, 18, true),
+                p.onBand, centreAlign);
+        b.field(QRectF(x, 98, width, 22), QStringLiteral("#birthdate"), chartFont(sans, 13),
+                p.mutedOnBand, centreAlign);
+        b.table(x, 176, QStringLiteral("Main Features"), factor, p.table,
+                tableFont(QStringLiteral("Main Features")), p.tableText);
+        b.table(x, 324, QStringLiteral("Bridges"), factor, p.table,
+                tableFont(QStringLiteral("Bridges")), p.tableText);
+        b.setPartner(false);
+        caption(b, QRectF(x, 152, width, 20), QStringLiteral("Core numbers"), p);
+        caption(b, QRectF(x, 300, width, 20), QStringLiteral("Bridges"), p);
+    }
+    b.rect(QRectF(w / 2 - 1, 152, 2, 220), p.accent);
+    b.rect(QRectF(0, 396, w, 24), p.band);
+    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
+           chartFont(serif, 12, false, true), p.accent);
+    return b.save(path, error);
+}
+
 } // namespace
 
 QVector<ChartDesign> chartDesigns()
@@ -368,6 +427,8 @@ QVector<ChartDesign> chartDesigns()
         {QStringLiteral("Psycho Matrix.lnr"), psychoMatrixChart},
         {QStringLiteral("Compatibility.lnr"), compatibilityChart},
         {QStringLiteral("Numerology Card.lnr"), numerologyCard},
+        {QStringLiteral("Psycho Matrix Card.lnr"), psychoMatrixCard},
+        {QStringLiteral("Compatibility Card.lnr"), compatibilityCard},
         {QStringLiteral("Name Card.lnr"), nameCard},
     };
 }
