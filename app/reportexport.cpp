@@ -62,7 +62,15 @@ QString dataUriPrefix(const QString &reference, const QString &path)
     return QString();
 }
 
+void runCriticalBox(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+}
+
 } // namespace
+
+void (*CReportExport::criticalBox)(QWidget *parent, const QString &title, const QString &text)
+    = runCriticalBox;
 
 QString imageToBase64(const QImage &image)
 {
@@ -135,7 +143,12 @@ CReportExport::CReportExport(QWidget *window, QObject *parent)
 
 CReportExport::~CReportExport()
 {
+    // A job still running is cancelled with its owner: the page stops, no
+    // PDF is opened, and the report it was loading goes too.
+    const QString pending = m_reportInProgress && m_job ? m_job->htmlPath() : QString();
     delete m_job;
+    if (!pending.isEmpty())
+        QFile::remove(pending);
 }
 
 bool CReportExport::documentOfPage(int page, QString *document) const
@@ -346,14 +359,13 @@ void CReportExport::generateReport(const QString &pdfPath)
     if (m_reportInProgress)
         return;
 
+    // Without a chart layout the readings still make their report; only the
+    // chart section is left out.
     QImage canvas;
-    const bool rendered = renderChart && renderChart(&canvas);
-    if (!rendered && m_sectionFlags[SectionChart]) {
-        showCritical(m_window, errorTitle,
-                     tr("No chart layout could be opened for the Graphic Chart."));
-        return;
-    }
-    const QString report = joinReports(m_sources, m_sectionFlags, canvas);
+    SectionFlags flags = m_sectionFlags;
+    if (flags[SectionChart] && !(renderChart && renderChart(&canvas)))
+        flags[SectionChart] = false;
+    const QString report = joinReports(m_sources, flags, canvas);
 
     QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/reportXXXXXX.html"));
     temporary.setAutoRemove(false);
@@ -401,7 +413,7 @@ QString CReportExport::getSaveFileName(const QString &caption, const QString &fi
 
 void CReportExport::showCritical(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::critical(parent, title, text, QMessageBox::Ok);
+    criticalBox(parent, title, text);
 }
 
 int CReportExport::execDialog(QDialog *dialog)

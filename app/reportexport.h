@@ -99,12 +99,17 @@ public:
     // Joins the readings and starts the PDF job writing pdfPath.
     void generateReport(const QString &pdfPath);
 
+    // Shows the critical message box with one OK button; replaceable so that
+    // a test of the main window never blocks on it.
+    static void (*criticalBox)(QWidget *parent, const QString &title, const QString &text);
+
     bool reportInProgress() const { return m_reportInProgress; }
     const SectionFlags &sectionFlags() const { return m_sectionFlags; }
     GenPDFfromHTML *currentJob() const { return m_job; }
 
     // The joined report: the readings in their fixed order, each followed
-    // by a page break, then the chart when its section is ticked.
+    // by a page break, then the chart when its section is ticked (a null
+    // canvas gives an empty picture).
     static QString joinReports(const Sources &sources, const SectionFlags &flags,
                                const QImage &chartCanvas);
     // The chart paragraph of the joined report.

@@ -151,6 +151,7 @@ CZQNum::CZQNum(QWidget *parent, Qt::WindowFlags flags)
     m_StartTimer->start();
 
     buildMenu();
+    buildExport();
     setDateFormat(m_Settings.dayFirst);
     setFullManual();
 

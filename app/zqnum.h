@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/painterboard.h"
 #include "app/settingsfile.h"
 #include "layouts/reportsetting.h"
 #include "panels/peoplefile.h"
@@ -16,6 +17,7 @@
 #include <array>
 
 class CAppStyle;
+struct calcNumContainer;
 class CChartNumerology;
 class CCompNumerology;
 class CExpandWidget;
@@ -29,8 +31,8 @@ class CInfoTodayWidget;
 class CInfoWidget;
 class CNumerology;
 class CNumerologyPMatrix;
+class CReportExport;
 class CUpdateCheck;
-class GenPDFfromHTML;
 class MyQWebEngineView;
 class QAction;
 class QActionGroup;
@@ -50,20 +52,6 @@ class QScrollArea;
 class QTimeLine;
 class QTimer;
 class QWebEngineView;
-
-// The picture area of the Graphic Chart page: paints one image at its
-// top-left corner.
-class CPainterBoard : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit CPainterBoard(QWidget *parent = nullptr);
-    QImage m_Image;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-};
 
 // The geometry of the main window's pages as a function of the client size,
 // kept apart from the widgets so that it can be checked on its own.
@@ -133,15 +121,30 @@ public:
     static QString (*askFileName)(bool save, const QString &title, const QString &folder,
                                   const QString &filter);
 
-    // export state
-    bool m_ReportInProgress = false;
-    int m_ExportPage = 0;
+    // Renders a chart template for the Graphic Chart page and the exports;
+    // replaceable so that a test can count the renderings.
+    static QImage (*renderChart)(const QString &path, const calcNumContainer &people,
+                                 const QSize &size, CAppStyle *style, QString *error);
+    // Runs the chart designer modally on a template (empty path: a new one)
+    // and returns the path of the template it saved, empty when none.
+    // Replaceable so that a test never opens the designer.
+    static QString (*chartDesigner)(CZQNum *window, const QString &templatePath);
+
+    // The chosen chart layout rendered with the current people: fitted into
+    // size, or at full resolution for 0 x 0; null when there is no layout or
+    // it cannot be read (the reason in *error).
+    QImage getChart(QSize size, QString *error = nullptr);
+    QString runChartDesigner(const QString &templatePath);
+    // The person's and the partner's engines, as the designer reads them.
+    calcNumContainer chartPeople() const;
+
+    // saving, exporting and printing the readings
+    CReportExport *m_Export = nullptr;
     // stored options and update check
     AppSettings m_Settings;
     bool m_StartupFinished = false;
     QNetworkAccessManager *m_Network = nullptr;
     CUpdateCheck *m_UpdateCheck = nullptr;
-    GenPDFfromHTML *m_PdfJob = nullptr;
     QString m_DocFolder;
 
     // layout choice
@@ -352,7 +355,6 @@ public slots:
     void AFitemCliked(int row);
     void LCitemCliked(int row);
     void PMitemCliked(int index);
-    void OnBgTaskFinished(bool success);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -390,6 +392,10 @@ private:
     void centrePositions(int index, int w, int h, QPoint *shown, QPoint *hidden) const;
     bool centreShownOn(int index, int page) const;
     void placeChartControls(const QRect &rect);
+    void buildExport();
+    // Selects the list entry of path, else the entry at index, and lays the
+    // page out again.
+    void reselectChart(const QString &path, int index);
     QList<QWidget *> reportViews() const;
 
     QString m_ButtonSheetMenu, m_ButtonSheetReset, m_ButtonSheetInfo, m_ButtonSheetSave,

@@ -167,32 +167,7 @@ void CZQNum::OnAbout()
 // Stand-ins: the commands below keep their final names and connections and
 // do their work once the calculation, chart, export and help commands are in.
 
-void CZQNum::OnUpdateListReport() { }
-
-void CZQNum::repaintChart() { }
-
 void CZQNum::setFullManual() { }
-
-void CZQNum::slotGChart(int value)
-{
-    Q_UNUSED(value)
-}
-
-void CZQNum::OnEditChart() { }
-
-void CZQNum::OnAddChart() { }
-
-void CZQNum::OnDeleteChart() { }
-
-void CZQNum::OnExportHTML() { }
-
-void CZQNum::OnExportPDFAll() { }
-
-void CZQNum::OnBgTaskFinished(bool success)
-{
-    Q_UNUSED(success)
-    m_ReportInProgress = false;
-}
 
 void CZQNum::OnSupport() { }
 

@@ -116,20 +116,6 @@ QDateEdit *makeDateEdit(QWidget *parent, int w, int h, int x, int y)
 
 } // namespace
 
-CPainterBoard::CPainterBoard(QWidget *parent)
-    : QWidget(parent)
-{
-}
-
-void CPainterBoard::paintEvent(QPaintEvent *event)
-{
-    Q_UNUSED(event)
-    if (m_Image.isNull())
-        return;
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_Image);
-}
-
 void CZQNum::buildPageFrame()
 {
     m_PageArea = new QWidget(this);
@@ -675,7 +661,6 @@ void CZQNum::setMode(int page)
     if (page < 0 || page >= PageCount)
         return;
     m_CurrentPage = page;
-    m_ExportPage = page;
 
     m_SelectionAnim->stop();
     m_PageAreaAnim->stop();

@@ -384,7 +384,6 @@ void TestMainWindow::pageSwitching()
 
     window->setMode(page);
     QCOMPARE(window->m_CurrentPage, page);
-    QCOMPARE(window->m_ExportPage, page);
     for (auto it = views.cbegin(); it != views.cend(); ++it)
         QCOMPARE(it.value()->isVisibleTo(window.get()), it.key() == visibleView);
     QCOMPARE(window->m_ChartBoard->isVisibleTo(window.get()), page == 5);

@@ -713,9 +713,6 @@ void tst_ReportExport::pdfExportStopsEarly_data()
 
     QTest::newRow("sections dialog closed") << false << "x.pdf" << 0 << QStringList {};
     QTest::newRow("file dialog cancelled") << true << "" << 1 << QStringList {};
-    QTest::newRow("no chart layout for a ticked chart")
-        << true << "x.pdf" << 1
-        << QStringList {"Error|No chart layout could be opened for the Graphic Chart."};
 }
 
 void tst_ReportExport::pdfExportStopsEarly()

@@ -1,0 +1,136 @@
+// The Graphic Chart page of the main window: the list of chart layouts in
+// the user folder, the rendered chart, and the layout commands.
+
+#include "app/zqnum.h"
+
+#include "app/chartrender.h"
+#include "designer/calcnumcontainer.h"
+#include "engine/apppaths.h"
+#include "style/infodlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Stands in for the designer window until it is part of the program: the
+// template is left as it is and nothing is saved.
+QString designerStandIn(CZQNum *window, const QString &templatePath)
+{
+    Q_UNUSED(window)
+    Q_UNUSED(templatePath)
+    return QString();
+}
+
+} // namespace
+
+QImage (*CZQNum::renderChart)(const QString &path, const calcNumContainer &people,
+                              const QSize &size, CAppStyle *style, QString *error)
+    = renderChartTemplate;
+QString (*CZQNum::chartDesigner)(CZQNum *window, const QString &templatePath) = designerStandIn;
+
+calcNumContainer CZQNum::chartPeople() const
+{
+    calcNumContainer people;
+    people.person = m_Person;
+    people.partner = m_Partner;
+    people.personMatrix = m_PersonMatrix;
+    people.partnerMatrix = m_PartnerMatrix;
+    return people;
+}
+
+void CZQNum::OnUpdateListReport()
+{
+    // Filling the list selects its first entry; that must not render.
+    disconnect(m_ChartList, qOverload<int>(&QComboBox::currentIndexChanged), this,
+               &CZQNum::slotGChart);
+    m_ChartList->clear();
+    const QString folder = getUserFolder();
+    const QStringList names = QDir(folder).entryList({QStringLiteral("*.lnr")});
+    for (const QString &name : names)
+        m_ChartList->addItem(name.left(name.size() - 4), folder + QLatin1Char('/') + name);
+    connect(m_ChartList, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &CZQNum::slotGChart);
+}
+
+QImage CZQNum::getChart(QSize size, QString *error)
+{
+    const int index = m_ChartList->currentIndex();
+    if (index < 0 || index >= m_ChartList->count())
+        return QImage();
+    return renderChart(m_ChartList->itemData(index).toString(), chartPeople(), size, m_Style,
+                       error);
+}
+
+void CZQNum::repaintChart()
+{
+    QString error;
+    m_ChartBoard->m_Image = getChart(m_ChartBoard->rect().size(), &error);
+    m_ChartBoard->m_Message = m_ChartBoard->m_Image.isNull() ? error : QString();
+    m_ChartBoard->repaint();
+}
+
+void CZQNum::slotGChart(int value)
+{
+    if (m_ChartList->count() > 0 && value < m_ChartList->count())
+        resizeEvent(nullptr);
+}
+
+QString CZQNum::runChartDesigner(const QString &templatePath)
+{
+    return chartDesigner(this, templatePath);
+}
+
+void CZQNum::reselectChart(const QString &path, int index)
+{
+    OnUpdateListReport();
+    if (m_ChartList->count() == 0)
+        return;
+    const int saved = path.isEmpty() ? -1 : m_ChartList->findData(path);
+    if (saved >= 0)
+        index = saved;
+    else if (index < 0 || index >= m_ChartList->count())
+        return;
+    {
+        // One rendering, by the layout below, whichever entry was chosen.
+        const QSignalBlocker blocker(m_ChartList);
+        m_ChartList->setCurrentIndex(index);
+    }
+    resizeEvent(nullptr);
+}
+
+void CZQNum::OnEditChart()
+{
+    const int index = m_ChartList->currentIndex();
+    if (index < 0 || index >= m_ChartList->count())
+        return;
+    const QString path = m_ChartList->itemData(index).toString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    file.close();
+    reselectChart(runChartDesigner(path), index);
+}
+
+void CZQNum::OnAddChart()
+{
+    const int index = m_ChartList->currentIndex();
+    reselectChart(runChartDesigner(QString()), index);
+}
+
+void CZQNum::OnDeleteChart()
+{
+    const int index = m_ChartList->currentIndex();
+    if (index < 0 || index >= m_ChartList->count())
+        return;
+    const QString path = m_ChartList->itemData(index).toString();
+    const QString text = QStringLiteral("Do you want to remove \"") + QFileInfo(path).fileName()
+        + QStringLiteral("\"?");
+    if (CInfoDlgWin::showAskMessageBox(m_Style, QStringLiteral("Question"), text, this) != 0)
+        return;
+    QFile::remove(path);
+    OnUpdateListReport();
+    resizeEvent(nullptr);
+}

@@ -1,0 +1,72 @@
+// Saving, exporting and printing from the main window: the window hands its
+// engines and the chart to one CReportExport and asks through its own
+// replaceable dialogs.
+
+#include "app/zqnum.h"
+
+#include "app/reportexport.h"
+#include "engine/chartnumerology.h"
+#include "engine/compnumerology.h"
+#include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
+#include "style/appstyle.h"
+#include "style/dialogsupport.h"
+
+#include <QCheckBox>
+#include <QStandardPaths>
+
+namespace {
+
+// The export with the main window's file and dialog seams.
+class CWindowReportExport : public CReportExport
+{
+public:
+    using CReportExport::CReportExport;
+
+protected:
+    QString getSaveFileName(const QString &caption, const QString &filter) override
+    {
+        return CZQNum::askFileName(
+            true, caption, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            filter);
+    }
+    int execDialog(QDialog *dialog) override { return CZQNum::execDialog(dialog); }
+};
+
+} // namespace
+
+void CZQNum::buildExport()
+{
+    m_Export = new CWindowReportExport(this, this);
+    CReportExport::Sources sources;
+    sources.numerology = m_Person;
+    sources.psychoMatrix = m_PersonMatrix;
+    sources.compatibility = m_Comp;
+    sources.celebrities = m_Celebrity;
+    sources.pet = m_Pet;
+    sources.nameAdvisor = m_Analyzer;
+    m_Export->setSources(sources);
+    m_Export->chartImage = [this] {
+        return getChart(QSize(0, 0));
+    };
+    // The report shows the chart at most 600 x 800; twice that prints
+    // sharply, while the full resolution would make the PDF ten times slower.
+    m_Export->renderChart = [this](QImage *canvas) {
+        const QImage chart = getChart(QSize(1200, 1600));
+        if (chart.isNull())
+            return false;
+        m_Chart->preloadRes(chart);
+        *canvas = m_Chart->canvas();
+        return true;
+    };
+}
+
+void CZQNum::OnExportHTML()
+{
+    m_Export->exportHtml(m_CurrentPage);
+}
+
+void CZQNum::OnExportPDFAll()
+{
+    m_Export->exportPdfAll(m_Chaldean->isChecked(), m_Style->updateColor(qsGlobalDlgStyle));
+}

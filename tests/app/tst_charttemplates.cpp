@@ -1,0 +1,152 @@
+// The shipped chart templates: each loads, renders for several people with
+// every item showing something, and its QR Code reads back as the name.
+
+#include "app/chartrender.h"
+#include "designer/chartbinding.h"
+#include "designer/repage.h"
+#include "designer/reportdocument.h"
+#include "designer/style.h"
+#include "engine/apppaths.h"
+#include "tests/designer/designerfixture.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const char *const people[][4] = {
+    {"Anna Maria Lindqvist", "Anna Lindqvist", "1990-07-14", "Jonas Erik Berg"},
+    {"Oliver James Whitfield", "Oliver Whitfield", "1975-02-28", "Clara Rose Dunmore"},
+    {"Kevin Vale", "Kev Vale", "2001-12-31", "Mia Sol"},
+};
+
+// A person with a calculated partner, as the main window has them.
+struct People : DesignerTest::Person
+{
+    explicit People(int i)
+        : Person(people[i][0], people[i][1], QDate::fromString(people[i][2], Qt::ISODate))
+    {
+        const QString name = QString::fromLatin1(people[i][3]);
+        const QDate birth = QDate(1980 + i, 3 + i, 9 + i);
+        partner.calculate(name, name, {}, {}, false, birth, QDate(2026, 3, 1), nullptr, 0, 0, true);
+        partnerMatrix.calculate(name, birth, nullptr, 0);
+    }
+};
+
+QString folder()
+{
+    return getImagesPath() + QStringLiteral("templates/");
+}
+
+// Pixels the item leaves on a transparent sheet.
+int inkOf(CREPageItem *frame, const CREPage *page, CDrawMode *mode, CStyle *style)
+{
+    QImage sheet(int(page->width), int(page->height), QImage::Format_ARGB32);
+    sheet.fill(Qt::transparent);
+    QPainter painter(&sheet);
+    frame->draw(&painter, mode, style);
+    painter.end();
+    int n = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            n += qAlpha(sheet.pixel(x, y)) > 0;
+    return n;
+}
+
+void perTemplateAndPerson(bool symbolsOnly)
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("person");
+    for (const QString &name : QDir(folder()).entryList({QStringLiteral("*.lnr")})) {
+        CReportDocument doc(nullptr, nullptr);
+        QVERIFY(doc.loadFromFile(folder() + name));
+        bool symbol = false;
+        for (const CREPageItem *frame : qAsConst(doc.currentPage->items))
+            symbol = symbol || frame->inner->type == CREPageItem::Symbol;
+        for (int i = 0; i < 3 && (symbol || !symbolsOnly); ++i)
+            QTest::newRow(qPrintable(name + QString::number(i))) << name << i;
+    }
+}
+
+} // namespace
+
+class TestChartTemplates : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyItemShows_data() { perTemplateAndPerson(false); }
+    void everyItemShows();
+    void qrCodeReadsAsName_data() { perTemplateAndPerson(true); }
+    void qrCodeReadsAsName();
+    void renderAtPageSize();
+};
+
+// Every field, table and decoration draws something for the person or, on
+// the partner's items, for the partner: no empty value, no table without
+// numbers. A page and a card of each chart are shipped.
+void TestChartTemplates::everyItemShows()
+{
+    QFETCH(QString, file);
+    QFETCH(int, person);
+    QCOMPARE(QDir(folder()).entryList({QStringLiteral("*.lnr")}).size(), 7);
+    People p(person);
+    calcNumContainer partner = ChartBinding::partnerView(p.container);
+    CReportDocument doc(&p.container, nullptr);
+    QString error;
+    QVERIFY2(doc.loadFromFile(folder() + file, &error), qPrintable(error));
+    QCOMPARE(doc.name + QStringLiteral(".lnr"), file);
+    ChartBinding::bind(&doc, &partner);
+
+    CDrawMode mode;
+    mode.outputMode = true;
+    CStyle style;
+    for (CREPageItem *frame : qAsConst(doc.currentPage->items)) {
+        CREPageItem *item = frame->inner;
+        QVERIFY2(inkOf(frame, doc.currentPage, &mode, &style) > 0, qPrintable(item->key));
+        const bool ofPartner = item->auxText == ChartBinding::partnerMark();
+        QCOMPARE(item->container->person, ofPartner ? &p.partner : &p.person);
+    }
+    QVERIFY(!renderChartTemplate(folder() + file, p.container, QSize(), nullptr).isNull());
+}
+
+// The card's code holds the person's full name, read back by a real decoder
+// in the exported picture and at the size of the Graphic Chart page.
+void TestChartTemplates::qrCodeReadsAsName()
+{
+    QFETCH(QString, file);
+    QFETCH(int, person);
+    const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    QVERIFY2(!zbar.isEmpty(), "zbarimg not found: install zbar-tools");
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("chart.png"));
+    People p(person);
+    for (const QSize &size : {QSize(0, 0), QSize(636, 900)}) {
+        QVERIFY(renderChartTemplate(folder() + file, p.container, size, nullptr).save(png));
+        QProcess process;
+        process.start(zbar, {QStringLiteral("--raw"), QStringLiteral("-q"), png});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), p.person.m_fullName);
+    }
+}
+
+// The page renders at its own size on every layout: goal well under 50 ms.
+void TestChartTemplates::renderAtPageSize()
+{
+    People p(0);
+    QImage image;
+    QBENCHMARK
+    {
+        image = renderChartTemplate(folder() + QStringLiteral("Numerology Chart.lnr"), p.container,
+                                    QSize(636, 900), nullptr);
+    }
+    // An A4 page of 1258 x 1780 pixels, fitted.
+    QCOMPARE(image.size(), QSize(1258, 1780).scaled(636, 900, Qt::KeepAspectRatio));
+}
+
+QTEST_MAIN(TestChartTemplates)
+#include "tst_charttemplates.moc"
