@@ -384,8 +384,9 @@ void CZQNum::OnResData()
     m_Comp->resetData();
     m_Chart->resetData();
 
+    // The Guide keeps the manual and whatever page the user went to in it.
     for (MyQWebEngineView *view :
-         {m_NumerologyView, m_CelView, m_PetView, m_CompView, m_PMatrixView, m_GuideView})
+         {m_NumerologyView, m_CelView, m_PetView, m_CompView, m_PMatrixView})
         view->setHtml(EmptyPage, QUrl());
     m_AnalyzerView->setHtml(EmptyPage, QUrl());
 

@@ -16,7 +16,6 @@
 #include "panels/infonamewidget.h"
 #include "panels/infotodaywidget.h"
 #include "panels/infowidget.h"
-#include "style/aboutdlg.h"
 
 #include <QDateEdit>
 #include <QPropertyAnimation>
@@ -113,21 +112,12 @@ void CZQNum::updateRecentList()
     }
 }
 
-void CZQNum::OnAbout()
-{
-    CAboutDlg *dialog = new CAboutDlg(&m_LogoImage, &m_LogoHImage, this);
-    execDialog(dialog);
-    delete dialog;
-}
-
 // Stand-ins: the commands below keep their final names and connections and
 // do their work once the calculation, chart, export and help commands are in.
 
 void CZQNum::OnUpdateListReport() { }
 
 void CZQNum::repaintChart() { }
-
-void CZQNum::setFullManual() { }
 
 void CZQNum::slotGChart(int value)
 {
@@ -148,28 +138,4 @@ void CZQNum::OnBgTaskFinished(bool success)
 {
     Q_UNUSED(success)
     m_ReportInProgress = false;
-}
-
-void CZQNum::OnSupport() { }
-
-void CZQNum::OnHelp() { }
-
-void CZQNum::MFitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::AFitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::LCitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::PMitemCliked(int index)
-{
-    Q_UNUSED(index)
 }
