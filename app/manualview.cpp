@@ -45,6 +45,8 @@ CManualVieW::CManualVieW(CAppStyle *style, bool *hideFlag, QWidget *parent)
         m_Style->setWidgetStyle(m_OkButton, WTButton);
         m_Style->setWidgetStyle(m_HideBox, WTCheckBox);
     }
+    // 200 pixels cut the caption short with the wider desktop fonts.
+    m_HideBox->resize(qMax(200, m_HideBox->sizeHint().width()), 20);
     connect(m_OkButton, &QPushButton::clicked, this, &CManualVieW::OnOk);
 }
 

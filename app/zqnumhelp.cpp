@@ -92,6 +92,9 @@ void CZQNum::OnAbout()
 {
     CAboutDlg *dialog = new CAboutDlg(&m_LogoImage, &m_LogoImage, this);
     dialog->move(MainWindowLayout::centredOver(QRect(pos(), size()), dialog->size()));
+    // Polished first: a sheet replaced on an unpolished dialog keeps the
+    // rules its children already took from the constructor's sheet.
+    dialog->ensurePolished();
     dialog->setStyleSheet(m_Style->updateColor(qsGlobalDlgStyle));
     if (execDialog(dialog) == QDialog::Accepted)
         QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerInfo::productPage)));
