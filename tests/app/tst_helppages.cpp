@@ -144,7 +144,6 @@ private slots:
     void guideSurvivesCalculation();
     void startPageFlag_data();
     void startPageFlag();
-    void startPageLayout();
     void menuUrls_data();
     void menuUrls();
     void aboutPosition_data();
@@ -403,25 +402,6 @@ void TestHelpPages::startPageFlag()
     auto window = makeWindow();
     window->OnFinishedSU();
     QCOMPARE(seen.startPages, hidden ? 1 : 2);
-}
-
-void TestHelpPages::startPageLayout()
-{
-    bool flag = false;
-    CManualVieW start(nullptr, &flag);
-    QCOMPARE(start.windowTitle(), QStringLiteral("Lumaro Numerology"));
-    QTRY_COMPARE(start.m_View->url(),
-                 QUrl::fromLocalFile(getImagesPath() + QStringLiteral("manual/manual/start.html")));
-    start.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&start));
-    QTRY_COMPARE(start.size(), QSize(800, 600));
-    start.resize(901, 500);
-    QTRY_COMPARE(start.m_View->geometry(), QRect(10, 10, 881, 450));
-    QCOMPARE(start.m_HideBox->pos(), QPoint(10, 470));
-    QCOMPARE(start.m_OkButton->geometry(), QRect(400, 470, 100, 20));
-    start.m_OkButton->click();
-    QVERIFY(!flag);
-    QVERIFY(!start.isVisible());
 }
 
 void TestHelpPages::menuUrls_data()
