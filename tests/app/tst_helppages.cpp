@@ -485,9 +485,10 @@ void TestHelpPages::popupOpensQuickly()
     const qint64 median = times.at(times.size() / 2);
     qInfo("help pop-up opened and loaded in %lld ms (median of 7; fastest %lld, slowest %lld)",
           median, times.first(), times.last());
-    // The fastest run is the pop-up's own cost; the others carry whatever
-    // else the machine is doing.
-    QVERIFY2(times.first() < 150, qPrintable(QString::number(times.first())));
+    // About 100 ms on an idle machine; the bound leaves room for a busy one
+    // (the test suite runs other web views in parallel) and still catches a
+    // pop-up that has become slow by an order of magnitude.
+    QVERIFY2(times.first() < 500, qPrintable(QString::number(times.first())));
 }
 
 QTEST_MAIN(TestHelpPages)
