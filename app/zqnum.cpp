@@ -389,7 +389,7 @@ void CZQNum::OnFinishedSU()
     m_Splash = nullptr;
     resizeEvent(nullptr);
     m_StartupFinished = true;
-    // The guide's start page comes with the help pop-ups.
+    showStartPage();
 }
 
 // Colour schemes and layout choice

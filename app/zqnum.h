@@ -77,6 +77,9 @@ QRect pageRect(int page, int w, int h);
 int toolSlot(int page);
 // Left edge of the panels that sit below or beside the report view.
 int centreX(int w);
+// Top-left corner of a dialog centred over the window, never at a negative
+// coordinate.
+QPoint centredOver(const QRect &window, const QSize &dialog);
 
 } // namespace MainWindowLayout
 
@@ -112,6 +115,11 @@ public:
     void repaintChart();
     // Loads the whole guide into the Guide page's view.
     void setFullManual();
+    // The help pop-up of a topic with a picture of the images folder (none
+    // when empty).
+    void showHelper(int topic, const QString &picture);
+    // The guide's welcome page, unless the user switched it off.
+    void showStartPage();
 
     // Runs a modal dialog and returns exec()'s result; replaceable so that a
     // test never blocks on the layout manager or the settings dialog.

@@ -185,8 +185,9 @@ void clearReadings(CZQNum *w)
     w->m_Comp->resetData();
     w->m_Chart->resetData();
 
-    for (MyQWebEngineView *view : {w->m_NumerologyView, w->m_CelView, w->m_PetView, w->m_CompView,
-                                   w->m_PMatrixView, w->m_GuideView})
+    // The Guide keeps the manual and whatever page the user went to in it.
+    for (MyQWebEngineView *view :
+         {w->m_NumerologyView, w->m_CelView, w->m_PetView, w->m_CompView, w->m_PMatrixView})
         view->setHtml(EmptyPage, QUrl());
     w->m_AnalyzerView->setHtml(EmptyPage, QUrl());
     w->m_ExpandWidget->m_TextBrowser->setText(QString());

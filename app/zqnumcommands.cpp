@@ -157,38 +157,3 @@ void CZQNum::updateRecentList()
     }
 }
 
-void CZQNum::OnAbout()
-{
-    CAboutDlg *dialog = new CAboutDlg(&m_LogoImage, &m_LogoHImage, this);
-    execDialog(dialog);
-    delete dialog;
-}
-
-// Stand-ins: the commands below keep their final names and connections and
-// do their work once the calculation, chart, export and help commands are in.
-
-void CZQNum::setFullManual() { }
-
-void CZQNum::OnSupport() { }
-
-void CZQNum::OnHelp() { }
-
-void CZQNum::MFitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::AFitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::LCitemCliked(int row)
-{
-    Q_UNUSED(row)
-}
-
-void CZQNum::PMitemCliked(int index)
-{
-    Q_UNUSED(index)
-}
