@@ -5,6 +5,8 @@
 
 #include "app/chartrender.h"
 #include "designer/calcnumcontainer.h"
+#include "designer/reportcreator.h"
+#include "designer/reportpe.h"
 #include "engine/apppaths.h"
 #include "style/infodlg.h"
 
@@ -15,13 +17,22 @@
 
 namespace {
 
-// Stands in for the designer window until it is part of the program: the
-// template is left as it is and nothing is saved.
-QString designerStandIn(CZQNum *window, const QString &templatePath)
+// The designer window, modal over the main window, on the current people.
+// Returns the template it saved last (or the one it edited), empty when a new
+// template was never saved or the one to edit cannot be read.
+QString openChartDesigner(CZQNum *window, const QString &templatePath)
 {
-    Q_UNUSED(window)
-    Q_UNUSED(templatePath)
-    return QString();
+    calcNumContainer people = window->chartPeople();
+    CReportCreatorWin designer(&people, window->m_Style, window, 1);
+    if (templatePath.isEmpty()) {
+        designer.creator->editor->fileName.clear();
+        designer.creator->init();
+        designer.creator->OnProperties();
+    } else if (!designer.loadTemplate(templatePath)) {
+        return QString();
+    }
+    designer.exec();
+    return designer.creator->loadedFile;
 }
 
 } // namespace
@@ -29,7 +40,7 @@ QString designerStandIn(CZQNum *window, const QString &templatePath)
 QImage (*CZQNum::renderChart)(const QString &path, const calcNumContainer &people,
                               const QSize &size, CAppStyle *style, QString *error)
     = renderChartTemplate;
-QString (*CZQNum::chartDesigner)(CZQNum *window, const QString &templatePath) = designerStandIn;
+QString (*CZQNum::chartDesigner)(CZQNum *window, const QString &templatePath) = openChartDesigner;
 
 calcNumContainer CZQNum::chartPeople() const
 {
