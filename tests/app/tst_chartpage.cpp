@@ -9,6 +9,8 @@
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
 #include "designer/calcnumcontainer.h"
+#include "designer/reportcreator.h"
+#include "designer/reportpe.h"
 #include "engine/apppaths.h"
 #include "style/infodlg.h"
 
@@ -38,6 +40,7 @@ QStringList designerRemoves;
 int askAnswer = -1;
 QStringList untick;
 QList<QUrl> opened;
+QString (*realDesigner)(CZQNum *, const QString &) = nullptr;
 
 QImage countRender(const QString &path, const calcNumContainer &people, const QSize &size,
                    CAppStyle *style, QString *error)
@@ -166,6 +169,8 @@ private slots:
     void layoutList();
     void designerCommands_data();
     void designerCommands();
+    void realDesignerWindow_data();
+    void realDesignerWindow();
     void deleteAsks_data();
     void deleteAsks();
     void boardGeometry_data();
@@ -185,6 +190,7 @@ private slots:
 void TestChartPage::initTestCase()
 {
     CZQNum::renderChart = countRender;
+    realDesigner = CZQNum::chartDesigner;
     CZQNum::chartDesigner = playDesigner;
     CZQNum::askFileName = askFile;
     CZQNum::execDialog = runSections;
@@ -503,3 +509,48 @@ void TestChartPage::screenshots()
 
 QTEST_MAIN(TestChartPage)
 #include "tst_chartpage.moc"
+
+void TestChartPage::realDesignerWindow_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("edit") << "Edit"
+                          << QStringList {"Numerology Chart.lnr|1 page", "Warning|Save changes?"};
+    QTest::newRow("new") << "New"
+                         << QStringList {"page dialog", "|1 page", "Warning|Save changes?"};
+}
+
+// The real designer: Edit opens it on the chosen template, New on an empty
+// one after the page dialog; closing it without saving leaves the list as it
+// was.
+void TestChartPage::realDesignerWindow()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, expected);
+
+    CZQNum::chartDesigner = realDesigner;
+    CReportCreator::runDialog = [](QDialog *) {
+        seen << QStringLiteral("page dialog");
+    };
+    auto w = makeWindow();
+    w->m_ChartList->setCurrentIndex(2);
+    seen.clear();
+    askAnswer = -1;
+    QTimer::singleShot(0, [] {
+        auto *designer = qobject_cast<CReportCreatorWin *>(QApplication::activeModalWidget());
+        if (!designer) {
+            seen << QStringLiteral("no designer");
+            return;
+        }
+        seen << QFileInfo(designer->creator->loadedFile).fileName() + QStringLiteral("|")
+                + QString::number(designer->creator->editor->pageLists.size())
+                + QStringLiteral(" page");
+        designer->reject();
+    });
+    (button == QLatin1String("Edit") ? w->m_ChartEdit : w->m_ChartNew)->click();
+    CZQNum::chartDesigner = playDesigner;
+
+    QCOMPARE(seen, expected);
+    QCOMPARE(w->m_ChartList->currentText(), QStringLiteral("Numerology Chart"));
+}
