@@ -1,5 +1,6 @@
 #include "designer/reportcreator.h"
 
+#include "designer/chartbinding.h"
 #include "designer/iconlist.h"
 #include "designer/propertieswidget.h"
 #include "designer/reportpe.h"
@@ -474,6 +475,10 @@ CReportCreatorWin::CReportCreatorWin(calcNumContainer *data, CAppStyle *style, Q
 bool CReportCreatorWin::loadTemplate(const QString &path)
 {
     const bool loaded = creator->editor->loadFromFile(path);
+    if (loaded && creator->container) {
+        m_partnerView = ChartBinding::partnerView(*creator->container);
+        ChartBinding::bind(creator->editor, &m_partnerView);
+    }
     // A file that could not be read is not replaced by the next save.
     creator->loadedFile = loaded ? path : QString();
     // The strips must not keep tiles of the pages the load replaced.

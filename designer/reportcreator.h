@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/calcnumcontainer.h"
 #include "designer/repage.h"
 
 #include <QDialog>
@@ -23,7 +24,6 @@ class CPWItem;
 class CREPageItem;
 class CReportPE;
 class CReportPEPages;
-struct calcNumContainer;
 
 // The three panes of the designer: page and block strips, editor, fields and
 // properties. Each only reports its resizes so the designer can lay it out.
@@ -224,4 +224,9 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // The people swapped, for the items of a loaded template that show the
+    // partner; it lives as long as the window draws them.
+    calcNumContainer m_partnerView;
 };

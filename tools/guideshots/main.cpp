@@ -5,9 +5,12 @@
 // Usage: lumaro_guideshots <output folder>   (needs an X server, e.g. Xvfb)
 
 #include "app/reportexport.h"
+#include "app/startup.h"
 #include "app/zqnum.h"
+#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
+#include "style/infodlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -141,6 +144,10 @@ int main(int argc, char **argv)
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
 
+    // The shipped chart templates, as the program's start-up copies them.
+    QDir().mkpath(getUserFolder());
+    Startup::copyMissingTemplates(getImagesPath() + QStringLiteral("templates"), getUserFolder());
+
     auto *window = new CZQNum();
     window->resize(1100, 700);
     window->show();
@@ -188,6 +195,11 @@ int main(int argc, char **argv)
     if (window->m_ChartList->count() > 0) {
         window->setMode(MainWindowLayout::PageChart);
         wait(1000);
+        // Closing the designer asks about saving: the answer is no.
+        CInfoDlgWin::setMessageBoxHandler(
+            [](CInfoDlgWin::MessageKind, const QString &, const QString &, QWidget *) {
+                return -1;
+            });
         shootModal(
             QStringLiteral("designer"), [window]() { window->OnEditChart(); }, 2500);
     } else {
