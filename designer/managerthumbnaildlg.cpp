@@ -5,10 +5,7 @@
 #include "designer/reportdocument.h"
 #include "designer/style.h"
 
-#include <QFile>
 #include <QPainter>
-
-#include <QDataStream>
 
 #include <climits>
 #include <cmath>
@@ -92,7 +89,8 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
 
     const QList<int> records {record};
     int consumed = 0;
-    int drawing = 1;
+    // The running number can pass any int repeat count added to it.
+    qint64 drawing = 1;
     for (QList<CREPage *> *list : qAsConst(doc->pageLists)) {
         if (!list)
             continue;
@@ -104,10 +102,10 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
             const int repeat = page->repeatCount == 0 ? 1000000 : page->repeatCount;
             if (repeat < 1)
                 continue;
-            const int limit = drawing + repeat;
+            const qint64 limit = drawing + repeat;
             for (;;) {
                 page->recordIndex = records.at(consumed);
-                page->pageNumber = drawing;
+                page->pageNumber = int(qMin<qint64>(drawing, INT_MAX));
                 page->prefillData();
                 const bool driven = preparePrintReportBlock(page);
                 canvas.fill(Qt::white);
@@ -132,16 +130,11 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
 
 QImage CManagerThumbnailDlg::slotPrintReport(int record, const QString &templatePath,
                                              calcNumContainer *container, QSize size,
-                                             CAppStyle *appStyle)
+                                             CAppStyle *appStyle, QString *errorString)
 {
-    QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
     CReportDocument doc(container, appStyle);
-    QDataStream s(&file);
-    s.setVersion(12);
-    // A damaged file leaves an empty document, which renders as a blank image.
-    doc.load(s);
-    file.close();
+    // A template that cannot be read is reported, not drawn as a blank page.
+    if (!doc.loadFromFile(templatePath, errorString))
+        return QImage();
     return slotPrintReport(record, &doc, size);
 }

@@ -5,6 +5,7 @@
 #include "designer/repage.h"
 #include "designer/style.h"
 #include "engine/numerology.h"
+#include "layouts/boundedread.h"
 
 #include <QDataStream>
 #include <QPainter>
@@ -73,13 +74,7 @@ void CREPageItem::rotate(double a, bool keepAngle)
     }
     if (!keepAngle)
         return;
-    angle += a;
-    // One correction per step is enough for the handle's turns; a sum further
-    // out (from a damaged template) is still brought back into [0, 360].
-    while (angle < 0)
-        angle += 360;
-    while (angle > 360)
-        angle -= 360;
+    angle = normalizedAngle(angle + a);
     if (inner)
         inner->angle = angle;
 }
@@ -149,18 +144,25 @@ void CREPageItem::save(QDataStream &s) const
       << qint32(pictureChoice) << qint32(barcodeKind) << backgroundColor;
 }
 
-bool CREPageItem::load(QDataStream &s, int version)
+bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
+    auto refuse = [&s]() {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    };
     qint32 i32 = 0;
     s >> i32;
     type = i32;
     isVariable = readInverted(s);
     isFreeText = readInverted(s);
     s >> auxText >> key >> transform >> angle >> boundSize;
-    if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape))
+    if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape)
+        || !BoundedRead::readColor(s, &color))
         return false;
-    s >> color >> auxSize >> image;
+    s >> auxSize;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &image, budget))
+        return false;
     auxFlag = readInverted(s);
     fixedContent = readInverted(s);
     qint64 i64 = 0;
@@ -168,11 +170,16 @@ bool CREPageItem::load(QDataStream &s, int version)
     alignment = int(qint32(quint32(quint64(i64) & 0xffffffffu)));
     s >> i32;
     penStyle = i32;
-    s >> penWidth >> penColor >> i32;
+    s >> penWidth;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &penColor))
+        return false;
+    s >> i32;
     blockIndex = i32;
     s >> i32;
     frameStyle = i32;
-    s >> frameColor >> i32;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &frameColor))
+        return false;
+    s >> i32;
     fitMode = i32;
     if (version >= 258) {
         s >> i32;
@@ -188,20 +195,49 @@ bool CREPageItem::load(QDataStream &s, int version)
         s >> i32;
         barcodeKind = i32;
     }
-    if (version >= 263)
-        s >> backgroundColor;
+    if (version >= 263 && !BoundedRead::readColor(s, &backgroundColor))
+        return false;
+    if (s.status() != QDataStream::Ok)
+        return false;
+
+    // Values no template can hold mean a damaged file; values a template may
+    // hold but that would make drawing unbounded are brought into range.
+    const auto side = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= LnrStream::MaxSide;
+    };
+    if (!std::isfinite(angle) || !side(boundSize.width()) || !side(boundSize.height())
+        || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform)
+        || qAbs(qint64(blockIndex)) > LnrStream::MaxIndex
+        || qAbs(qint64(order)) > LnrStream::MaxIndex)
+        return refuse();
+    angle = normalizedAngle(angle);
+    penWidth = qBound(0.0, penWidth, LnrStream::MaxPenWidth);
+    if (penStyle < Qt::NoPen || penStyle > Qt::DashDotDotLine)
+        penStyle = Qt::SolidLine;
     // Fonts of older templates carry a point size only. A font with neither
     // (damaged data) gets the default pixel size.
-    if (font.pixelSize() < 1)
-        font.setPixelSize(font.pointSize() > 0 ? font.pointSize() * 12 / 10 + 1 : 11);
-    // Angles and sizes feed divisions and painting; a template never holds
-    // values beyond these.
-    if (!std::isfinite(angle) || !std::isfinite(boundSize.width())
-        || !std::isfinite(boundSize.height()) || !std::isfinite(penWidth)) {
-        s.setStatus(QDataStream::ReadCorruptData);
-        return false;
+    if (font.pixelSize() < 1) {
+        const double points = font.pointSizeF();
+        font.setPixelSize(points >= 1 ? int(qMin(points, 1e6) + 0.5) * 12 / 10 + 1 : 11);
     }
-    return s.status() == QDataStream::Ok;
+    if (font.pixelSize() > LnrStream::MaxFontPixels)
+        font.setPixelSize(LnrStream::MaxFontPixels);
+    return true;
+}
+
+double CREPageItem::normalizedAngle(double a)
+{
+    if (!std::isfinite(a))
+        return 0;
+    // One correction per step is enough for the handle's turns; a value
+    // further out is reduced first, in constant time whatever its size.
+    if (a < -360 || a > 720)
+        a = std::fmod(a, 360.0);
+    if (a < 0)
+        a += 360;
+    if (a > 360)
+        a -= 360;
+    return a == 0 ? 0.0 : a; // no -0
 }
 
 // Drawing --------------------------------------------------------------------
@@ -276,8 +312,12 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             break;
         p->setClipping(false);
         p->setBrush(Qt::NoBrush);
-        p->setPen(
-            QPen(innerFrameStyle != 0 ? inner->frameColor : style->outlineColor, 1, Qt::SolidLine));
+        // Cosmetic and aliased: one device pixel at every zoom, in the chart
+        // and the export alike, never two half-tone ones.
+        QPen line(innerFrameStyle != 0 ? inner->frameColor : style->outlineColor, 0, Qt::SolidLine);
+        line.setCosmetic(true);
+        p->setPen(line);
+        p->setRenderHint(QPainter::Antialiasing, false);
         p->drawPath(shape);
         break;
     }
@@ -341,7 +381,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         else if (fitMode == 1 && !mode->outputMode)
             drawFitted(p, picture);
         if (!mode->outputMode)
-            p->drawText(box, QString::number(blockIndex + 1), QTextOption());
+            p->drawText(box, QString::number(qint64(blockIndex) + 1), QTextOption());
         break;
     }
     case BlockReference:
@@ -351,13 +391,15 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             break;
         }
         p->setPen(QPen(aidColor, 0, Qt::SolidLine));
-        if (blockImage) {
+        // The block's current thumbnail: the one a reference was given may
+        // have been replaced since.
+        if (const QImage *thumb = blockPage ? blockPage->thumbnail : blockImage) {
             p->setOpacity(0.8);
-            p->drawImage(box, *blockImage);
+            p->drawImage(box, *thumb);
             p->setOpacity(1.0);
         }
         p->setFont(QFont(QStringLiteral("Arial"), 24));
-        p->drawText(box, QLatin1Char('#') + QString::number(order + 1), QTextOption());
+        p->drawText(box, QLatin1Char('#') + QString::number(qint64(order) + 1), QTextOption());
         if (frameStyle == 0) {
             p->setBrush(Qt::NoBrush);
             p->drawRect(box);

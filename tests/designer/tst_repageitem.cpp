@@ -68,6 +68,10 @@ void TestREPageItem::rotateKeepsAngleInRange_data()
     QTest::newRow("below zero") << 10.0 << -30.0 << 340.0;
     QTest::newRow("exactly 360 stays") << 300.0 << 60.0 << 360.0;
     QTest::newRow("damaged angle far out") << 1000.0 << 10.0 << 290.0;
+    // A finite but huge angle is reduced at once, not a turn at a time
+    // (1e17 is 280 past a whole number of turns).
+    QTest::newRow("1e17") << 1e17 << 0.0 << 280.0;
+    QTest::newRow("-1e17") << 0.0 << -1e17 << 80.0;
 }
 
 void TestREPageItem::rotateKeepsAngleInRange()
