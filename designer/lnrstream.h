@@ -31,6 +31,9 @@ constexpr int MaxItems = 2000;
 constexpr int MaxRepeat = 1000000;
 // Block and picture numbers, and the places of block references.
 constexpr int MaxIndex = 1000000;
+// The data of a symbol item: more than a QR Code holds. A linear symbol's
+// image grows with its text and is drawn afresh each time.
+constexpr int MaxSymbolText = 3000;
 
 // Finite, affine (the designer never makes a perspective), scale and shear
 // within MaxScale, offsets within MaxSide.

@@ -208,7 +208,8 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *
     if (!std::isfinite(angle) || !side(boundSize.width()) || !side(boundSize.height())
         || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform)
         || qAbs(qint64(blockIndex)) > LnrStream::MaxIndex
-        || qAbs(qint64(order)) > LnrStream::MaxIndex)
+        || qAbs(qint64(order)) > LnrStream::MaxIndex
+        || (type == Symbol && text.size() > LnrStream::MaxSymbolText))
         return refuse();
     angle = normalizedAngle(angle);
     penWidth = qBound(0.0, penWidth, LnrStream::MaxPenWidth);

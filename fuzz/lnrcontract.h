@@ -110,6 +110,8 @@ inline void checkItem(const CREPageItem *item)
             "a font size out of range");
     require(item->penStyle >= Qt::NoPen && item->penStyle <= Qt::DashDotDotLine,
             "a pen style out of range");
+    require(item->type != CREPageItem::Symbol || item->text.size() <= LnrStream::MaxSymbolText,
+            "a symbol text beyond the bound");
     checkPicture(item->image);
 }
 

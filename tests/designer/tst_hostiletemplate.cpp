@@ -123,6 +123,11 @@ void TestHostileTemplate::hostileFiles_data()
         10, [](CReportDocument &, CREPage *, CREPageItem *item) {
             item->boundSize = QSizeF(1e300, 1e300);
         }) << QString() << 0.0;
+    QTest::newRow("code 128 of 3001 letters") << write(
+        10, [](CReportDocument &, CREPage *, CREPageItem *item) {
+            item->barcodeKind = 2;
+            item->text = QString(LnrStream::MaxSymbolText + 1, QLatin1Char('W'));
+        }) << QString() << 0.0;
     QTest::newRow("picture slot number 2147483647") << write(
         7, [](CReportDocument &, CREPage *, CREPageItem *item) { item->blockIndex = 2147483647; })
                                                     << QString() << 0.0;
