@@ -200,6 +200,17 @@ void TestHostileTemplate::hostileFiles_data()
             item->font.setPixelSize(LnrStream::MaxFontPixels);
             doc.gridStepX = 1.0000001;
         }) << "transform" << LnrStream::MaxScale;
+    QTest::newRow("dotted outline far beyond a tiny page") << write(
+        4, [](CReportDocument &, CREPage *page, CREPageItem *item) {
+            page->width = 1;
+            page->height = 1;
+            const double side = LnrStream::MaxSide;
+            item->shape.addEllipse(-side, -side, 2 * side, 2 * side);
+            item->penStyle = Qt::DotLine;
+            item->penWidth = 1;
+            item->transform = QTransform::fromScale(LnrStream::MaxScale, LnrStream::MaxScale);
+            item->outer->transform = item->transform;
+        }) << "penWidth" << 1.0;
     QTest::newRow("self-referencing block") << write(
         3, [](CReportDocument &doc, CREPage *, CREPageItem *) {
             CREPage *block = doc.addBlock(QSizeF(50, 50), QStringLiteral("Loop"));
