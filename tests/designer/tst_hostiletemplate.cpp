@@ -211,6 +211,11 @@ void TestHostileTemplate::hostileFiles_data()
             item->transform = QTransform::fromScale(LnrStream::MaxScale, LnrStream::MaxScale);
             item->outer->transform = item->transform;
         }) << "penWidth" << 1.0;
+    QTest::newRow("sheared frame of vanishing scale") << write(
+        3, [](CReportDocument &, CREPage *, CREPageItem *item) {
+            item->outer->transform = QTransform(1e-9, 0, LnrStream::MaxScale, 1e-9, 5, 5);
+            item->transform = QTransform(0, -1e-9, 1e-9, 0, 0, 0);
+        }) << "transform" << 0.0;
     QTest::newRow("self-referencing block") << write(
         3, [](CReportDocument &doc, CREPage *, CREPageItem *) {
             CREPage *block = doc.addBlock(QSizeF(50, 50), QStringLiteral("Loop"));
