@@ -30,12 +30,28 @@ void writeInverted(QDataStream &s, bool flag)
     s << qint8(flag ? 0 : 1);
 }
 
-// The item's own scale along one axis, signed, so that a step divided by it
-// comes out as the same step on the page even for a mirrored item; a
-// degenerate 0 stands for 1.
-double axisScale(double v)
+// How far text may be stretched out of shape and still be drawn: Qt renders
+// small text through a glyph cache that crashes on glyphs stretched far out
+// of shape (some 1500 pixels wide and two high), and text squashed that much
+// cannot be read anyway.
+constexpr double MaxTextStretch = 100;
+
+bool legible(const QTransform &t)
 {
-    return v != 0 ? v : 1.0;
+    if (!t.isAffine())
+        return false;
+    // With s1 >= s2 the axis scales, (s1² + s2²) / (s1 s2) = s1/s2 + s2/s1.
+    const double squares
+        = t.m11() * t.m11() + t.m12() * t.m12() + t.m21() * t.m21() + t.m22() * t.m22();
+    const double det = std::fabs(t.m11() * t.m22() - t.m12() * t.m21());
+    return det > 0 && std::isfinite(squares)
+        && squares / det <= MaxTextStretch + 1 / MaxTextStretch;
+}
+
+// Device pixels for the handle pictures, however far off the view an item lies.
+int pixel(double v)
+{
+    return int(qBound(-1e9, v, 1e9));
 }
 
 } // namespace
@@ -81,13 +97,10 @@ void CREPageItem::rotate(double a, bool keepAngle)
 
 void CREPageItem::move(double dx, double dy)
 {
-    if (type == Frame) {
-        transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
-        return;
-    }
-    transform.rotate(-angle);
-    transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
-    transform.rotate(angle);
+    // The shift applies after the item's own transform, in its container's
+    // coordinates: exactly (dx, dy) whatever the item's rotation, scale or
+    // shear, and no division by a scale that may be tiny.
+    transform *= QTransform::fromTranslate(dx, dy);
 }
 
 void CREPageItem::translate(double dx, double dy)
@@ -294,6 +307,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     const int textFlags = alignment | Qt::TextWordWrap;
     const bool editorPass = !mode->thumbnailMode && !mode->outputMode;
     const CNumerology *person = container ? container->person : nullptr;
+    const bool readable = legible(p->deviceTransform());
 
     auto startText = [&]() {
         p->setRenderHint(QPainter::TextAntialiasing, true);
@@ -327,6 +341,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             p->drawImage(box, image);
         break;
     case Text: {
+        if (!readable)
+            break;
         startText();
         const QRect b = p->boundingRect(QRect(), alignment, text);
         p->drawText(QRectF(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
@@ -343,6 +359,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         }
         break;
     case DataField:
+        if (!readable)
+            break;
         startText();
         if (editorPass) {
             p->drawImage(0, 0, style->images[CStyle::DataField]);
@@ -352,6 +370,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         }
         break;
     case Placeholder: {
+        if (!readable)
+            break;
         startText();
         const QRectF valueRect(1, 0, w - 2, h);
         const QRectF ownRect(2, 2, w - 3, h - 3);
@@ -381,7 +401,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             p->drawImage(0, 0, picture);
         else if (fitMode == 1 && !mode->outputMode)
             drawFitted(p, picture);
-        if (!mode->outputMode)
+        if (!mode->outputMode && readable)
             p->drawText(box, QString::number(qint64(blockIndex) + 1), QTextOption());
         break;
     }
@@ -400,7 +420,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             p->setOpacity(1.0);
         }
         p->setFont(QFont(QStringLiteral("Arial"), 24));
-        p->drawText(box, QLatin1Char('#') + QString::number(qint64(order) + 1), QTextOption());
+        if (readable)
+            p->drawText(box, QLatin1Char('#') + QString::number(qint64(order) + 1), QTextOption());
         if (frameStyle == 0) {
             p->setBrush(Qt::NoBrush);
             p->drawRect(box);
@@ -427,7 +448,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     case CalendarTable:
     case InfoTable:
     case BridgesTable:
-        drawTables(p);
+        if (readable)
+            drawTables(p);
         break;
     default:
         break;
@@ -462,13 +484,13 @@ void CREPageItem::drawTracker(QPainter *p, CDrawMode *mode, CStyle *style, bool 
     const QImage &scaleItemImage = style->images[CStyle::ScaleItem];
 
     if (w > 3 * moveImage.width() && h > 2 * moveImage.height())
-        p->drawImage(int(x + w / 2 - moveImage.width() / 2), int(y - moveImage.height() / 2.0 - 1),
-                     moveImage);
+        p->drawImage(pixel(x + w / 2 - moveImage.width() / 2),
+                     pixel(y - moveImage.height() / 2.0 - 1), moveImage);
     const bool scaleDrawn = w > 3 * scaleImage.width() && h > 2 * scaleImage.height();
     if (scaleDrawn)
-        p->drawImage(int(x + w - scaleImage.width() + 2), int(y + h - scaleImage.height() + 1),
+        p->drawImage(pixel(x + w - scaleImage.width() + 2), pixel(y + h - scaleImage.height() + 1),
                      scaleImage);
-    p->drawImage(int(x + w + rotateImage.width() / 4), int(y + h - rotateImage.height() + 1),
+    p->drawImage(pixel(x + w + rotateImage.width() / 4), pixel(y + h - rotateImage.height() + 1),
                  rotateImage);
     if (inner && !fixedContent && w > 3 * scaleResImage.width() && h > 2 * scaleResImage.height()) {
         p->drawImage(QPointF(x + w / 4 - scaleResImage.width() / 2.0,

@@ -1,15 +1,23 @@
 // The designer's editing steps on a template loaded from any bytes: rotate,
 // move, straighten and move back onto the page every object, then save and
-// load again. What the editor makes of a loaded template must load again.
+// load again. Editing never makes a value that is not a number, and the
+// reader takes the edited template whole or refuses it with a reason.
 
 #include "lnrcontract.h"
 
+#include <cmath>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     LnrContract::startGui(argc, argv);
     return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize,
+                                          unsigned int seed)
+{
+    return LnrContract::mutate(data, size, maxSize, seed);
 }
 
 namespace {
@@ -22,6 +30,16 @@ void rotateAboutCentre(CREPageItem *frame, double degrees)
     frame->rotate(degrees, true);
     const QPointF moved = frame->getShapeBoundRect().center();
     frame->move(centre.x() - moved.x(), centre.y() - moved.y());
+}
+
+void requireFinite(const CREPageItem *frame)
+{
+    const QTransform &t = frame->transform;
+    const QRectF outline = frame->shape.boundingRect();
+    for (const double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy(), frame->angle,
+                           frame->boundSize.width(), frame->boundSize.height(), outline.x(),
+                           outline.y(), outline.width(), outline.height()})
+        LnrContract::require(std::isfinite(v), "editing made a value that is not a number");
 }
 
 void edit(CREPage *page, size_t seed)
@@ -64,9 +82,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             page->setPageSize(QSizeF(page->width, page->height));
         }
     }
+    for (const QList<CREPage *> *list : qAsConst(doc.pageLists)) {
+        for (const CREPage *page : *list) {
+            for (const CREPageItem *frame : page->items)
+                requireFinite(frame);
+        }
+    }
     const QByteArray edited = save(doc);
     CReportDocument again(&person.container, nullptr);
-    require(load(again, edited) == 0, "an edited template does not load again");
-    checkLoaded(again);
+    const QByteArray fresh = save(again);
+    if (load(again, edited) == 0)
+        checkLoaded(again);
+    else
+        checkRefused(again, fresh, again.currentPage);
     return 0;
 }

@@ -17,10 +17,19 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QGuiApplication>
+#include <QRandomGenerator>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+
+// libFuzzer's own byte mutation; absent (null) in the replay build, which
+// never mutates.
+extern "C" size_t LLVMFuzzerMutate(uint8_t *data, size_t size, size_t maxSize)
+    __attribute__((weak));
 
 namespace LnrContract {
 
@@ -97,21 +106,34 @@ inline void checkPicture(const QImage &image)
             "a picture above the side limit");
 }
 
+// Why an item breaks the reader's bounds, or null.
+inline const char *itemFault(const CREPageItem *item)
+{
+    if (!LnrStream::usableTransform(item->transform))
+        return "an unusable transform";
+    if (!(item->angle >= 0 && item->angle <= 360))
+        return "an angle out of range";
+    if (!(item->penWidth >= 0 && item->penWidth <= LnrStream::MaxPenWidth))
+        return "a pen width out of range";
+    if (!within(item->boundSize.width(), LnrStream::MaxSide)
+        || !within(item->boundSize.height(), LnrStream::MaxSide))
+        return "a size out of range";
+    if (item->font.pixelSize() < 1 || item->font.pixelSize() > LnrStream::MaxFontPixels)
+        return "a font size out of range";
+    if (item->penStyle < Qt::NoPen || item->penStyle > Qt::DashDotDotLine)
+        return "a pen style out of range";
+    if (item->type == CREPageItem::Symbol && item->text.size() > LnrStream::MaxSymbolText)
+        return "a symbol text beyond the bound";
+    if (qAbs(qint64(item->blockIndex)) > LnrStream::MaxIndex
+        || qAbs(qint64(item->order)) > LnrStream::MaxIndex)
+        return "an index out of range";
+    return nullptr;
+}
+
 inline void checkItem(const CREPageItem *item)
 {
-    require(LnrStream::usableTransform(item->transform), "an unusable transform");
-    require(item->angle >= 0 && item->angle <= 360, "an angle out of range");
-    require(item->penWidth >= 0 && item->penWidth <= LnrStream::MaxPenWidth,
-            "a pen width out of range");
-    require(within(item->boundSize.width(), LnrStream::MaxSide)
-                && within(item->boundSize.height(), LnrStream::MaxSide),
-            "a size out of range");
-    require(item->font.pixelSize() >= 1 && item->font.pixelSize() <= LnrStream::MaxFontPixels,
-            "a font size out of range");
-    require(item->penStyle >= Qt::NoPen && item->penStyle <= Qt::DashDotDotLine,
-            "a pen style out of range");
-    require(item->type != CREPageItem::Symbol || item->text.size() <= LnrStream::MaxSymbolText,
-            "a symbol text beyond the bound");
+    if (const char *fault = itemFault(item))
+        fail(fault);
     checkPicture(item->image);
 }
 
@@ -160,6 +182,179 @@ inline void checkRefused(CReportDocument &doc, const QByteArray &before, const C
     require(!doc.loadError().isEmpty(), "a refused file without a reason");
     require(doc.currentPage == current, "a refused file changed the current page");
     require(save(doc) == before, "a refused file changed the document");
+}
+
+// Random bytes rarely keep a template stream readable, so most mutations
+// go through the model: a loaded template gets one field of one page or item
+// set to an extreme value and is written again by the program's own writer.
+// The writer draws the first page as its preview, so items there only get
+// values the reader accepts; anything drawing then breaks is a real fault.
+inline size_t mutate(uint8_t *data, size_t size, size_t maxSize, unsigned seed)
+{
+    QRandomGenerator random(seed);
+    const auto bytesOnly = [&]() {
+        return LLVMFuzzerMutate ? LLVMFuzzerMutate(data, size, maxSize) : size;
+    };
+    if (random.bounded(5) == 0)
+        return bytesOnly();
+    CReportDocument doc(nullptr, nullptr);
+    if (load(doc, QByteArray(reinterpret_cast<const char *>(data), int(size))) != 0)
+        return bytesOnly();
+
+    static const double extremes[] = {0,
+                                      -0.0,
+                                      1,
+                                      -1,
+                                      0.5,
+                                      1e-300,
+                                      1e300,
+                                      -1e300,
+                                      std::numeric_limits<double>::infinity(),
+                                      std::numeric_limits<double>::quiet_NaN(),
+                                      LnrStream::MaxSide,
+                                      -LnrStream::MaxSide,
+                                      LnrStream::MaxScale,
+                                      -LnrStream::MaxScale,
+                                      LnrStream::MaxPenWidth,
+                                      2147483647.0,
+                                      -2147483648.0,
+                                      1e-9,
+                                      359.99,
+                                      4096};
+    const auto value = [&]() {
+        if (random.bounded(4) == 0)
+            return (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-3, 12));
+        return extremes[random.bounded(int(sizeof extremes / sizeof *extremes))];
+    };
+    const auto integer = [&]() {
+        static const int ints[] = {0,
+                                   1,
+                                   -1,
+                                   2,
+                                   5,
+                                   8,
+                                   15,
+                                   16,
+                                   255,
+                                   256,
+                                   2147483647,
+                                   -2147483647 - 1,
+                                   LnrStream::MaxIndex,
+                                   LnrStream::MaxIndex + 1};
+        return random.bounded(3) == 0 ? int(random.generate())
+                                      : ints[random.bounded(int(sizeof ints / sizeof *ints))];
+    };
+
+    QList<CREPage *> pages(doc.blocks.begin(), doc.blocks.end());
+    for (const QList<CREPage *> *list : qAsConst(doc.pageLists))
+        pages += *list;
+    CREPage *page = pages.at(random.bounded(pages.size()));
+    const bool preview = page == doc.pageLists.first()->first();
+    QList<CREPageItem *> items;
+    for (CREPageItem *item : qAsConst(page->items)) {
+        items << item;
+        if (item->inner)
+            items << item->inner;
+    }
+    if (items.isEmpty() || random.bounded(6) == 0) {
+        switch (random.bounded(4)) {
+        case 0:
+            page->width = value();
+            break;
+        case 1:
+            page->height = value();
+            break;
+        case 2:
+            page->repeatCount = integer();
+            break;
+        default:
+            page->pageBackground.mode = quint8(integer());
+            break;
+        }
+    } else {
+        CREPageItem *item = items.at(random.bounded(items.size()));
+        const QTransform t = item->transform;
+        qreal m[9]
+            = {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()};
+        const double keptAngle = item->angle;
+        const QSizeF keptSize = item->boundSize;
+        const double keptPen = item->penWidth;
+        switch (random.bounded(12)) {
+        case 0:
+        case 1:
+            m[random.bounded(9)] = value();
+            item->transform = QTransform(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8]);
+            break;
+        case 2:
+            item->angle = value();
+            break;
+        case 3:
+            item->boundSize = QSizeF(value(), value());
+            break;
+        case 4:
+            item->penWidth = value();
+            item->penStyle = random.bounded(8);
+            break;
+        case 5:
+            item->type = random.bounded(17);
+            break;
+        case 6:
+            item->blockIndex = integer();
+            break;
+        case 7:
+            item->order = integer();
+            break;
+        case 8:
+            item->font.setPixelSize(qMax(1, integer()));
+            break;
+        case 9:
+            item->alignment = integer();
+            item->fitMode = integer();
+            break;
+        case 10:
+            item->barcodeKind = random.bounded(-1, 12);
+            item->text = QString(random.bounded(1, 4000), QLatin1Char('0' + random.bounded(10)));
+            break;
+        default: {
+            static const char *const keys[] = {"Name",
+                                               "Psychomatrix",
+                                               "Planes of Expression",
+                                               "Personal numbers calendar",
+                                               "Main Features",
+                                               "Life Cycles",
+                                               "Bridges",
+                                               "#full_name",
+                                               "#birthdate"};
+            item->key = QLatin1String(keys[random.bounded(9)]);
+            break;
+        }
+        }
+        if (preview && itemFault(item)) {
+            item->transform = t;
+            item->angle = keptAngle;
+            item->boundSize = keptSize;
+            item->penWidth = keptPen;
+            item->penStyle = Qt::SolidLine;
+            item->blockIndex = 0;
+            item->order = 0;
+            item->font.setPixelSize(11);
+            item->text.truncate(LnrStream::MaxSymbolText);
+        }
+    }
+    if (preview
+        && !(page->width >= 1 && page->width <= LnrStream::MaxSide && page->height >= 1
+             && page->height <= LnrStream::MaxSide)) {
+        page->width = 200;
+        page->height = 100;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream s(&buffer);
+    if (doc.save(s) != 0 || size_t(bytes.size()) > maxSize)
+        return bytesOnly();
+    std::memcpy(data, bytes.constData(), size_t(bytes.size()));
+    return size_t(bytes.size());
 }
 
 } // namespace LnrContract
