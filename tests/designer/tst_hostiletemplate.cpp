@@ -177,6 +177,12 @@ void TestHostileTemplate::hostileFiles_data()
             item->font.setPixelSize(LnrStream::MaxFontPixels);
             doc.gridStepX = 1.0000001;
         }) << "transform" << LnrStream::MaxScale;
+    QTest::newRow("text squashed 2000 to 1") << write(
+        3, [](CReportDocument &, CREPage *, CREPageItem *item) {
+            item->font.setPixelSize(LnrStream::MaxFontPixels);
+            item->transform = QTransform::fromScale(1, 0.0005);
+            item->text = QStringLiteral("Hello 123");
+        }) << "transform" << 1.0;
     QTest::newRow("self-referencing block") << write(
         3, [](CReportDocument &doc, CREPage *, CREPageItem *) {
             CREPage *block = doc.addBlock(QSizeF(50, 50), QStringLiteral("Loop"));
