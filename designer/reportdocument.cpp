@@ -22,7 +22,7 @@ constexpr int MagicLength = 27;
 // A page record holds at least its two sides and its item count.
 constexpr qint64 MinPageBytes = 20;
 
-// 0 and 1 draw no grid; a finer step than that would only cost lines.
+// A grid step is a length on the page (steps of 1 or less draw no grid).
 bool usableGridStep(double v)
 {
     return std::isfinite(v) && v >= 0 && v <= LnrStream::MaxSide;
