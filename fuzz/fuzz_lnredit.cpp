@@ -91,9 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray edited = save(doc);
     CReportDocument again(&person.container, nullptr);
     const QByteArray fresh = save(again);
+    const CREPage *first = again.currentPage;
     if (load(again, edited) == 0)
         checkLoaded(again);
     else
-        checkRefused(again, fresh, again.currentPage);
+        checkRefused(again, fresh, first);
     return 0;
 }
