@@ -4,6 +4,7 @@
 #include <QDataStream>
 #include <QIODevice>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <cmath>
 #include <cstring>
@@ -16,8 +17,13 @@ qint32 bigEndian32(const uchar *p)
                   | quint32(p[3]));
 }
 
+bool within(double v, double limit)
+{
+    return std::isfinite(v) && std::fabs(v) <= limit;
+}
+
 // Qt drops path points it deems unusable, which would split a curve from
-// its control points; such a path is refused instead.
+// its control points; such a path is refused, as is one far off the page.
 bool usableCoordinate(const uchar *p)
 {
     quint64 bits = 0;
@@ -25,12 +31,19 @@ bool usableCoordinate(const uchar *p)
         bits = (bits << 8) | p[i];
     double v;
     std::memcpy(&v, &bits, sizeof v);
-    return std::isfinite(v) && std::fabs(v) < 1e128;
+    return within(v, LnrStream::MaxSide);
 }
 
 } // namespace
 
 namespace LnrStream {
+
+bool usableTransform(const QTransform &t)
+{
+    return t.m13() == 0 && t.m23() == 0 && t.m33() == 1 && within(t.m11(), MaxScale)
+        && within(t.m12(), MaxScale) && within(t.m21(), MaxScale) && within(t.m22(), MaxScale)
+        && within(t.dx(), MaxSide) && within(t.dy(), MaxSide);
+}
 
 qint64 remaining(const QDataStream &s)
 {

@@ -7,10 +7,7 @@
 #include "designer/reportpe.h"
 #include "designer/style.h"
 
-#include <QFile>
 #include <QPainter>
-
-#include <QDataStream>
 
 #include <climits>
 #include <cmath>
@@ -94,7 +91,8 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
 
     const QList<int> records {record};
     int consumed = 0;
-    int drawing = 1;
+    // The running number can pass any int repeat count added to it.
+    qint64 drawing = 1;
     for (QList<CREPage *> *list : qAsConst(doc->pageLists)) {
         if (!list)
             continue;
@@ -106,10 +104,10 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
             const int repeat = page->repeatCount == 0 ? 1000000 : page->repeatCount;
             if (repeat < 1)
                 continue;
-            const int limit = drawing + repeat;
+            const qint64 limit = drawing + repeat;
             for (;;) {
                 page->recordIndex = records.at(consumed);
-                page->pageNumber = drawing;
+                page->pageNumber = int(qMin<qint64>(drawing, INT_MAX));
                 page->prefillData();
                 const bool driven = preparePrintReportBlock(page);
                 canvas.fill(Qt::white);
@@ -140,16 +138,11 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportCreatorWin *wind
 
 QImage CManagerThumbnailDlg::slotPrintReport(int record, const QString &templatePath,
                                              calcNumContainer *container, QSize size,
-                                             CAppStyle *appStyle)
+                                             CAppStyle *appStyle, QString *errorString)
 {
-    QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
     CReportDocument doc(container, appStyle);
-    QDataStream s(&file);
-    s.setVersion(12);
-    // A damaged file leaves an empty document, which renders as a blank image.
-    doc.load(s);
-    file.close();
+    // A template that cannot be read is reported, not drawn as a blank page.
+    if (!doc.loadFromFile(templatePath, errorString))
+        return QImage();
     return slotPrintReport(record, &doc, size);
 }

@@ -27,10 +27,11 @@ public:
 
     // Whole road of the main window: loads the template at path into a
     // document of its own bound to container and renders it as above. A file
-    // that cannot be read gives a null image.
+    // that cannot be read or is damaged gives a null image and says why in
+    // errorString.
     static QImage slotPrintReport(int record, const QString &templatePath,
                                   calcNumContainer *container, QSize size,
-                                  CAppStyle *appStyle = nullptr);
+                                  CAppStyle *appStyle = nullptr, QString *errorString = nullptr);
 
     // True when the page holds a data field, picture slot or symbol: such a
     // page consumes one record each time it is drawn.

@@ -4,6 +4,7 @@
 #include "designer/repageitem.h"
 #include "designer/style.h"
 #include "engine/apppaths.h"
+#include "layouts/boundedread.h"
 
 #include <QDataStream>
 #include <QPainter>
@@ -15,12 +16,10 @@ namespace {
 // The smallest record an item can have on disk (all strings, images and
 // paths empty); counts that cannot fit the data left are refused at once.
 constexpr qint64 MinItemBytes = 180;
-// The largest side a page may have: a template is paper, not a canvas.
-constexpr double MaxPageSide = 1e6;
-
+// A page narrower than a page unit would be drawn magnified without bound.
 bool usableSide(double v)
 {
-    return std::isfinite(v) && v >= 0 && v <= MaxPageSide;
+    return std::isfinite(v) && v >= 1 && v <= LnrStream::MaxSide;
 }
 
 } // namespace
@@ -112,7 +111,10 @@ void CREPage::draw(QPainter *p, CDrawMode *mode, CStyle *drawStyle, bool paper)
             p->fillRect(sheet, pageBackground.color);
     }
     if (mode->gridStepX > 1 && mode->gridStepY > 1) {
-        p->setPen(QColor(222, 222, 222));
+        // Cosmetic, so that no line doubles at a zoom such as 1.1.
+        QPen line(QColor(222, 222, 222), 0);
+        line.setCosmetic(true);
+        p->setPen(line);
         for (double y = mode->gridStepY; y < height; y += mode->gridStepY)
             p->drawLine(QPointF(0, y), QPointF(width, y));
         for (double x = mode->gridStepX; x < width; x += mode->gridStepX)
@@ -156,10 +158,12 @@ void CREPage::generateThumbnail(bool frame)
     const double s = calcFitScale(int(width), int(height), 256, 256, offX, offY);
     // A degenerate page still gets a (blank) one-pixel thumbnail to show.
     const QSize size(qMax(1, int(width * s)), qMax(1, int(height * s)));
-    if (!thumbnail || thumbnail->size() != size) {
-        delete thumbnail;
+    // The image object lives as long as the page, so that block references
+    // that point at it never point at a freed one.
+    if (!thumbnail)
         thumbnail = new QImage(size, QImage::Format_ARGB32);
-    }
+    else if (thumbnail->size() != size)
+        *thumbnail = QImage(size, QImage::Format_ARGB32);
     thumbnail->fill(Qt::white);
     CDrawMode mode;
     mode.thumbnailMode = true;
@@ -191,7 +195,7 @@ void CREPage::save(QDataStream &s) const
     }
 }
 
-bool CREPage::load(QDataStream &s, int version)
+bool CREPage::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
     s >> width >> height;
@@ -199,19 +203,25 @@ bool CREPage::load(QDataStream &s, int version)
         qint32 repeat = 0;
         qint32 reserved = 0;
         s >> name >> repeat >> reserved;
-        repeatCount = repeat;
+        // Every negative count leaves the page out, and 0 stands for the most.
+        repeatCount = qBound(-1, repeat, LnrStream::MaxRepeat);
         reservedValue = reserved;
     }
     if (version >= 259) {
         qint8 mode = 0;
-        s >> pageBackground.color >> mode >> pageBackground.image;
+        if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &pageBackground.color))
+            return false;
+        s >> mode;
+        if (s.status() != QDataStream::Ok
+            || !BoundedRead::readImage(s, &pageBackground.image, budget))
+            return false;
         pageBackground.mode = quint8(mode);
     }
     qint32 count = 0;
     s >> count;
     if (s.status() != QDataStream::Ok)
         return false;
-    if (!usableSide(width) || !usableSide(height) || count < 0
+    if (!usableSide(width) || !usableSide(height) || count < 0 || count > LnrStream::MaxItems
         || !LnrStream::countFits(s, count, MinItemBytes)) {
         s.setStatus(QDataStream::ReadCorruptData);
         return false;
@@ -219,7 +229,7 @@ bool CREPage::load(QDataStream &s, int version)
     for (qint32 i = 0; i < count; ++i) {
         auto *item = new CREPageItem(container);
         items.append(item);
-        if (!item->load(s, version))
+        if (!item->load(s, version, budget))
             return false;
         qint8 hasInner = 0;
         s >> hasInner;
@@ -227,7 +237,7 @@ bool CREPage::load(QDataStream &s, int version)
             auto *content = new CREPageItem(container);
             item->inner = content;
             content->outer = item;
-            if (!content->load(s, version))
+            if (!content->load(s, version, budget))
                 return false;
         }
         if (s.status() != QDataStream::Ok)

@@ -14,6 +14,9 @@ class CDrawMode;
 class CREPageItem;
 class CStyle;
 struct calcNumContainer;
+namespace BoundedRead {
+struct PictureBudget;
+}
 
 // A page background: mode 0xFF none, 0 colour fill, 1 picture at 1:1 from the
 // top-left corner, 2 picture stretched over the page, 3 and 4 picture switched
@@ -57,11 +60,13 @@ public:
 
     void save(QDataStream &s) const;
     // False when the stream failed or held data no template can contain.
-    bool load(QDataStream &s, int version);
+    // Pictures are decoded within budget, shared by the whole file.
+    bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
 
     QString imagesFolder;
     calcNumContainer *container;
     QList<CREPageItem *> items;
+    // Owned; once made, the same object for the page's whole life.
     QImage *thumbnail = nullptr;
     double width = 840;
     double height = 1188;

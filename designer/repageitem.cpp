@@ -5,6 +5,7 @@
 #include "designer/repage.h"
 #include "designer/style.h"
 #include "engine/numerology.h"
+#include "layouts/boundedread.h"
 
 #include <QDataStream>
 #include <QPainter>
@@ -29,12 +30,28 @@ void writeInverted(QDataStream &s, bool flag)
     s << qint8(flag ? 0 : 1);
 }
 
-// The item's own scale along one axis, signed, so that a step divided by it
-// comes out as the same step on the page even for a mirrored item; a
-// degenerate 0 stands for 1.
-double axisScale(double v)
+// How far text may be stretched out of shape and still be drawn: Qt renders
+// small text through a glyph cache that crashes on glyphs stretched far out
+// of shape (some 1500 pixels wide and two high), and text squashed that much
+// cannot be read anyway.
+constexpr double MaxTextStretch = 100;
+
+bool legible(const QTransform &t)
 {
-    return v != 0 ? v : 1.0;
+    if (!t.isAffine())
+        return false;
+    // With s1 >= s2 the axis scales, (s1² + s2²) / (s1 s2) = s1/s2 + s2/s1.
+    const double squares
+        = t.m11() * t.m11() + t.m12() * t.m12() + t.m21() * t.m21() + t.m22() * t.m22();
+    const double det = std::fabs(t.m11() * t.m22() - t.m12() * t.m21());
+    return det > 0 && std::isfinite(squares)
+        && squares / det <= MaxTextStretch + 1 / MaxTextStretch;
+}
+
+// Device pixels for the handle pictures, however far off the view an item lies.
+int pixel(double v)
+{
+    return int(qBound(-1e9, v, 1e9));
 }
 
 } // namespace
@@ -73,26 +90,17 @@ void CREPageItem::rotate(double a, bool keepAngle)
     }
     if (!keepAngle)
         return;
-    angle += a;
-    // One correction per step is enough for the handle's turns; a sum further
-    // out (from a damaged template) is still brought back into [0, 360].
-    while (angle < 0)
-        angle += 360;
-    while (angle > 360)
-        angle -= 360;
+    angle = normalizedAngle(angle + a);
     if (inner)
         inner->angle = angle;
 }
 
 void CREPageItem::move(double dx, double dy)
 {
-    if (type == Frame) {
-        transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
-        return;
-    }
-    transform.rotate(-angle);
-    transform.translate(dx / axisScale(transform.m11()), dy / axisScale(transform.m22()));
-    transform.rotate(angle);
+    // The shift applies after the item's own transform, in its container's
+    // coordinates: exactly (dx, dy) whatever the item's rotation, scale or
+    // shear, and no division by a scale that may be tiny.
+    transform *= QTransform::fromTranslate(dx, dy);
 }
 
 void CREPageItem::translate(double dx, double dy)
@@ -149,18 +157,25 @@ void CREPageItem::save(QDataStream &s) const
       << qint32(pictureChoice) << qint32(barcodeKind) << backgroundColor;
 }
 
-bool CREPageItem::load(QDataStream &s, int version)
+bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
+    auto refuse = [&s]() {
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    };
     qint32 i32 = 0;
     s >> i32;
     type = i32;
     isVariable = readInverted(s);
     isFreeText = readInverted(s);
     s >> auxText >> key >> transform >> angle >> boundSize;
-    if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape))
+    if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape)
+        || !BoundedRead::readColor(s, &color))
         return false;
-    s >> color >> auxSize >> image;
+    s >> auxSize;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &image, budget))
+        return false;
     auxFlag = readInverted(s);
     fixedContent = readInverted(s);
     qint64 i64 = 0;
@@ -168,11 +183,16 @@ bool CREPageItem::load(QDataStream &s, int version)
     alignment = int(qint32(quint32(quint64(i64) & 0xffffffffu)));
     s >> i32;
     penStyle = i32;
-    s >> penWidth >> penColor >> i32;
+    s >> penWidth;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &penColor))
+        return false;
+    s >> i32;
     blockIndex = i32;
     s >> i32;
     frameStyle = i32;
-    s >> frameColor >> i32;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &frameColor))
+        return false;
+    s >> i32;
     fitMode = i32;
     if (version >= 258) {
         s >> i32;
@@ -188,20 +208,50 @@ bool CREPageItem::load(QDataStream &s, int version)
         s >> i32;
         barcodeKind = i32;
     }
-    if (version >= 263)
-        s >> backgroundColor;
+    if (version >= 263 && !BoundedRead::readColor(s, &backgroundColor))
+        return false;
+    if (s.status() != QDataStream::Ok)
+        return false;
+
+    // Values no template can hold mean a damaged file; values a template may
+    // hold but that would make drawing unbounded are brought into range.
+    const auto side = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= LnrStream::MaxSide;
+    };
+    if (!std::isfinite(angle) || !side(boundSize.width()) || !side(boundSize.height())
+        || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform)
+        || qAbs(qint64(blockIndex)) > LnrStream::MaxIndex
+        || qAbs(qint64(order)) > LnrStream::MaxIndex
+        || (type == Symbol && text.size() > LnrStream::MaxSymbolText))
+        return refuse();
+    angle = normalizedAngle(angle);
+    penWidth = qBound(0.0, penWidth, LnrStream::MaxPenWidth);
+    if (penStyle < Qt::NoPen || penStyle > Qt::DashDotDotLine)
+        penStyle = Qt::SolidLine;
     // Fonts of older templates carry a point size only. A font with neither
     // (damaged data) gets the default pixel size.
-    if (font.pixelSize() < 1)
-        font.setPixelSize(font.pointSize() > 0 ? font.pointSize() * 12 / 10 + 1 : 11);
-    // Angles and sizes feed divisions and painting; a template never holds
-    // values beyond these.
-    if (!std::isfinite(angle) || !std::isfinite(boundSize.width())
-        || !std::isfinite(boundSize.height()) || !std::isfinite(penWidth)) {
-        s.setStatus(QDataStream::ReadCorruptData);
-        return false;
+    if (font.pixelSize() < 1) {
+        const double points = font.pointSizeF();
+        font.setPixelSize(points >= 1 ? int(qMin(points, 1e6) + 0.5) * 12 / 10 + 1 : 11);
     }
-    return s.status() == QDataStream::Ok;
+    if (font.pixelSize() > LnrStream::MaxFontPixels)
+        font.setPixelSize(LnrStream::MaxFontPixels);
+    return true;
+}
+
+double CREPageItem::normalizedAngle(double a)
+{
+    if (!std::isfinite(a))
+        return 0;
+    // One correction per step is enough for the handle's turns; a value
+    // further out is reduced first, in constant time whatever its size.
+    if (a < -360 || a > 720)
+        a = std::fmod(a, 360.0);
+    if (a < 0)
+        a += 360;
+    if (a > 360)
+        a -= 360;
+    return a == 0 ? 0.0 : a; // no -0
 }
 
 // Drawing --------------------------------------------------------------------
@@ -257,6 +307,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     const int textFlags = alignment | Qt::TextWordWrap;
     const bool editorPass = !mode->thumbnailMode && !mode->outputMode;
     const CNumerology *person = container ? container->person : nullptr;
+    const bool readable = legible(p->deviceTransform());
 
     auto startText = [&]() {
         p->setRenderHint(QPainter::TextAntialiasing, true);
@@ -276,8 +327,12 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             break;
         p->setClipping(false);
         p->setBrush(Qt::NoBrush);
-        p->setPen(
-            QPen(innerFrameStyle != 0 ? inner->frameColor : style->outlineColor, 1, Qt::SolidLine));
+        // Cosmetic and aliased: one device pixel at every zoom, in the chart
+        // and the export alike, never two half-tone ones.
+        QPen line(innerFrameStyle != 0 ? inner->frameColor : style->outlineColor, 0, Qt::SolidLine);
+        line.setCosmetic(true);
+        p->setPen(line);
+        p->setRenderHint(QPainter::Antialiasing, false);
         p->drawPath(shape);
         break;
     }
@@ -286,6 +341,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             p->drawImage(box, image);
         break;
     case Text: {
+        if (!readable)
+            break;
         startText();
         const QRect b = p->boundingRect(QRect(), alignment, text);
         p->drawText(QRectF(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
@@ -302,6 +359,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         }
         break;
     case DataField:
+        if (!readable)
+            break;
         startText();
         if (editorPass) {
             p->drawImage(0, 0, style->images[CStyle::DataField]);
@@ -311,6 +370,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         }
         break;
     case Placeholder: {
+        if (!readable)
+            break;
         startText();
         const QRectF valueRect(1, 0, w - 2, h);
         const QRectF ownRect(2, 2, w - 3, h - 3);
@@ -340,8 +401,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             p->drawImage(0, 0, picture);
         else if (fitMode == 1 && !mode->outputMode)
             drawFitted(p, picture);
-        if (!mode->outputMode)
-            p->drawText(box, QString::number(blockIndex + 1), QTextOption());
+        if (!mode->outputMode && readable)
+            p->drawText(box, QString::number(qint64(blockIndex) + 1), QTextOption());
         break;
     }
     case BlockReference:
@@ -351,13 +412,16 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
             break;
         }
         p->setPen(QPen(aidColor, 0, Qt::SolidLine));
-        if (blockImage) {
+        // The block's current thumbnail: the one a reference was given may
+        // have been replaced since.
+        if (const QImage *thumb = blockPage ? blockPage->thumbnail : blockImage) {
             p->setOpacity(0.8);
-            p->drawImage(box, *blockImage);
+            p->drawImage(box, *thumb);
             p->setOpacity(1.0);
         }
         p->setFont(QFont(QStringLiteral("Arial"), 24));
-        p->drawText(box, QLatin1Char('#') + QString::number(order + 1), QTextOption());
+        if (readable)
+            p->drawText(box, QLatin1Char('#') + QString::number(qint64(order) + 1), QTextOption());
         if (frameStyle == 0) {
             p->setBrush(Qt::NoBrush);
             p->drawRect(box);
@@ -384,7 +448,8 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     case CalendarTable:
     case InfoTable:
     case BridgesTable:
-        drawTables(p);
+        if (readable)
+            drawTables(p);
         break;
     default:
         break;
@@ -419,13 +484,13 @@ void CREPageItem::drawTracker(QPainter *p, CDrawMode *mode, CStyle *style, bool 
     const QImage &scaleItemImage = style->images[CStyle::ScaleItem];
 
     if (w > 3 * moveImage.width() && h > 2 * moveImage.height())
-        p->drawImage(int(x + w / 2 - moveImage.width() / 2), int(y - moveImage.height() / 2.0 - 1),
-                     moveImage);
+        p->drawImage(pixel(x + w / 2 - moveImage.width() / 2),
+                     pixel(y - moveImage.height() / 2.0 - 1), moveImage);
     const bool scaleDrawn = w > 3 * scaleImage.width() && h > 2 * scaleImage.height();
     if (scaleDrawn)
-        p->drawImage(int(x + w - scaleImage.width() + 2), int(y + h - scaleImage.height() + 1),
+        p->drawImage(pixel(x + w - scaleImage.width() + 2), pixel(y + h - scaleImage.height() + 1),
                      scaleImage);
-    p->drawImage(int(x + w + rotateImage.width() / 4), int(y + h - rotateImage.height() + 1),
+    p->drawImage(pixel(x + w + rotateImage.width() / 4), pixel(y + h - rotateImage.height() + 1),
                  rotateImage);
     if (inner && !fixedContent && w > 3 * scaleResImage.width() && h > 2 * scaleResImage.height()) {
         p->drawImage(QPointF(x + w / 4 - scaleResImage.width() / 2.0,

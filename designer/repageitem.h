@@ -17,6 +17,9 @@ class CDrawMode;
 class CREPage;
 class CStyle;
 struct calcNumContainer;
+namespace BoundedRead {
+struct PictureBudget;
+}
 
 // One hit area of a selected frame's editing handles, in page units. A frame
 // has eleven: 0 to 3 the corners (top-left, top-right, bottom-left,
@@ -67,6 +70,8 @@ public:
     // Geometry. Moves follow the page axes whatever the item's rotation.
     void resTransformation();
     void rotate(double a, bool keepAngle);
+    // An angle brought into [0, 360] (360 itself stays), in constant time.
+    static double normalizedAngle(double a);
     void move(double dx, double dy);
     void translate(double dx, double dy);
     void scale(double sx, double sy);
@@ -103,9 +108,10 @@ public:
     static QImage drawBarcode(const QString &text, int kind, const QColor &color);
 
     // Template file record. load() returns false when the stream failed or
-    // held data no template can contain; the item is then unusable.
+    // held data no template can contain; the item is then unusable. Pictures
+    // are decoded within budget, shared by the whole file.
     void save(QDataStream &s) const;
-    bool load(QDataStream &s, int version);
+    bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
 
     // Numerology table painters (fixed pixel layout in item coordinates).
     void paintInfo(QPainter *p, const QStringList &labels, const QStringList &values,

@@ -5,6 +5,7 @@
 #include "designer/repageitem.h"
 #include "designer/style.h"
 #include "engine/apppaths.h"
+#include "layouts/boundedread.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QSizeF>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -19,6 +21,12 @@ namespace {
 constexpr int MagicLength = 27;
 // A page record holds at least its two sides and its item count.
 constexpr qint64 MinPageBytes = 20;
+
+// A grid step is a length on the page (steps of 1 or less draw no grid).
+bool usableGridStep(double v)
+{
+    return std::isfinite(v) && v >= 0 && v <= LnrStream::MaxSide;
+}
 
 } // namespace
 
@@ -95,6 +103,24 @@ CREPage *CReportDocument::addBlock(const QSizeF &size, const QString &pageName)
     return page;
 }
 
+bool CReportDocument::placingRecurses(const CREPage *block, const CREPage *page) const
+{
+    if (!block || !page)
+        return false;
+    QList<const CREPage *> reached {block};
+    for (int i = 0; i < reached.size(); ++i) {
+        if (reached.at(i) == page)
+            return true;
+        for (const CREPageItem *item : reached.at(i)->items) {
+            const CREPageItem *content = item->inner;
+            if (content && content->type == CREPageItem::BlockReference && content->blockPage
+                && !reached.contains(content->blockPage))
+                reached.append(content->blockPage);
+        }
+    }
+    return false;
+}
+
 QString CReportDocument::blockKey(CREPage *block)
 {
     if (!block)
@@ -149,26 +175,35 @@ int CReportDocument::save(QDataStream &s)
 int CReportDocument::load(QDataStream &s)
 {
     s.setVersion(LnrStream::StreamVersion);
-    currentPage = nullptr;
+    m_loadError.clear();
     qint32 magicLength = 0;
     s >> magicLength; // not checked: only the bytes that follow identify the file
     char magic[MagicLength];
     if (s.readRawData(magic, MagicLength) != MagicLength
         || std::memcmp(magic, Magic, MagicLength) != 0) {
-        newReport();
+        m_loadError = QStringLiteral("The file is not a chart template.");
         return -1;
     }
     qint32 version = 0;
     s >> version;
-    if (s.status() != QDataStream::Ok || version > FormatVersion) {
-        newReport();
+    if (s.status() != QDataStream::Ok) {
+        m_loadError = QStringLiteral("The chart template is damaged.");
         return -1;
     }
-    clear();
+    if (version > FormatVersion) {
+        m_loadError = QStringLiteral("The chart template was made by a newer version.");
+        return -1;
+    }
+    // The file is read beside what the document holds, which stays as it is
+    // until the whole file has been read: a damaged file changes nothing.
+    Contents previous = takeContents();
     if (!readBody(s, version)) {
-        newReport();
+        clear();
+        putContents(std::move(previous));
+        m_loadError = QStringLiteral("The chart template is damaged.");
         return -1;
     }
+    deleteContents(previous);
     currentPage = pageLists.first()->first();
     if (version <= 257)
         currentPage->name = QStringLiteral("Pages");
@@ -176,57 +211,118 @@ int CReportDocument::load(QDataStream &s)
     return 0;
 }
 
+CReportDocument::Contents CReportDocument::takeContents()
+{
+    Contents c;
+    c.name = name;
+    c.gridShown = gridShown;
+    c.snapToGrid = snapToGrid;
+    c.showBoundaries = drawMode->showBoundaries;
+    c.gridStepX = gridStepX;
+    c.gridStepY = gridStepY;
+    c.currentPage = currentPage;
+    c.pageLists = pageLists;
+    c.blocks = blocks;
+    c.nextIdentity = m_nextIdentity;
+    currentPage = nullptr;
+    pageLists.clear();
+    blocks.clear();
+    m_nextIdentity = 1;
+    return c;
+}
+
+void CReportDocument::putContents(Contents &&c)
+{
+    name = c.name;
+    gridShown = c.gridShown;
+    snapToGrid = c.snapToGrid;
+    drawMode->showBoundaries = c.showBoundaries;
+    gridStepX = c.gridStepX;
+    gridStepY = c.gridStepY;
+    currentPage = c.currentPage;
+    pageLists = c.pageLists;
+    blocks = c.blocks;
+    m_nextIdentity = c.nextIdentity;
+}
+
+void CReportDocument::deleteContents(Contents &c)
+{
+    for (QList<CREPage *> *list : qAsConst(c.pageLists)) {
+        qDeleteAll(*list);
+        delete list;
+    }
+    qDeleteAll(c.blocks);
+    c.pageLists.clear();
+    c.blocks.clear();
+    c.currentPage = nullptr;
+}
+
 bool CReportDocument::readBody(QDataStream &s, int version)
 {
+    BoundedRead::PictureBudget budget;
     qint32 reserved = 0;
     QImage preview;
     QString templateName;
-    s >> templateName >> reserved >> preview;
+    s >> templateName >> reserved;
+    if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &preview, &budget))
+        return false;
+    // The preview is only for other programs' file lists; what it cost to
+    // decode goes back to the pages.
+    budget = BoundedRead::PictureBudget();
+    preview = QImage();
     if (version >= 257) {
         qint32 grid = 0;
         qint32 snap = 0;
         s >> grid >> snap;
-        gridShown = grid;
-        snapToGrid = snap;
+        gridShown = grid != 0 ? 1 : 0;
+        snapToGrid = snap != 0 ? 1 : 0;
         if (version >= 262) {
             qint32 boundaries = 0;
             s >> boundaries;
             drawMode->showBoundaries = boundaries != 0;
         }
         s >> gridStepX >> gridStepY;
+        if (!usableGridStep(gridStepX) || !usableGridStep(gridStepY))
+            return false;
     }
     if (s.status() != QDataStream::Ok)
         return false;
     name = templateName;
+    int pages = 0;
     if (version >= 258) {
         qint32 count = 0;
         s >> count;
-        if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, count, MinPageBytes))
+        if (s.status() != QDataStream::Ok || count > LnrStream::MaxPages
+            || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
         for (qint32 i = 0; i < count; ++i) {
             auto *block = new CREPage(container, style);
             blocks.append(block);
-            if (!block->load(s, version))
+            if (!block->load(s, version, &budget))
                 return false;
             blockKey(block);
             block->generateThumbnail(false);
         }
+        pages = count;
     }
     qint32 listCount = 0;
     s >> listCount;
-    if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, listCount, 4))
+    if (s.status() != QDataStream::Ok || listCount > LnrStream::MaxPages
+        || !LnrStream::countFits(s, listCount, 4))
         return false;
     for (qint32 i = 0; i < listCount; ++i) {
         auto *list = new QList<CREPage *>;
         pageLists.append(list);
         qint32 count = 0;
         s >> count;
-        if (s.status() != QDataStream::Ok || !LnrStream::countFits(s, count, MinPageBytes))
+        if (s.status() != QDataStream::Ok || count > LnrStream::MaxPages - pages
+            || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
+        pages += count;
         for (qint32 j = 0; j < count; ++j) {
             auto *page = new CREPage(container, style);
             list->append(page);
-            if (!page->load(s, version))
+            if (!page->load(s, version, &budget))
                 return false;
         }
     }
@@ -305,15 +401,15 @@ bool CReportDocument::loadFromFile(const QString &path, QString *errorString)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        m_loadError = file.errorString();
         if (errorString)
-            *errorString = file.errorString();
-        newReport();
+            *errorString = m_loadError;
         return false;
     }
     QDataStream s(&file);
     if (load(s) != 0) {
         if (errorString)
-            *errorString = QStringLiteral("The file is not a readable chart template.");
+            *errorString = m_loadError;
         return false;
     }
     return true;

@@ -36,13 +36,19 @@ public:
     // 0 when written; -1 when there is no page to write or the stream failed.
     int save(QDataStream &s);
     // 0 when read; -1 for a foreign or newer file or damaged data, after which
-    // the document is a new empty one.
+    // the document holds what it held before and loadError() says why.
     int load(QDataStream &s);
+    QString loadError() const { return m_loadError; }
 
     // Whole-file forms. Saving writes through QSaveFile, so a failure leaves
     // the old file intact; both report failure in errorString when given.
     bool saveToFile(const QString &path, QString *errorString = nullptr);
     bool loadFromFile(const QString &path, QString *errorString = nullptr);
+
+    // True when a reference to block placed on page would make drawing
+    // recurse: page is the block itself, or a block that the block's drawing
+    // reaches through its own references.
+    bool placingRecurses(const CREPage *block, const CREPage *page) const;
 
     // The decimal identity text that block references keep as their key:
     // unique among the document's blocks while it is open, and the same for
@@ -70,9 +76,28 @@ protected:
     virtual void viewReset() { }
 
 private:
+    // What a load replaces, kept aside until the new file has been read.
+    struct Contents
+    {
+        QString name;
+        int gridShown = 1;
+        int snapToGrid = 1;
+        bool showBoundaries = true;
+        double gridStepX = 10;
+        double gridStepY = 10;
+        CREPage *currentPage = nullptr;
+        QList<QList<CREPage *> *> pageLists;
+        QList<CREPage *> blocks;
+        int nextIdentity = 1;
+    };
+    Contents takeContents();
+    void putContents(Contents &&c);
+    static void deleteContents(Contents &c);
+
     bool readBody(QDataStream &s, int version);
     void numberBlockReferences();
     bool relinkBlockReferences();
 
     int m_nextIdentity = 1;
+    QString m_loadError;
 };

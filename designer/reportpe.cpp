@@ -897,8 +897,9 @@ CREPageItem *CReportPE::addImageItem(QImage &image, const QPoint &point)
 
 CREPageItem *CReportPE::addBlockItem(CREPage *block, const QPoint &point)
 {
-    // A block the document does not hold could not be stored or drawn again.
-    if (!currentPage || !block || !blocks.contains(block))
+    // A block the document does not hold could not be stored or drawn again;
+    // one placed on itself, or on a block it shows, would draw forever.
+    if (!currentPage || !block || !blocks.contains(block) || placingRecurses(block, currentPage))
         return nullptr;
     int references = 0;
     for (const CREPageItem *item : qAsConst(currentPage->items)) {

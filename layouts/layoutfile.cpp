@@ -1,5 +1,7 @@
 #include "layouts/layoutfile.h"
 
+#include "layouts/boundedread.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -34,20 +36,6 @@ bool readCount(QDataStream &stream, qint64 minBytes, quint32 *count)
     return ok(stream) && qint64(*count) * minBytes <= bytesLeft(stream);
 }
 
-// Qt stores a colour's spec byte straight into its enum, so a damaged byte is
-// refused before Qt reads it: an out-of-range enum value is undefined.
-bool readColor(QDataStream &stream, QColor *color)
-{
-    char spec = 0;
-    if (!stream.device() || stream.device()->peek(&spec, 1) != 1
-        || qint8(spec) < qint8(QColor::Invalid) || qint8(spec) > qint8(QColor::ExtendedRgb)) {
-        stream.setStatus(QDataStream::ReadCorruptData);
-        return false;
-    }
-    stream >> *color;
-    return ok(stream);
-}
-
 template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QList<T> *list)
 {
     list->clear();
@@ -65,6 +53,21 @@ template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QLis
     return true;
 }
 
+bool readImages(QDataStream &stream, QList<QImage> *list, BoundedRead::PictureBudget *budget)
+{
+    list->clear();
+    quint32 count = 0;
+    if (!readCount(stream, MinImageBytes, &count))
+        return false;
+    for (quint32 i = 0; i < count; ++i) {
+        QImage image;
+        if (!BoundedRead::readImage(stream, &image, budget))
+            return false;
+        list->append(image);
+    }
+    return true;
+}
+
 template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list)
 {
     stream << quint32(list.size());
@@ -74,15 +77,16 @@ template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list
 
 } // namespace
 
-bool readRepItem(QDataStream &stream, repItem *item, unsigned version)
+bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
+                 BoundedRead::PictureBudget *budget)
 {
     stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont;
-    if (!ok(stream) || !readColor(stream, &item->headerColor)
-        || !readColor(stream, &item->contentColor))
+    if (!ok(stream) || !BoundedRead::readColor(stream, &item->headerColor)
+        || !BoundedRead::readColor(stream, &item->contentColor))
         return false;
     stream >> item->defaultStyle;
     if (!readEntries(stream, MinStringBytes, &item->texts)
-        || !readEntries(stream, MinImageBytes, &item->images)
+        || !readImages(stream, &item->images, budget)
         || !readEntries(stream, MinBoolBytes, &item->useStdText))
         return false;
     stream >> item->title;
@@ -102,7 +106,8 @@ void writeRepItem(QDataStream &stream, const repItem &item)
     stream << item.title << item.options;
 }
 
-bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version)
+bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
+             BoundedRead::PictureBudget *budget)
 {
     stream->setVersion(LayoutStreamVersion);
     const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
@@ -112,7 +117,7 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version)
     list->reserve(list->size() + int(count));
     for (quint32 i = 0; i < count; ++i) {
         repItem item;
-        if (!readRepItem(*stream, &item, version))
+        if (!readRepItem(*stream, &item, version, budget))
             return false;
         list->append(item);
     }
@@ -136,8 +141,9 @@ bool readReportSetting(QIODevice *device, reportSetting *setting)
     stream >> magic >> version;
     if (!ok(stream) || magic != LayoutFileMagic || version > LayoutFileVersion)
         return false;
+    BoundedRead::PictureBudget budget;
     for (QList<repItem> &items : setting->items) {
-        if (!loadSet(&stream, &items, version))
+        if (!loadSet(&stream, &items, version, &budget))
             return false;
     }
     // Files of early versions end after the fifth list.

@@ -6,6 +6,9 @@
 
 class QDataStream;
 class QIODevice;
+namespace BoundedRead {
+struct PictureBudget;
+}
 
 // The layout file format: a big-endian data stream of version 12 holding the
 // magic, the format version, the five item lists and the setting's flags.
@@ -16,13 +19,16 @@ constexpr quint32 LayoutFileVersion = 2;
 constexpr int LayoutStreamVersion = 12;
 
 // Reads one item as stored by a file of the given version. False when the
-// stream fails or the item claims more entries than the device still holds.
-bool readRepItem(QDataStream &stream, repItem *item, unsigned version);
+// stream fails, the item claims more entries than the device still holds, or
+// a picture is too large (budget, when given, is shared by a whole file).
+bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
+                 BoundedRead::PictureBudget *budget = nullptr);
 void writeRepItem(QDataStream &stream, const repItem &item);
 
 // Reads one item list and appends it to list. False on a damaged list, in
 // which case list may hold part of it. Sets the stream's version first.
-bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version);
+bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
+             BoundedRead::PictureBudget *budget = nullptr);
 // Writes one item list. Sets the stream's version first.
 void saveSet(QDataStream *stream, const QList<repItem> *list);
 

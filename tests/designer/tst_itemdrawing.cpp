@@ -294,12 +294,14 @@ void TestItemDrawing::blockReference()
     CREPageItem *inBlock = makeObject(nullptr, CREPageItem::Image, 0, 0, 100, 50);
     inBlock->inner->image = solid(1, 1, Qt::green);
     block.items << inBlock;
-    QImage thumb = solid(10, 5, Qt::red);
+    block.thumbnail = new QImage(solid(10, 5, Qt::red));
+    // The reference draws its block's current thumbnail, not the image it was given.
+    QImage stale = solid(10, 5, Qt::blue);
 
     CREPageItem *frame = makeObject(nullptr, CREPageItem::BlockReference, 50, 50, 100, 50);
     CREPageItem *ref = frame->inner;
     ref->blockPage = &block;
-    ref->blockImage = &thumb;
+    ref->blockImage = &stale;
     ref->order = 0;
 
     // Editor: the thumbnail at 80 % over white and the number "#1".

@@ -33,6 +33,8 @@ private slots:
     void background();
     void grid_data();
     void grid();
+    void linesStayOnePixel_data();
+    void linesStayOnePixel();
     void itemsClippedToSheet();
     void drawIntoTarget();
     void thumbnailSizes_data();
@@ -164,6 +166,42 @@ void TestREPage::grid()
              lines == 3 ? 4 : 0); // x = 20, 40, 60, 80
 }
 
+void TestREPage::linesStayOnePixel_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("editor zoom 1.1") << 1.1;
+    QTest::newRow("editor zoom 1.7") << 1.7;
+    QTest::newRow("export, 3 pixels a unit") << 3.0;
+}
+
+void TestREPage::linesStayOnePixel()
+{
+    QFETCH(double, zoom);
+    CStyle style;
+    CREPage page(nullptr, &style);
+    page.width = 100;
+    page.height = 80;
+    CREPageItem *framed = makeObject(nullptr, CREPageItem::Text, 30.3, 10.4, 50, 40);
+    framed->inner->frameStyle = 1;
+    framed->inner->frameColor = Qt::red;
+    page.items << framed;
+    CDrawMode mode;
+    mode.gridStepX = 20;
+    mode.gridStepY = 20;
+    QImage image(int(100 * zoom), int(80 * zoom), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(zoom, zoom);
+    page.draw(&p, &mode, &style, true);
+    p.end();
+    // Down a column left of the frame: the grid rows y = 20, 40, 60, each
+    // one pixel. Down a column through the frame: its top and bottom edges,
+    // one pixel each, with no half-tone beside them.
+    QCOMPARE(countInk(image, QRect(int(10 * zoom), 0, 1, image.height())), 3);
+    QCOMPARE(countColor(image, QRect(int(55 * zoom), 0, 1, image.height()), Qt::red, 0), 2);
+    QCOMPARE(countInk(image, QRect(int(55 * zoom), 0, 1, image.height())), 2 + 3);
+}
+
 void TestREPage::itemsClippedToSheet()
 {
     CStyle style;
@@ -256,8 +294,10 @@ void TestREPage::thumbnailReusedAtSameSize()
     const QImage *first = page.thumbnail;
     page.generateThumbnail(true);
     QCOMPARE(page.thumbnail, first);
+    // A new size keeps the same image object, which block references point at.
     page.width = 100;
     page.generateThumbnail(false);
+    QCOMPARE(page.thumbnail, first);
     QVERIFY(page.thumbnail->width() < 256 || page.thumbnail->height() < 256);
 }
 

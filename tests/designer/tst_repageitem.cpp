@@ -68,6 +68,10 @@ void TestREPageItem::rotateKeepsAngleInRange_data()
     QTest::newRow("below zero") << 10.0 << -30.0 << 340.0;
     QTest::newRow("exactly 360 stays") << 300.0 << 60.0 << 360.0;
     QTest::newRow("damaged angle far out") << 1000.0 << 10.0 << 290.0;
+    // A finite but huge angle is reduced at once, not a turn at a time
+    // (1e17 is 280 past a whole number of turns).
+    QTest::newRow("1e17") << 1e17 << 0.0 << 280.0;
+    QTest::newRow("-1e17") << 0.0 << -1e17 << 80.0;
 }
 
 void TestREPageItem::rotateKeepsAngleInRange()
@@ -112,12 +116,17 @@ void TestREPageItem::moveFollowsPageAxes_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<double>("angle");
     QTest::addColumn<double>("scale");
-    QTest::newRow("frame, plain") << 1 << 0.0 << 1.0;
-    QTest::newRow("frame, scaled") << 1 << 0.0 << 2.5;
-    QTest::newRow("frame, mirrored") << 1 << 0.0 << -2.0;
-    QTest::newRow("content, rotated 30") << 3 << 30.0 << 1.0;
-    QTest::newRow("content, rotated 90") << 3 << 90.0 << 1.0;
-    QTest::newRow("content, rotated 200 and scaled") << 3 << 200.0 << 2.0;
+    QTest::addColumn<double>("shear");
+    QTest::newRow("frame, plain") << 1 << 0.0 << 1.0 << 0.0;
+    QTest::newRow("frame, scaled") << 1 << 0.0 << 2.5 << 0.0;
+    QTest::newRow("frame, mirrored") << 1 << 0.0 << -2.0 << 0.0;
+    QTest::newRow("content, rotated 30") << 3 << 30.0 << 1.0 << 0.0;
+    QTest::newRow("content, rotated 90") << 3 << 90.0 << 1.0 << 0.0;
+    QTest::newRow("content, rotated 200 and scaled") << 3 << 200.0 << 2.0 << 0.0;
+    // From a template file: a shear over a vanishing scale, which a step
+    // divided by the scale would send to infinity.
+    QTest::newRow("frame, sheared, vanishing scale") << 1 << 0.0 << 1e-300 << 100.0;
+    QTest::newRow("content, sheared, rotated 45") << 3 << 45.0 << 0.5 << -3.0;
 }
 
 void TestREPageItem::moveFollowsPageAxes()
@@ -125,10 +134,12 @@ void TestREPageItem::moveFollowsPageAxes()
     QFETCH(int, type);
     QFETCH(double, angle);
     QFETCH(double, scale);
+    QFETCH(double, shear);
     CREPageItem item(nullptr);
     item.type = type;
     item.translate(40, 60);
     item.scale(scale, scale);
+    item.transform.shear(shear, 0);
     if (angle != 0)
         item.rotate(angle, true);
     const QPointF origin = item.transform.map(QPointF(0, 0));

@@ -736,6 +736,18 @@ void TestReportPE::addBlockItem()
     // A block of another document cannot be referenced.
     CREPage foreign(&m_person->container, m_view->drawStyle());
     QVERIFY(!m_view->addBlockItem(&foreign, toView(QPointF(10, 10))));
+
+    // Nor can a block be placed where drawing it would draw it again: on
+    // itself, or on a block that it shows through a reference of its own.
+    CREPage *page = m_view->currentPage;
+    m_view->currentPage = large;
+    QVERIFY(m_view->addBlockItem(small, toView(QPointF(10, 10))));
+    QVERIFY(!m_view->addBlockItem(large, toView(QPointF(10, 10))));
+    m_view->currentPage = small;
+    QVERIFY(!m_view->addBlockItem(small, toView(QPointF(10, 10))));
+    QVERIFY(!m_view->addBlockItem(large, toView(QPointF(10, 10))));
+    QCOMPARE(small->items.size(), 0);
+    m_view->currentPage = page;
 }
 
 void TestReportPE::dragAndDrop()

@@ -1,0 +1,54 @@
+// A chart template from any bytes: loaded, then rendered at a small size, as
+// the Graphic Chart page would.
+
+#include "designer/managerthumbnaildlg.h"
+#include "designer/style.h"
+#include "lnrcontract.h"
+
+#include <QPainter>
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    LnrContract::startGui(argc, argv);
+    return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize,
+                                          unsigned int seed)
+{
+    return LnrContract::mutate(data, size, maxSize, seed);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    using namespace LnrContract;
+    static Person person;
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    CReportDocument doc(&person.container, nullptr);
+    const QByteArray before = save(doc);
+    const CREPage *current = doc.currentPage;
+    if (load(doc, bytes) != 0) {
+        checkRefused(doc, before, current);
+        return 0;
+    }
+    checkLoaded(doc);
+
+    const QImage chart = CManagerThumbnailDlg::slotPrintReport(0, &doc, QSize(64, 64));
+    require(!chart.isNull(), "no picture from a loaded template");
+    // Every page and block once more in the output pass, which the renderer
+    // stops short of after the first page that takes a record.
+    QImage canvas(48, 48, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    CDrawMode mode;
+    mode.outputMode = true;
+    for (CREPage *block : qAsConst(doc.blocks))
+        block->draw(&p, QRectF(0, 0, 48, 48), &mode, doc.style, true);
+    for (const QList<CREPage *> *list : qAsConst(doc.pageLists)) {
+        for (CREPage *page : *list)
+            page->draw(&p, QRectF(0, 0, 48, 48), &mode, doc.style, true);
+    }
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QColor;
+class QDataStream;
+class QImage;
+
+// Readers for values of untrusted data streams (layouts, chart templates,
+// dragged sections) that Qt's own stream operators would take on trust.
+namespace BoundedRead {
+
+// A decoded picture never has a side above this; larger ones are scaled down
+// while they are decoded.
+constexpr int MaxPictureSide = 4096;
+// Pictures that declare more pixels than this are refused without decoding:
+// some encodings can only be scaled after a full-size decode.
+constexpr qint64 MaxDeclaredPixels = qint64(6000) * 6000;
+
+// The pixels one file may still decode, shared by every picture it holds.
+struct PictureBudget
+{
+    qint64 pixelsLeft = qint64(MaxPictureSide) * MaxPictureSide * 3;
+};
+
+// Reads a picture written by QDataStream's QImage operator at stream version
+// 12 or later (a null marker, then PNG data). The PNG header is checked
+// before anything is decoded: a picture larger than MaxPictureSide is scaled
+// down, one declaring more than MaxDeclaredPixels or more than the budget
+// holds is refused. On refusal or damaged data the stream is marked corrupt,
+// the image is null and false is returned.
+bool readImage(QDataStream &stream, QImage *image, PictureBudget *budget = nullptr);
+
+// Reads a QColor after checking its spec byte: Qt stores that byte straight
+// into its enum, and a value outside it is undefined behaviour.
+bool readColor(QDataStream &stream, QColor *color);
+
+} // namespace BoundedRead
