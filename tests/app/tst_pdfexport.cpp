@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QtTest>
 
 // The off-screen PDF job and the joined report printed through it. Each run
@@ -320,6 +321,12 @@ void tst_PdfExport::scriptsDoNotRun()
     view.page()->toPlainText([&shown](const QString &t) { shown = t; });
     QTRY_VERIFY_WITH_TIMEOUT(shown != QLatin1String("<pending>"), 10000);
     QCOMPARE(shown.simplified(), QStringLiteral("Life Path 7 Seven."));
+    // A script that the program runs itself still runs, in its own world.
+    QVariant title;
+    view.page()->runJavaScript(QStringLiteral("document.querySelector('h1').textContent"),
+                               QWebEngineScript::ApplicationWorld,
+                               [&title](const QVariant &result) { title = result; });
+    QTRY_COMPARE_WITH_TIMEOUT(title.toString(), QStringLiteral("Life Path 7"), 10000);
 
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("report.html"));
