@@ -2,9 +2,16 @@
 
 #include <QWebEngineView>
 
+class QWebEngineSettings;
+
 // The report view of the main window. QWebEngineView::setHtml is not virtual,
 // so every caller holds the views by this type and loads documents through
 // this class; that keeps one place where report documents enter a view.
+//
+// Report documents carry text from layouts and templates that anyone may
+// share, and the engine starts with web security off: a view shows them
+// without running their scripts and without letting a local page reach
+// remote addresses.
 class MyQWebEngineView : public QWebEngineView
 {
     Q_OBJECT
@@ -12,6 +19,12 @@ class MyQWebEngineView : public QWebEngineView
 public:
     explicit MyQWebEngineView(QWidget *parent = nullptr);
     ~MyQWebEngineView() override;
+
+    // The same restriction for any other page that shows report documents
+    // (the analyzer view, the off-screen page that prints PDFs). Scripts that
+    // the program itself runs in a page are not affected when they run in
+    // QWebEngineScript::ApplicationWorld.
+    static void restrictToDocument(QWebEngineSettings *settings);
 
     // Replaces the shown document; loading runs asynchronously.
     void setHtml(const QString &html, const QUrl &baseUrl = QUrl());

@@ -1,5 +1,7 @@
 #include "app/pdfexport.h"
 
+#include "app/myqwebengineview.h"
+
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
@@ -18,6 +20,7 @@ GenPDFfromHTML::GenPDFfromHTML(const QString &htmlPath, const QString &pdfPath)
     , m_pdfPath(pdfPath)
     , m_page(new QWebEnginePage)
 {
+    MyQWebEngineView::restrictToDocument(m_page->settings());
     connect(m_page, &QWebEnginePage::loadFinished, this, &GenPDFfromHTML::loadFinished);
 }
 
@@ -40,7 +43,7 @@ void GenPDFfromHTML::run()
 
 void GenPDFfromHTML::loadFinished(bool ok)
 {
-    // Only the first load belongs to the run; the report has no scripts,
+    // Only the first load belongs to the run; the page runs no scripts,
     // but a later navigation must not print twice.
     if (m_loadHandled)
         return;

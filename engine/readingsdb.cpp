@@ -122,10 +122,16 @@ void addCelebrityLine(int slot, const QString &line)
     } else if (numerCelFName[slot].isEmpty()) {
         numerCelFName[slot] = line;
     } else if (numerCelBDT[slot] == 0) {
+        // Day and month take a byte each and the year the upper 15 bits; a
+        // date that does not fit is not a date, like one without three parts.
         const QStringList parts = line.split(QLatin1Char('.'));
-        if (parts.size() == 3)
-            numerCelBDT[slot]
-                = parts[0].toInt() + parts[1].toInt() * 256 + parts[2].toInt() * 65536;
+        if (parts.size() != 3)
+            return;
+        const int day = parts[0].toInt();
+        const int month = parts[1].toInt();
+        const int year = parts[2].toInt();
+        if (day >= 0 && day <= 0xff && month >= 0 && month <= 0xff && year >= 0 && year <= 0x7fff)
+            numerCelBDT[slot] = day + month * 256 + year * 65536;
     }
 }
 
@@ -229,6 +235,12 @@ QString putpString(const QByteArray &latin1Line)
 
 bool loadReadingsDatabase(const QString &filePath)
 {
+    QFile file(filePath);
+    return loadReadingsDatabase(&file);
+}
+
+bool loadReadingsDatabase(QIODevice *device)
+{
     for (int slot = 0; slot < kCelebritySlots; ++slot) {
         numerCelLP[slot] = QString(QLatin1String(""));
         numerCelBD[slot] = QString(QLatin1String(""));
@@ -242,8 +254,7 @@ bool loadReadingsDatabase(const QString &filePath)
     }
     numerCustomText[0] = QStringLiteral("Your custom text here");
 
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!device->isOpen() && !device->open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
 
     const QString space = QStringLiteral(" ");
@@ -251,7 +262,7 @@ bool loadReadingsDatabase(const QString &filePath)
     for (int i = 10; i <= 99; ++i)
         numerCompoundNumbers[i] = space;
 
-    QTextStream stream(&file);
+    QTextStream stream(device);
     stream.setCodec("UTF-8");
     int section = 0;
     int item = 0;
@@ -295,6 +306,8 @@ QByteArray toDatabaseBytes(const QString &text)
 
 bool encipherReadingsSource(const QString &source, QByteArray *out, QString *error)
 {
+    // Built apart and appended whole, so that a refused source adds nothing.
+    QByteArray enciphered;
     const QVector<QStringRef> lines = source.splitRef(QLatin1Char('\n'));
     for (int number = 0; number < lines.size(); ++number) {
         const QString line = lines[number].trimmed().toString();
@@ -317,8 +330,9 @@ bool encipherReadingsSource(const QString &source, QByteArray *out, QString *err
         } else {
             bytes = toDatabaseBytes(line);
         }
-        out->append(putpString(bytes).toLatin1());
-        out->append('\n');
+        enciphered.append(putpString(bytes).toLatin1());
+        enciphered.append('\n');
     }
+    out->append(enciphered);
     return true;
 }

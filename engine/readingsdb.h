@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // The readings database eng.dat: one enciphered line per text line, each byte
 // written as two letters ("a" + low nibble, "A" + high nibble), every line
 // enciphered on its own with RC4 under the database key.
@@ -26,13 +28,16 @@ QString putpString(const QByteArray &latin1Line);
 // Returns false when the file cannot be opened; the tables then keep their
 // content apart from the reset celebrity records and the custom-text default.
 bool loadReadingsDatabase(const QString &filePath);
+// The same from a device, opened here for reading when it is not open yet.
+bool loadReadingsDatabase(QIODevice *device);
 
 // Where the program finds its database: getResourcesPath() + "eng.dat".
 QString readingsDatabasePath();
 
 // Turns one plain-text database source (UTF-8, see tools/dbcrypt) into
-// enciphered database lines, each ended by "\n". On a malformed line returns
-// false and describes it in *error as "<line number>: <reason>".
+// enciphered database lines, each ended by "\n", appended to *out. On a
+// malformed line returns false, leaves *out as it was and describes the line
+// in *error as "<line number>: <reason>".
 bool encipherReadingsSource(const QString &source, QByteArray *out, QString *error);
 
 // Text as database bytes: Latin-1, every other character as "&#N;".

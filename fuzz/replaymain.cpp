@@ -55,6 +55,9 @@ int main(int argc, char **argv)
                 return 2;
             }
             const QByteArray data = file.readAll();
+            // Named first: a crash or an abort ends the run without a word.
+            std::printf("%s\n", qPrintable(path));
+            std::fflush(stdout);
             QElapsedTimer timer;
             timer.start();
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(data.constData()),

@@ -5,6 +5,8 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include <utility>
+
 namespace {
 
 // The fewest bytes each stored value can take, to refuse counts that the rest
@@ -141,15 +143,21 @@ bool readReportSetting(QIODevice *device, reportSetting *setting)
     stream >> magic >> version;
     if (!ok(stream) || magic != LayoutFileMagic || version > LayoutFileVersion)
         return false;
+    // Read apart and taken whole, so that a damaged file leaves the caller's
+    // layout as it was.
+    reportSetting read = *setting;
     BoundedRead::PictureBudget budget;
-    for (QList<repItem> &items : setting->items) {
+    for (QList<repItem> &items : read.items) {
         if (!loadSet(&stream, &items, version, &budget))
             return false;
     }
     // Files of early versions end after the fifth list.
     if (!device->atEnd())
-        stream >> setting->flags;
-    return ok(stream);
+        stream >> read.flags;
+    if (!ok(stream))
+        return false;
+    *setting = std::move(read);
+    return true;
 }
 
 bool writeReportSetting(QIODevice *device, const reportSetting &setting)

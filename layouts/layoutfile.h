@@ -34,7 +34,7 @@ void saveSet(QDataStream *stream, const QList<repItem> *list);
 
 // A whole layout file, without migration; the name is the caller's (it comes
 // from the file name). False for another magic, a newer version, or a
-// truncated or damaged file.
+// truncated or damaged file, which leaves setting as it was.
 bool readReportSetting(QIODevice *device, reportSetting *setting);
 // False when the device did not take every byte.
 bool writeReportSetting(QIODevice *device, const reportSetting &setting);

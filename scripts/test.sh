@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything and runs the whole test suite.
 # Tests run headless; those that need a real X display get one from Xvfb.
+# Then builds the readers of files that anyone may hand the program once more
+# with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and runs
+# their tests and the replay of every fuzzing corpus there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,3 +11,17 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1600x1200x24" \
     ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# The unit tests of the readers; every fuzz/fuzz_<reader>.cpp adds its replay.
+readers='engine/readingsdb|layouts/layoutfile|panels/peoplefile|app/settingsfile|app/updatecheck'
+targets=()
+for test in ${readers//|/ }; do
+    targets+=("tst_${test#*/}")
+done
+for harness in fuzz/fuzz_*.cpp; do
+    name=$(basename "$harness" .cpp)
+    targets+=("replay_${name#fuzz_}")
+done
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARO_ASAN=ON
+cmake --build build-asan -j"$(nproc)" --target "${targets[@]}"
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -R "^(fuzz/.*|${readers})\$"

@@ -31,6 +31,7 @@
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -280,7 +281,14 @@ void TestMainWindow::constructorBuildsWindow()
         QVERIFY(!button->icon().isNull());
     }
     QCOMPARE(window->m_RecentButtons.size(), 8);
-    QCOMPARE(window->m_PageArea->findChildren<QWebEngineView *>().size(), 7);
+    const QList<QWebEngineView *> views = window->m_PageArea->findChildren<QWebEngineView *>();
+    QCOMPARE(views.size(), 7);
+    // Every view, the analyzer's too, shows documents without their scripts.
+    for (QWebEngineView *view : views) {
+        QVERIFY(!view->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+        QVERIFY(
+            !view->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+    }
 
     // The menu: the schemes in the engine's order, then the commands.
     QMenu *menu = window->m_Menu;

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QtTest>
 
 // The off-screen PDF job and the joined report printed through it. Each run
@@ -50,6 +51,14 @@ QString pdfInfo(const QString &pdf, const QString &key)
     const QRegularExpression line(QLatin1Char('^') + key + QStringLiteral(":\\s*(.*)$"),
                                   QRegularExpression::MultilineOption);
     return line.match(out).captured(1).trimmed();
+}
+
+QString pdfText(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput())
+                                          : QString();
 }
 
 // One page of a PDF as a picture, at a low resolution.
@@ -111,6 +120,8 @@ private slots:
     void joinedReportToPdf();
     void viewShowsTheLastDocument_data();
     void viewShowsTheLastDocument();
+    void scriptsDoNotRun_data();
+    void scriptsDoNotRun();
 };
 
 void tst_PdfExport::initTestCase()
@@ -282,6 +293,51 @@ void tst_PdfExport::viewShowsTheLastDocument()
             return text.trimmed() == shown;
         }(),
         30000);
+}
+
+void tst_PdfExport::scriptsDoNotRun_data()
+{
+    // Section texts as a shared layout may hold them; each would replace the
+    // page if it ran.
+    QTest::addColumn<QString>("text");
+    QTest::newRow("script element")
+        << "<p>Seven.</p><script>document.body.textContent = 'REWRITTEN';</script>";
+    QTest::newRow("image error handler") << "<p>Seven.</p><img src=\"missing.png\" "
+                                            "onerror=\"document.body.textContent = 'REWRITTEN'\">";
+}
+
+void tst_PdfExport::scriptsDoNotRun()
+{
+    QFETCH(QString, text);
+    const QString html = QStringLiteral("<html><body><h1>Life Path 7</h1>") + text
+        + QStringLiteral("</body></html>");
+
+    QString shown = QStringLiteral("<pending>");
+    MyQWebEngineView view;
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.setHtml(html, QUrl(QStringLiteral("file://localhost/")));
+    QVERIFY(loaded.wait(60000));
+    QTest::qWait(200);
+    view.page()->toPlainText([&shown](const QString &t) { shown = t; });
+    QTRY_VERIFY_WITH_TIMEOUT(shown != QLatin1String("<pending>"), 10000);
+    QCOMPARE(shown.simplified(), QStringLiteral("Life Path 7 Seven."));
+    // A script that the program runs itself still runs, in its own world.
+    QVariant title;
+    view.page()->runJavaScript(QStringLiteral("document.querySelector('h1').textContent"),
+                               QWebEngineScript::ApplicationWorld,
+                               [&title](const QVariant &result) { title = result; });
+    QTRY_COMPARE_WITH_TIMEOUT(title.toString(), QStringLiteral("Life Path 7"), 10000);
+
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("report.html"));
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    QVERIFY(writeFile(page, html.toUtf8()));
+    GenPDFfromHTML job(page, pdf);
+    QSignalSpy finished(&job, &GenPDFfromHTML::finished);
+    job.run();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(finished.first().first().toBool());
+    QCOMPARE(pdfText(pdf).simplified(), QStringLiteral("Life Path 7 Seven."));
 }
 
 int main(int argc, char *argv[])

@@ -439,6 +439,16 @@ void tst_ReadingsDb::celebrityRecords_data()
         << QStringList {"#61001", "7", "8", "9", "N", "F", "31.12.1950"} << 101
         << QList<int> {0, 0, 0, 0} << ""
         << "";
+    // The packed date holds a year of 15 bits: a larger one is not a date, and
+    // the next line is taken as the date instead.
+    QTest::newRow("year beyond the packed date")
+        << QStringList {"#60107", "1", "2", "3", "N", "F", "1.1.40000", "2.3.1990"} << 7
+        << QList<int> {1, 2, 3, 2 + 3 * 256 + 1990 * 65536} << "N"
+        << "F";
+    QTest::newRow("day beyond its byte")
+        << QStringList {"#60108", "1", "2", "3", "N", "F", "300.1.1990", "-1.1.1990"} << 8
+        << QList<int> {1, 2, 3, 0} << "N"
+        << "F";
     QTest::newRow("incomplete record")
         << QStringList {"#61100", "4", "5"} << 100 << QList<int> {4, 5, 0, 0} << ""
         << "";
@@ -547,10 +557,12 @@ void tst_ReadingsDb::sourceRejectsMalformedHeader()
 {
     QFile source(TestEnvironment::dataPath("engine/readings-bad-header.txt"));
     QVERIFY(source.open(QIODevice::ReadOnly));
-    QByteArray database;
+    // Lines before the bad header are not handed out either.
+    QByteArray database("earlier\n");
     QString error;
     QVERIFY(!encipherReadingsSource(QString::fromUtf8(source.readAll()), &database, &error));
     QVERIFY2(error.startsWith("3: "), qPrintable(error));
+    QCOMPARE(database, QByteArray("earlier\n"));
 }
 
 void tst_ReadingsDb::databasePath()

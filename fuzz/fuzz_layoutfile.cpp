@@ -1,0 +1,55 @@
+// A report layout (.zqnr): any bytes give a whole layout or a refusal that
+// leaves the caller's layout as it was, and a layout read is written back and
+// read as the same.
+
+#include "fuzz/harness.h"
+#include "layouts/layoutfile.h"
+
+#include <QBuffer>
+
+namespace {
+
+bool sameLayout(const reportSetting &a, const reportSetting &b)
+{
+    QByteArray first, second;
+    QBuffer firstBuffer(&first), secondBuffer(&second);
+    return firstBuffer.open(QIODevice::WriteOnly) && secondBuffer.open(QIODevice::WriteOnly)
+        && writeReportSetting(&firstBuffer, a) && writeReportSetting(&secondBuffer, b)
+        && first == second;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    harness::startApplication(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray input = harness::bytes(data, size);
+    QBuffer buffer(&input);
+    harness::check(buffer.open(QIODevice::ReadOnly), "buffer");
+
+    reportSetting before;
+    before.name = QStringLiteral("caller's");
+    before.flags.insert(QStringLiteral("kept"), QStringLiteral("1"));
+    reportSetting setting = before;
+    if (!readReportSetting(&buffer, &setting)) {
+        harness::check(sameLayout(setting, before) && setting.name == before.name,
+                       "a refused file changed the caller's layout");
+        return 0;
+    }
+
+    QByteArray written;
+    QBuffer out(&written);
+    harness::check(out.open(QIODevice::WriteOnly) && writeReportSetting(&out, setting),
+                   "writing the layout read");
+    out.close();
+    harness::check(out.open(QIODevice::ReadOnly), "buffer");
+    reportSetting again = before;
+    harness::check(readReportSetting(&out, &again) && sameLayout(again, setting),
+                   "a layout read does not survive writing and reading");
+    return 0;
+}
