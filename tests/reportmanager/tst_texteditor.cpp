@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QTextEdit>
 #include <QToolButton>
+#include <memory>
 
 using namespace ManagerScript;
 
@@ -44,7 +46,7 @@ private Q_SLOTS:
 private:
     CTextEditor *makeEditor(int kind, int type);
 
-    CAppStyle *m_style = nullptr;
+    std::unique_ptr<CAppStyle> m_style;
     QString m_table[256];
     QStringList m_texts;
     QList<QImage> m_images;
@@ -54,7 +56,7 @@ private:
 
 void TestTextEditor::initTestCase()
 {
-    m_style = new CAppStyle(getImagesPath());
+    m_style = std::make_unique<CAppStyle>(getImagesPath());
     install();
 }
 
@@ -86,8 +88,8 @@ void TestTextEditor::cleanup()
 CTextEditor *TestTextEditor::makeEditor(int kind, int type)
 {
     delete m_editor;
-    m_editor = new CTextEditor(m_style, &m_texts, &m_images, &m_flags, m_table, kind, type, nullptr,
-                               256);
+    m_editor = new CTextEditor(m_style.get(), &m_texts, &m_images, &m_flags, m_table, kind, type,
+                               nullptr, 256);
     return m_editor;
 }
 
@@ -291,7 +293,7 @@ void TestTextEditor::geometry()
     QCOMPARE(editor->okButton->pos(), QPoint(410, 570));
 
     QImage slot;
-    CImagePreview preview(m_style, &slot, RKNumerology, nullptr);
+    CImagePreview preview(m_style.get(), &slot, RKNumerology, nullptr);
     preview.show();
     QCOMPARE(preview.size(), QSize(400, 320));
     QCOMPARE(preview.previewLabel->pos(), QPoint(137, 67));

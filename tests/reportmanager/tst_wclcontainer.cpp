@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 using namespace ManagerScript;
 
 // The drag-and-drop section lists on their own: layout, gap, slide, drag
@@ -37,22 +39,22 @@ private Q_SLOTS:
 private:
     CWCLItem *addTile(CWCLContainerWidget *surface, const QString &title, bool copyOnDrag = false);
 
-    CAppStyle *m_style = nullptr;
+    std::unique_ptr<CAppStyle> m_style;
     CWCLContainer *m_order = nullptr;
     CWCLContainer *m_available = nullptr;
 };
 
 void TestWclContainer::initTestCase()
 {
-    m_style = new CAppStyle(getImagesPath());
+    m_style = std::make_unique<CAppStyle>(getImagesPath());
 }
 
 void TestWclContainer::init()
 {
-    m_order = new CWCLContainer(m_style, nullptr, true);
+    m_order = new CWCLContainer(m_style.get(), nullptr, true);
     m_order->resize(178, 300);
     m_order->show();
-    m_available = new CWCLContainer(m_style, nullptr, false);
+    m_available = new CWCLContainer(m_style.get(), nullptr, false);
     m_available->resize(178, 300);
     m_available->show();
 }
@@ -66,7 +68,7 @@ void TestWclContainer::cleanup()
 CWCLItem *TestWclContainer::addTile(CWCLContainerWidget *surface, const QString &title,
                                     bool copyOnDrag)
 {
-    auto *tile = new CWCLItem(m_style, surface);
+    auto *tile = new CWCLItem(m_style.get(), surface);
     tile->title = title;
     tile->name = title;
     tile->copyOnDrag = copyOnDrag;
@@ -120,7 +122,7 @@ void TestWclContainer::payloadKeepsTheSection()
     item.useStdText[5] = false;
     item.options.insert(QStringLiteral("hide-image"), QStringLiteral("TRUE"));
 
-    CWCLItem tile(m_style, nullptr);
+    CWCLItem tile(m_style.get(), nullptr);
     tile.setSection(item);
     repItem back;
     QVERIFY(readSectionPayload(sectionPayload(tile.section()), &back));
