@@ -13,7 +13,7 @@ xvfb-run -a -s "-screen 0 1600x1200x24" \
     ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 # The unit tests of the readers; every fuzz/fuzz_<reader>.cpp adds its replay.
-readers='engine/readingsdb|layouts/layoutfile|panels/peoplefile|app/settingsfile|app/updatecheck'
+readers='engine/readingsdb|layouts/layoutfile|layouts/boundedread|designer/hostiletemplate|panels/peoplefile|app/settingsfile|app/updatecheck'
 targets=()
 for test in ${readers//|/ }; do
     targets+=("tst_${test#*/}")
