@@ -163,7 +163,9 @@ void TestChartPage::layoutCommands_data()
 // The list shows the user folder's layouts by name, ignoring case, and
 // filling it renders nothing. After Edit or New the list is read again and
 // the saved template, else the entry chosen before, is shown with one
-// rendering; Delete removes the chosen file alone, and only after Yes.
+// rendering; Delete removes the chosen file alone, and only after Yes. The
+// real designer opens on the chosen template, or after the page dialog on an
+// empty one, and closing it unsaved leaves the list as it was.
 void TestChartPage::layoutCommands()
 {
     QFETCH(QString, steps);
