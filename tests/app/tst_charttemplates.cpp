@@ -42,36 +42,6 @@ QString folder()
     return getImagesPath() + QStringLiteral("templates/");
 }
 
-// Pixels the item leaves on a transparent sheet.
-int inkOf(CREPageItem *frame, const CREPage *page, CDrawMode *mode, CStyle *style)
-{
-    QImage sheet(int(page->width), int(page->height), QImage::Format_ARGB32);
-    sheet.fill(Qt::transparent);
-    QPainter painter(&sheet);
-    frame->draw(&painter, mode, style);
-    painter.end();
-    int n = 0;
-    for (int y = 0; y < sheet.height(); ++y)
-        for (int x = 0; x < sheet.width(); ++x)
-            n += qAlpha(sheet.pixel(x, y)) > 0;
-    return n;
-}
-
-void perTemplateAndPerson(bool symbolsOnly)
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("person");
-    for (const QString &name : QDir(folder()).entryList({QStringLiteral("*.lnr")})) {
-        CReportDocument doc(nullptr, nullptr);
-        QVERIFY(doc.loadFromFile(folder() + name));
-        bool symbol = false;
-        for (const CREPageItem *frame : qAsConst(doc.currentPage->items))
-            symbol = symbol || frame->inner->type == CREPageItem::Symbol;
-        for (int i = 0; i < 3 && (symbol || !symbolsOnly); ++i)
-            QTest::newRow(qPrintable(name + QString::number(i))) << name << i;
-    }
-}
-
 } // namespace
 
 class TestChartTemplates : public QObject
@@ -79,21 +49,30 @@ class TestChartTemplates : public QObject
     Q_OBJECT
 
 private slots:
-    void everyItemShows_data() { perTemplateAndPerson(false); }
-    void everyItemShows();
-    void qrCodeReadsAsName_data() { perTemplateAndPerson(true); }
-    void qrCodeReadsAsName();
+    void shippedTemplate_data();
+    void shippedTemplate();
     void renderAtPageSize();
 };
 
+void TestChartTemplates::shippedTemplate_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("person");
+    const QStringList files = QDir(folder()).entryList({QStringLiteral("*.lnr")});
+    QCOMPARE(files.size(), 7); // a page and a card of each chart
+    for (const QString &name : files)
+        for (int i = 0; i < 3; ++i)
+            QTest::newRow(qPrintable(name + QString::number(i))) << name << i;
+}
+
 // Every field, table and decoration draws something for the person or, on
 // the partner's items, for the partner: no empty value, no table without
-// numbers. A page and a card of each chart are shipped.
-void TestChartTemplates::everyItemShows()
+// numbers. A card's QR Code holds the person's full name, read back by a real
+// decoder in the exported picture and at the size of the Graphic Chart page.
+void TestChartTemplates::shippedTemplate()
 {
     QFETCH(QString, file);
     QFETCH(int, person);
-    QCOMPARE(QDir(folder()).entryList({QStringLiteral("*.lnr")}).size(), 7);
     People p(person);
     calcNumContainer partner = ChartBinding::partnerView(p.container);
     CReportDocument doc(&p.container, nullptr);
@@ -105,28 +84,29 @@ void TestChartTemplates::everyItemShows()
     CDrawMode mode;
     mode.outputMode = true;
     CStyle style;
+    QImage blank(int(doc.currentPage->width), int(doc.currentPage->height), QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    bool symbol = false;
     for (CREPageItem *frame : qAsConst(doc.currentPage->items)) {
         CREPageItem *item = frame->inner;
-        QVERIFY2(inkOf(frame, doc.currentPage, &mode, &style) > 0, qPrintable(item->key));
+        QImage sheet = blank.copy();
+        QPainter painter(&sheet);
+        frame->draw(&painter, &mode, &style);
+        painter.end();
+        QVERIFY2(sheet != blank, qPrintable(item->key));
         const bool ofPartner = item->auxText == ChartBinding::partnerMark();
         QCOMPARE(item->container->person, ofPartner ? &p.partner : &p.person);
+        symbol = symbol || item->type == CREPageItem::Symbol;
     }
-    QVERIFY(!renderChartTemplate(folder() + file, p.container, QSize(), nullptr).isNull());
-}
 
-// The card's code holds the person's full name, read back by a real decoder
-// in the exported picture and at the size of the Graphic Chart page.
-void TestChartTemplates::qrCodeReadsAsName()
-{
-    QFETCH(QString, file);
-    QFETCH(int, person);
     const QString zbar = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    QVERIFY2(!zbar.isEmpty(), "zbarimg not found: install zbar-tools");
+    QVERIFY2(!zbar.isEmpty() || !symbol, "zbarimg not found: install zbar-tools");
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("chart.png"));
-    People p(person);
     for (const QSize &size : {QSize(0, 0), QSize(636, 900)}) {
         QVERIFY(renderChartTemplate(folder() + file, p.container, size, nullptr).save(png));
+        if (!symbol)
+            continue;
         QProcess process;
         process.start(zbar, {QStringLiteral("--raw"), QStringLiteral("-q"), png});
         QVERIFY(process.waitForFinished(60000));
@@ -134,7 +114,8 @@ void TestChartTemplates::qrCodeReadsAsName()
     }
 }
 
-// The page renders at its own size on every layout: goal well under 50 ms.
+// The page renders at the size of the Graphic Chart page: goal well under
+// 50 ms.
 void TestChartTemplates::renderAtPageSize()
 {
     People p(0);
