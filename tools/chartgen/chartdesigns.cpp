@@ -89,7 +89,7 @@ void caption(TemplateBuilder &b, const QRectF &r, const QString &text, const Pal
 QFont tableFont(const QString &key)
 {
     const bool narrow = TemplateBuilder::tableSize(key).width() < 300;
-    return chartFont(narrow ? QStringLiteral("DejaVu Sans Condensed") : sans, 11);
+    return chartFont(narrow ? QStringLiteral("DejaVu Sans Condensed") : sans, narrow ? 9 : 11);
 }
 
 void table(TemplateBuilder &b, double x, double y, const QString &key, double factor,
