@@ -86,6 +86,17 @@ QStringList numberChoices(int count)
     return out;
 }
 
+// The opacity entry whose stored alpha (entry x 25.5, truncated) is the
+// greatest not above alpha: an entry once chosen is shown as chosen again,
+// so that writing the rows back keeps the alpha it stored.
+int opacityEntry(int alpha)
+{
+    int entry = 0;
+    while (entry < 10 && int((entry + 1) * AlphaStep) <= alpha)
+        ++entry;
+    return entry;
+}
+
 bool isTextItem(const CREPageItem *item)
 {
     return item->key.startsWith(QLatin1String("#text"));
@@ -280,7 +291,7 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
         for (int i = 0; i <= 10; ++i)
             steps.append(QString::number(i * 10) + QLatin1Char('%'));
         rows.append(choiceRow(QStringLiteral("Opacity"), steps,
-                              int(item->backgroundColor.alpha() / AlphaStep)));
+                              opacityEntry(item->backgroundColor.alpha())));
         return rows;
     }
     case CREPageItem::Symbol:

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -82,8 +83,13 @@ void TestReportCreatorShots::window()
     const QImage shot = win.grab().toImage();
     QVERIFY(
         shot.save(m_shots + QLatin1Char('/') + QTest::currentDataTag() + QStringLiteral(".png")));
-    QCOMPARE(c->properties->rows().size(), 7);
+    QCOMPARE(win.windowTitle(), QStringLiteral("Graphics Charts Creator"));
     QVERIFY(c->deleteButton->isEnabled());
+    // Mode 1 hides the strips; the editor takes the room the side panes leave.
+    QCOMPARE(c->leftPane->isVisible(), mode == 0);
+    const QList<int> sizes = c->splitter->sizes();
+    QCOMPARE(*std::max_element(sizes.begin(), sizes.end()),
+             sizes.at(c->splitter->indexOf(c->middlePane)));
     // The page is drawn in the editor: white paper under the table's corner.
     const QPoint paper = c->editor->viewport()->mapTo(
         &win, c->editor->calcDocViewTransform().map(QPointF(30, 30)).toPoint());
