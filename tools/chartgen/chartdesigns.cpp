@@ -306,6 +306,18 @@ void cardHeader(TemplateBuilder &b, const QString &title, double height, const P
             p.mutedOnBand);
 }
 
+// The band along a card's foot with the program's name and, where the card
+// has room, the date it was printed.
+void cardFooter(TemplateBuilder &b, const Palette &p, bool withDate)
+{
+    b.rect(QRectF(0, 396, cardSize.width(), 24), p.band);
+    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
+           chartFont(serif, 12, false, true), p.accent);
+    if (withDate)
+        b.field(QRectF(330, 396, 234, 24), QStringLiteral("#print_date"), chartFont(sans, 11),
+                p.mutedOnBand, rightAlign);
+}
+
 bool numerologyCard(const QString &path, QString *error)
 {
     const Palette &p = indigo;
@@ -322,11 +334,7 @@ bool numerologyCard(const QString &path, QString *error)
     b.text(QRectF(325, 306, 239, 22), QStringLiteral("Known as"), chartFont(sans, 12), p.caption);
     b.field(QRectF(325, 328, 239, 30), QStringLiteral("#short_name"), chartFont(serif, 18, true),
             p.heading);
-    b.rect(QRectF(0, 396, cardSize.width(), 24), p.band);
-    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
-           chartFont(serif, 12, false, true), p.accent);
-    b.field(QRectF(330, 396, 234, 24), QStringLiteral("#print_date"), chartFont(sans, 11),
-            p.mutedOnBand, rightAlign);
+    cardFooter(b, p, true);
     return b.save(path, error);
 }
 
@@ -375,11 +383,7 @@ bool psychoMatrixCard(const QString &path, QString *error)
     b.text(QRectF(x, 352, 90, 30), QStringLiteral("Known as"), chartFont(sans, 12), p.caption);
     b.field(QRectF(x + 90, 352, 400, 30), QStringLiteral("#short_name"), chartFont(serif, 17, true),
             p.heading);
-    b.rect(QRectF(0, 396, cardSize.width(), 24), p.band);
-    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
-           chartFont(serif, 12, false, true), p.accent);
-    b.field(QRectF(330, 396, 234, 24), QStringLiteral("#print_date"), chartFont(sans, 11),
-            p.mutedOnBand, rightAlign);
+    cardFooter(b, p, true);
     return b.save(path, error);
 }
 
@@ -412,9 +416,7 @@ bool compatibilityCard(const QString &path, QString *error)
         caption(b, QRectF(x, 300, width, 20), QStringLiteral("Bridges"), p);
     }
     b.rect(QRectF(w / 2 - 1, 152, 2, 220), p.accent);
-    b.rect(QRectF(0, 396, w, 24), p.band);
-    b.text(QRectF(30, 396, 300, 24), QStringLiteral("Lumaro Numerology"),
-           chartFont(serif, 12, false, true), p.accent);
+    cardFooter(b, p, false);
     return b.save(path, error);
 }
 
