@@ -62,19 +62,7 @@ CReportCreator::ErrorReporter CReportCreator::errorBox = showError;
 // ---------------------------------------------------------------------------
 // Panes
 
-void CReportCreatorW1::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    emit updateWidgetGeometry();
-}
-
-void CReportCreatorW2::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    emit updateWidgetGeometry();
-}
-
-void CReportCreatorW3::resizeEvent(QResizeEvent *event)
+void CReportCreatorPane::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     emit updateWidgetGeometry();
@@ -106,17 +94,17 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
         sizes = {700, 200};
     } else {
         leftPane = new CReportCreatorW1(splitter);
-        connect(leftPane, &CReportCreatorW1::updateWidgetGeometry, this,
+        connect(leftPane, &CReportCreatorPane::updateWidgetGeometry, this,
                 &CReportCreator::OnUpdateWidgetGeometry);
         sizes = {100, 700, 200};
         splitter->addWidget(leftPane);
     }
     middlePane = new CReportCreatorW2(splitter);
-    connect(middlePane, &CReportCreatorW2::updateWidgetGeometry, this,
+    connect(middlePane, &CReportCreatorPane::updateWidgetGeometry, this,
             &CReportCreator::OnUpdateWidgetGeometry);
     splitter->addWidget(middlePane);
     rightPane = new CReportCreatorW3(splitter);
-    connect(rightPane, &CReportCreatorW3::updateWidgetGeometry, this,
+    connect(rightPane, &CReportCreatorPane::updateWidgetGeometry, this,
             &CReportCreator::OnUpdateWidgetGeometry);
     splitter->addWidget(rightPane);
     leftPane->setMinimumWidth(100);

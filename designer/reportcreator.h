@@ -27,7 +27,7 @@ class CReportPEPages;
 
 // The three panes of the designer: page and block strips, editor, fields and
 // properties. Each only reports its resizes so the designer can lay it out.
-class CReportCreatorW1 : public QWidget
+class CReportCreatorPane : public QWidget
 {
     Q_OBJECT
 
@@ -41,32 +41,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 };
 
-class CReportCreatorW2 : public QWidget
+class CReportCreatorW1 : public CReportCreatorPane
 {
-    Q_OBJECT
-
 public:
-    using QWidget::QWidget;
-
-signals:
-    void updateWidgetGeometry();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
+    using CReportCreatorPane::CReportCreatorPane;
 };
 
-class CReportCreatorW3 : public QWidget
+class CReportCreatorW2 : public CReportCreatorPane
 {
-    Q_OBJECT
-
 public:
-    using QWidget::QWidget;
+    using CReportCreatorPane::CReportCreatorPane;
+};
 
-signals:
-    void updateWidgetGeometry();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
+class CReportCreatorW3 : public CReportCreatorPane
+{
+public:
+    using CReportCreatorPane::CReportCreatorPane;
 };
 
 // The chart designer: the page editor between its tool buttons and the
@@ -200,6 +190,7 @@ private:
     bool runPageSizeDialog(CREPage *source, bool withPages, QString *title, QSizeF *size,
                            int *pages);
     void deleteBlockReferences(CREPage *block);
+    void dropRemovedPage(CREPage *doomed);
 };
 
 // The dialog frame around the designer. Escape, Return and Enter do not

@@ -383,12 +383,7 @@ void CReportCreator::OnDelPage()
     CREPage *doomed = tile->page;
     pages->removeOne(doomed);
     editor->currentPage = pages->first();
-    updatePagesList();
-    pagesPanel->pagesList->setCurrentItemByPData(editor->currentPage, true);
-    editor->updateView();
-    delete doomed;
-    setModified();
-    OnPageSelectionChanged();
+    dropRemovedPage(doomed);
 }
 
 void CReportCreator::OnPageProp()
@@ -463,6 +458,13 @@ void CReportCreator::OnDelBlock()
     editor->blocks.removeOne(doomed);
     if (!editor->pageLists.isEmpty() && !editor->pageLists.first()->isEmpty())
         editor->currentPage = editor->pageLists.first()->first();
+    dropRemovedPage(doomed);
+}
+
+// The strips and the editor show the current page again before the page or
+// block taken out of the document is freed.
+void CReportCreator::dropRemovedPage(CREPage *doomed)
+{
     updatePagesList();
     pagesPanel->pagesList->setCurrentItemByPData(editor->currentPage, true);
     editor->updateView();
