@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    LnrContract::startGui(argc, argv);
+    harness::startApplication(argc, argv);
     return 0;
 }
 
@@ -25,18 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace LnrContract;
     static Person person;
-    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     CReportDocument doc(&person.container, nullptr);
-    const QByteArray before = save(doc);
-    const CREPage *current = doc.currentPage;
-    if (load(doc, bytes) != 0) {
-        checkRefused(doc, before, current);
+    if (!loadChecked(doc, harness::bytes(data, size)))
         return 0;
-    }
-    checkLoaded(doc);
 
     const QImage chart = CManagerThumbnailDlg::slotPrintReport(0, &doc, QSize(64, 64));
-    require(!chart.isNull(), "no picture from a loaded template");
+    check(!chart.isNull(), "no picture from a loaded template");
     // Every page and block once more in the output pass, which the renderer
     // stops short of after the first page that takes a record.
     QImage canvas(48, 48, QImage::Format_ARGB32);

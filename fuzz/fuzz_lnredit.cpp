@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    LnrContract::startGui(argc, argv);
+    harness::startApplication(argc, argv);
     return 0;
 }
 
@@ -39,7 +39,7 @@ void requireFinite(const CREPageItem *frame)
     for (const double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy(), frame->angle,
                            frame->boundSize.width(), frame->boundSize.height(), outline.x(),
                            outline.y(), outline.width(), outline.height()})
-        LnrContract::require(std::isfinite(v), "editing made a value that is not a number");
+        LnrContract::check(std::isfinite(v), "editing made a value that is not a number");
 }
 
 void edit(CREPage *page, size_t seed)
@@ -63,15 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using namespace LnrContract;
     static Person person;
-    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     CReportDocument doc(&person.container, nullptr);
-    const QByteArray before = save(doc);
-    const CREPage *current = doc.currentPage;
-    if (load(doc, bytes) != 0) {
-        checkRefused(doc, before, current);
+    if (!loadChecked(doc, harness::bytes(data, size)))
         return 0;
-    }
-    checkLoaded(doc);
 
     for (CREPage *block : qAsConst(doc.blocks))
         edit(block, size);

@@ -34,11 +34,14 @@ inline QByteArray bytes(const uint8_t *data, size_t size)
 }
 
 // A GUI application on the offscreen platform; the arguments are kept alive
-// for the whole run as Qt requires.
+// for the whole run as Qt requires. Never destroyed: tearing Qt's GUI down in
+// the exit handlers, after its thread storage is gone, crashes.
 inline void startApplication(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
+    static int count = *argc;
+    static QGuiApplication *app = new QGuiApplication(count, *argv);
+    Q_UNUSED(app)
 }
 
 // A file path in a folder that lives as long as the process.

@@ -12,6 +12,7 @@
 #include "designer/reportdocument.h"
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
+#include "fuzz/harness.h"
 #include "layouts/boundedread.h"
 
 #include <QBuffer>
@@ -33,27 +34,8 @@ extern "C" size_t LLVMFuzzerMutate(uint8_t *data, size_t size, size_t maxSize)
 
 namespace LnrContract {
 
-inline void fail(const char *what)
-{
-    std::fprintf(stderr, "template reader broke its contract: %s\n", what);
-    std::abort();
-}
-
-inline void require(bool ok, const char *what)
-{
-    if (!ok)
-        fail(what);
-}
-
-inline void startGui(int *argc, char ***argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int count = *argc;
-    // Never destroyed: tearing Qt's GUI down in the exit handlers, after its
-    // thread storage is gone, crashes.
-    static QGuiApplication *app = new QGuiApplication(count, *argv);
-    Q_UNUSED(app)
-}
+using harness::check;
+using harness::fail;
 
 // A calculated person, so that placeholders and tables draw real text.
 struct Person
@@ -90,7 +72,7 @@ inline QByteArray save(CReportDocument &doc)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QDataStream s(&buffer);
-    require(doc.save(s) == 0, "a loaded template cannot be saved");
+    check(doc.save(s) == 0, "a loaded template cannot be saved");
     return bytes;
 }
 
@@ -101,9 +83,9 @@ inline bool within(double v, double limit)
 
 inline void checkPicture(const QImage &image)
 {
-    require(image.width() <= BoundedRead::MaxPictureSide
-                && image.height() <= BoundedRead::MaxPictureSide,
-            "a picture above the side limit");
+    check(image.width() <= BoundedRead::MaxPictureSide
+              && image.height() <= BoundedRead::MaxPictureSide,
+          "a picture above the side limit");
 }
 
 // Why an item breaks the reader's bounds, or null.
@@ -140,9 +122,9 @@ inline void checkItem(const CREPageItem *item)
 // The state of a loaded document, checked in full.
 inline void checkLoaded(const CReportDocument &doc)
 {
-    require(!doc.pageLists.isEmpty() && !doc.pageLists.first()->isEmpty(), "no page loaded");
-    require(doc.currentPage == doc.pageLists.first()->first(), "the first page is not current");
-    require(doc.loadError().isEmpty(), "an error left from a successful load");
+    check(!doc.pageLists.isEmpty() && !doc.pageLists.first()->isEmpty(), "no page loaded");
+    check(doc.currentPage == doc.pageLists.first()->first(), "the first page is not current");
+    check(doc.loadError().isEmpty(), "an error left from a successful load");
     int pages = doc.blocks.size();
     QList<const CREPage *> all(doc.blocks.begin(), doc.blocks.end());
     for (const QList<CREPage *> *list : doc.pageLists) {
@@ -150,26 +132,26 @@ inline void checkLoaded(const CReportDocument &doc)
         for (const CREPage *page : *list)
             all.append(page);
     }
-    require(pages <= LnrStream::MaxPages, "more pages than the bound");
+    check(pages <= LnrStream::MaxPages, "more pages than the bound");
     for (const CREPage *page : qAsConst(all)) {
-        require(page->thumbnail && !page->thumbnail->isNull(), "a page without a thumbnail");
-        require(page->width >= 1 && page->width <= LnrStream::MaxSide && page->height >= 1
-                    && page->height <= LnrStream::MaxSide,
-                "a page side out of range");
-        require(page->items.size() <= LnrStream::MaxItems, "more items than the bound");
-        require(page->repeatCount >= -1 && page->repeatCount <= LnrStream::MaxRepeat,
-                "a repeat count out of range");
+        check(page->thumbnail && !page->thumbnail->isNull(), "a page without a thumbnail");
+        check(page->width >= 1 && page->width <= LnrStream::MaxSide && page->height >= 1
+                  && page->height <= LnrStream::MaxSide,
+              "a page side out of range");
+        check(page->items.size() <= LnrStream::MaxItems, "more items than the bound");
+        check(page->repeatCount >= -1 && page->repeatCount <= LnrStream::MaxRepeat,
+              "a repeat count out of range");
         checkPicture(page->pageBackground.image);
         for (const CREPageItem *item : page->items) {
             checkItem(item);
             if (item->inner) {
-                require(item->inner->outer == item, "a content item not linked to its frame");
+                check(item->inner->outer == item, "a content item not linked to its frame");
                 checkItem(item->inner);
                 if (item->inner->type == CREPageItem::BlockReference
                     && !doc.blocks.contains(const_cast<CREPage *>(page))) {
                     const int index = doc.blocks.indexOf(item->inner->blockPage);
-                    require(index >= 0 && index == item->inner->blockIndex,
-                            "a block reference not linked to its block");
+                    check(index >= 0 && index == item->inner->blockIndex,
+                          "a block reference not linked to its block");
                 }
             }
         }
@@ -179,9 +161,23 @@ inline void checkLoaded(const CReportDocument &doc)
 // A refused file leaves the document exactly as it was.
 inline void checkRefused(CReportDocument &doc, const QByteArray &before, const CREPage *current)
 {
-    require(!doc.loadError().isEmpty(), "a refused file without a reason");
-    require(doc.currentPage == current, "a refused file changed the current page");
-    require(save(doc) == before, "a refused file changed the document");
+    check(!doc.loadError().isEmpty(), "a refused file without a reason");
+    check(doc.currentPage == current, "a refused file changed the current page");
+    check(save(doc) == before, "a refused file changed the document");
+}
+
+// Loads the bytes into doc and checks the reader's promise either way; true
+// when the template was taken.
+inline bool loadChecked(CReportDocument &doc, const QByteArray &bytes)
+{
+    const QByteArray before = save(doc);
+    const CREPage *current = doc.currentPage;
+    if (load(doc, bytes) != 0) {
+        checkRefused(doc, before, current);
+        return false;
+    }
+    checkLoaded(doc);
+    return true;
 }
 
 // Random bytes rarely keep a template stream readable, so most mutations
