@@ -6,6 +6,7 @@
 
 #include "app/myqwebengineview.h"
 #include "app/namenormalizer.h"
+#include "app/optionaldate.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"
@@ -399,7 +400,7 @@ void CZQNum::OnCalcPetNum()
 
 void CZQNum::OnCalcAnNum()
 {
-    const QDate date = m_AnDate->date();
+    const QDate date = optionalDate(m_AnDate);
     const QString name = prepareTitleName(m_AnName->text());
     const bool chaldean = m_AnChaldean->isChecked();
     if (name.isEmpty()) {
@@ -437,7 +438,7 @@ void CZQNum::OnResData()
     m_PetName->clear();
     m_PetDate->setDate(start);
     m_AnName->clear();
-    m_AnDate->setDate(start);
+    clearOptionalDate(m_AnDate);
 
     m_NameCaption = QStringLiteral("ENTER YOUR NAME");
     m_NameButton->setText(m_NameCaption);

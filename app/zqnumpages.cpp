@@ -4,6 +4,7 @@
 #include "app/zqnum.h"
 
 #include "app/myqwebengineview.h"
+#include "app/optionaldate.h"
 #include "panels/expandwidget.h"
 #include "panels/infocalendarwidget.h"
 #include "panels/infocompmatrwidget.h"
@@ -359,6 +360,7 @@ void CZQNum::buildBoxes()
     m_AnName->setGeometry(20, 48, 560, 22);
     caption(m_AnBox, QStringLiteral("Date (Optional)"), 580, 70);
     m_AnDate = makeDateEdit(m_AnBox, 560, 22, 20, 96);
+    makeDateOptional(m_AnDate);
     m_AnChaldean = new QCheckBox(QStringLiteral("Use Chaldean calculator"), m_AnBox);
     m_AnChaldean->move(20, 130);
     // Its place lies on the advisor box's row.

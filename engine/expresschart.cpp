@@ -27,16 +27,22 @@ bool CNumerology::calculateAn(const QString &name, const QDate &date, bool flag,
     resetData();
     m_birthDate = date;
 
-    // Date number.
-    const int d = downToBase(date.day());
-    const int m = downToBase(date.month());
-    const int y = downToBase(date.year());
-    const int dateSum = d + m + y;
-    m_lifePath = downToBase(dateSum);
-    m_results[RLifePath] = QString::number(d) + QLatin1Char('+') + QString::number(m)
-        + QLatin1Char('+') + QString::number(y) + QLatin1Char('=') + QString::number(dateSum);
-    if (dateSum != m_lifePath)
-        m_results[RLifePath] += QLatin1Char('=') + QString::number(m_lifePath);
+    // Date number, only for a date the user gave: the date is optional and
+    // nothing stands in for a missing one.
+    const bool dated = date.isValid();
+    int dateSum = 0;
+    m_results[RLifePath].clear();
+    if (dated) {
+        const int d = downToBase(date.day());
+        const int m = downToBase(date.month());
+        const int y = downToBase(date.year());
+        dateSum = d + m + y;
+        m_lifePath = downToBase(dateSum);
+        m_results[RLifePath] = QString::number(d) + QLatin1Char('+') + QString::number(m)
+            + QLatin1Char('+') + QString::number(y) + QLatin1Char('=') + QString::number(dateSum);
+        if (dateSum != m_lifePath)
+            m_results[RLifePath] += QLatin1Char('=') + QString::number(m_lifePath);
+    }
 
     // One number of word sums: the line always shows every word reduced;
     // reduceWords decides whether the total adds the reduced or the plain
@@ -109,11 +115,16 @@ bool CNumerology::calculateAn(const QString &name, const QDate &date, bool flag,
     startDoc(QStringLiteral("Lumaro Numerology Report"));
     startChap(true);
     head(QStringLiteral("Express Numerology chart for"));
-    head(m_fullName + QLatin1String(", ") + monthAbbreviation(date.month()) + QLatin1Char(' ')
-         + QString::number(date.day()) + QLatin1Char(' ') + QString::number(date.year()));
-    addPar(QLatin1String("Date Number ") + m_results[RLifePath]
-               + QLatin1String("<br />Name Number ") + m_results[RExpression],
-           QImage());
+    if (dated) {
+        head(m_fullName + QLatin1String(", ") + monthAbbreviation(date.month()) + QLatin1Char(' ')
+             + QString::number(date.day()) + QLatin1Char(' ') + QString::number(date.year()));
+        addPar(QLatin1String("Date Number ") + m_results[RLifePath]
+                   + QLatin1String("<br />Name Number ") + m_results[RExpression],
+               QImage());
+    } else {
+        head(m_fullName);
+        addPar(QLatin1String("Name Number ") + m_results[RExpression], QImage());
+    }
     addPar(QStringLiteral("<br />"), QImage());
     head(QLatin1String("Your name number: ") + m_results[RExpression]);
     addPar(tableEntry(numerNumInterp, m_expression) + QLatin1String("<br />"), QImage());
@@ -130,8 +141,10 @@ bool CNumerology::calculateAn(const QString &name, const QDate &date, bool flag,
             addPar(numerDoubleDigitNumbers[total] + QLatin1String("<br />"), QImage());
         }
     }
-    head(QStringLiteral("Your date number:"));
-    addPar(tableEntry(numerNumInterp, m_lifePath) + QLatin1String("<br />"), QImage());
+    if (dated) {
+        head(QLatin1String("Your date number: ") + numberText(m_lifePath, dateSum));
+        addPar(tableEntry(numerNumInterp, m_lifePath) + QLatin1String("<br />"), QImage());
+    }
     endChap();
     endDoc();
     return true;

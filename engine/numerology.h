@@ -168,7 +168,8 @@ public:
     bool calculateCel(const QString &fullName, const QDate &birth, bool chaldean,
                       QList<reportSetting> *layouts, int layoutNo, int vowelMode);
     bool calculateCelDynamic(const QDate &birth, QList<reportSetting> *layouts, int index);
-    // The express chart of any name or title (expresschart.cpp).
+    // The express chart of any name or title (expresschart.cpp). An invalid
+    // date stands for no date: the chart then has no date number.
     bool calculateAn(const QString &name, const QDate &date, bool flag, bool chaldean);
 
 private:

@@ -144,6 +144,18 @@ bool CNumerology::calculateDynamic(bool chaldean, QList<reportSetting> *layouts,
             addPlain(CLayoutReading::fontOpen(item.contentFont, item.contentColor));
             calculateGenTable(types);
             addPlain(CLayoutReading::fontClose(item.contentFont));
+            // The reading's introduction belongs to its title block, in the
+            // item's content look.
+            startChap(true);
+            reading.queueSectionPicture(item, QStringLiteral("res39.jpg"));
+            const QString intro = numerInfo[0] + QLatin1String("<br /><br />");
+            if (item.defaultStyle) {
+                addPar(intro, QImage());
+                endChap();
+            } else {
+                // Closes its chapter itself.
+                addPar(intro, &item, -1);
+            }
             break;
         }
         case NSLifePath:

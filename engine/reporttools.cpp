@@ -148,6 +148,10 @@ void CReportTools::addHead(const QString &text, const QColor &color, const QFont
 {
     if (!image.isNull())
         pendingImage = embeddedImageTag(pngBytes(image));
+    // A heading without words (a section whose title is left empty) is not
+    // written; its picture goes with the paragraph that follows.
+    if (text.trimmed().isEmpty())
+        return;
     reportHtml += QLatin1String("<h2>") + pendingImage + fontOpen(font, color, false) + text
         + fontClose(font, false) + QLatin1String("</h2>") + crlf;
     pendingImage.clear();

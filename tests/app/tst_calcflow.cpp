@@ -524,6 +524,20 @@ void TestCalcFlow::expressChart()
     QVERIFY(messages.isEmpty());
     QCOMPARE(w->m_AnNamePanel->m_Labels.value(1), QStringLiteral("AnneMarie"));
     QVERIFY(anyValue(w->m_AnFeatures));
+
+    // The date is optional: without one none is shown or used; typed digits
+    // give that date.
+    const QString &html = w->m_Analyzer->reportHtml;
+    QCOMPARE(w->m_AnFeatures->m_Values.value(0), QString());
+    QVERIFY(!html.contains("Jan 1 2000") && !html.contains("Your date number"));
+    w->setDateFormat(false);
+    QTest::keyClicks(w->m_AnDate, QStringLiteral("03171990"));
+    w->OnCalcAnNum();
+    QVERIFY(html.contains("ANNEMARIE, Mar 17 1990") && html.contains("Your date number: 3/12"));
+    w->OnResData();
+    w->m_AnName->setText(QStringLiteral("Anne"));
+    w->OnCalcAnNum();
+    QVERIFY(!html.contains("1990") && !html.contains("Your date number"));
 }
 
 void TestCalcFlow::screenshots()

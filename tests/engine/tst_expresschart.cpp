@@ -118,7 +118,7 @@ void tst_ExpressChart::report()
         "interp-7</p><br /></p>",
         "People with double-digit name number 25</font></h2>",
         "double-25</p><br /></p>",
-        "Your date number:</font></h2>",
+        "Your date number: 11/29</font></h2>",
         "interp-11</p><br /></p>",
         "</td></tr></table>\r\n</body></html>\r\n",
     };
@@ -129,6 +129,15 @@ void tst_ExpressChart::report()
         at = found + piece.size();
     }
     QCOMPARE(occurrences(html, QLatin1String("<table")), 1);
+
+    // Without a date nothing stands in for one.
+    engine.calculateAn(QStringLiteral("Fira"), QDate(), false, false);
+    QVERIFY(html.contains(QLatin1String(";\">FIRA</font></h2>")));
+    QVERIFY(html.contains(QLatin1String("   >Name Number 7/25</p>")));
+    QVERIFY(!html.contains(QLatin1String("Date Number")));
+    QVERIFY(!html.contains(QLatin1String("Your date number")));
+    QCOMPARE(occurrences(html, QLatin1String("interp-")), 1);
+    QCOMPARE(engine.m_results[CNumerology::RLifePath], QString());
 }
 
 void tst_ExpressChart::totalSections_data()
@@ -174,7 +183,7 @@ void tst_ExpressChart::totalSections()
     if (!text.isEmpty())
         QVERIFY(html.contains(text + QLatin1String("</p><br /></p>")));
     // The rest of the report stays.
-    QVERIFY(html.contains(QLatin1String("Your date number:")));
+    QVERIFY(html.contains(QLatin1String("Your date number: 11/29")));
 }
 
 QTEST_GUILESS_MAIN(tst_ExpressChart)

@@ -1,6 +1,9 @@
+#include "engine/compnumerology.h"
 #include "engine/globsettings.h"
 #include "engine/layoutreading.h"
 #include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
+#include "layouts/defaultlayout.h"
 #include "tests/engine/readingfixtures.h"
 
 #include <QtTest>
@@ -81,6 +84,31 @@ QString emptyDocument(const QString &title)
     return doc.reportHtml;
 }
 
+// The reading of one kind by a layout made with "New".
+QString newLayoutReading(ReportKind kind)
+{
+    QList<reportSetting> layouts {reportSetting()};
+    initialDefSetting(&layouts[0]);
+    const QDate birth(1980, 3, 5);
+    const QDate today(2026, 3, 15);
+    CNumerology person, partner;
+    CNumerologyPMatrix matrix, partnerMatrix;
+    CCompNumerology comp;
+    person.calculate("ANN LEE SMITH", "ANN", {}, {}, false, birth, today, &layouts, 1, 0,
+                     kind != RKNumerology);
+    partner.calculate("BOB ROSS", "BOB", {}, {}, false, birth, today, nullptr, 0, 0, true);
+    matrix.calculate("ANN LEE SMITH", birth, &layouts, 1);
+    partnerMatrix.calculate("BOB ROSS", birth, nullptr, 0);
+    comp.calculate(&person, &partner, &matrix, &partnerMatrix, &layouts, 1);
+    if (kind == RKCelebrities)
+        person.calculateCel("ANN LEE SMITH", birth, false, &layouts, 1, 0);
+    if (kind == RKPet)
+        person.calculatePet("REX", QString(), birth, today, false, &layouts, 1);
+    return kind == RKPsychoMatrix     ? matrix.reportHtml
+        : kind == RKLoveCompatibility ? comp.reportHtml
+                                      : person.reportHtml;
+}
+
 QString customText(const QString &text)
 {
     return QStringLiteral("<html><body><!-- md --><br><p>") + text
@@ -126,6 +154,8 @@ private slots:
     void periodRows();
     void customEntries();
     void customTextItem();
+    void newLayout_data();
+    void newLayout();
 };
 
 void tst_LayoutReading::layoutIndex_data()
@@ -208,9 +238,7 @@ void tst_LayoutReading::everySection()
                           "Planes of Expression Mental 4/13, 5",
                           "Planes of Expression Emotional 3/12, 3",
                           "Bridge Life Path - Expression 5",
-                          " ",
                           "Bridge Heart's Desire - Personality 1",
-                          " ",
                           "Custom Text "}));
     QStringList topicOrder;
     for (const QString &m : markers(html)) {
@@ -219,16 +247,16 @@ void tst_LayoutReading::everySection()
             topicOrder << topic;
     }
     QCOMPARE(topicOrder,
-             QStringList({"LP", "BD",  "EX",  "MEX", "HD",   "MHD",  "PE",    "MA",   "RT",
-                          "KL", "BA",  "HP",  "SC",  "PI",   "CH",   "PY",    "PD",   "TR",
-                          "ES", "POE", "POP", "POM", "POEM", "BLPE", "BLPED", "BHDP", "BHDPD"}));
+             QStringList({"INFO", "LP",  "BD",  "EX",   "MEX",  "HD",    "MHD",  "PE",   "MA", "RT",
+                          "KL",   "BA",  "HP",  "SC",   "PI",   "CH",    "PY",   "PD",   "TR", "ES",
+                          "POE",  "POP", "POM", "POEM", "BLPE", "BLPED", "BHDP", "BHDPD"}));
     QCOMPARE(markers(html, "PD").size(), 1 + 12 + 9);
     QCOMPARE(markers(html, "TR"), QStringList({"TR-0", "TR-14", "TR-5", "TR-8"}));
     QCOMPARE(
         pictureFiles(html),
-        QStringList({"res01.jpg", "res02.jpg", "res03.jpg", "res04.jpg", "res05.jpg", "res07.jpg",
-                     "res08.jpg", "res09.jpg", "res10.jpg", "res11.jpg", "res12.jpg", "res13.jpg",
-                     "res14.jpg", "res15.jpg", "res15.jpg", "res03.jpg"}));
+        QStringList({"res39.jpg", "res01.jpg", "res02.jpg", "res03.jpg", "res04.jpg", "res05.jpg",
+                     "res07.jpg", "res08.jpg", "res09.jpg", "res10.jpg", "res11.jpg", "res12.jpg",
+                     "res13.jpg", "res14.jpg", "res15.jpg", "res15.jpg", "res03.jpg"}));
     QVERIFY(html.contains(QLatin1String("Your custom text here")));
     // The title section holds the summary and the whole table.
     QVERIFY(html.contains(QLatin1String("Heart Desire number <b>11</b><br />")));
@@ -361,7 +389,9 @@ void tst_LayoutReading::titleItem()
     const int open = html.indexOf(QLatin1String("</table>\r\n") + contentFont);
     const int table = html.indexOf(QLatin1String("<b>Full name</b>"));
     QVERIFY(open > 0 && open < table);
-    QVERIFY(html.endsWith(QLatin1String("</table>\r\n</font></body></html>\r\n")));
+    // The introduction follows the table.
+    QVERIFY(html.contains(QLatin1String("</table>\r\n</font><table class=maindoc")));
+    QVERIFY(html.indexOf(QLatin1String("INFO-0")) > table);
     QVERIFY(html.contains(QLatin1String("<td colspan=\"14\"><b>Full name</b>")));
 }
 
@@ -375,7 +405,10 @@ void tst_LayoutReading::titleItemOwnStyle()
     QCOMPARE(headings(html).value(0), QStringLiteral("My chart"));
     QVERIFY(html.contains(
         QLatin1String("<h2><font style=\"font-size: 18px; face:Arial; color:#ff0000;\">My chart")));
-    QCOMPARE(body(html).count(QLatin1String("<table class=maindoc border=\"0\" width=100%>")), 2);
+    QCOMPARE(body(html).count(QLatin1String("<table class=maindoc border=\"0\" width=100%>")), 3);
+    // The introduction in the item's content look.
+    QVERIFY(html.contains(
+        QLatin1String("<font style=\"font-size: 16px; face:Arial; color:#000000;\" >INFO-0")));
 }
 
 void tst_LayoutReading::presenceRules_data()
@@ -516,7 +549,6 @@ void tst_LayoutReading::bridges()
     } else {
         QVERIFY(headings(html).contains(
             QStringLiteral("Bridge Life Path - Expression %1").arg(bridge)));
-        QCOMPARE(headings(html).count(QStringLiteral(" ")), 2); // the detail items
     }
 
     // In its own style the bridge item reads the custom text of the number's
@@ -608,6 +640,36 @@ void tst_LayoutReading::customTextItem()
     QCOMPARE(headings(html), QStringList("Notes "));
     QCOMPARE(markers(html), QStringList("MINE-0"));
     QVERIFY(!html.contains(QLatin1String("Your custom text here")));
+}
+
+void tst_LayoutReading::newLayout_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("introduction");
+
+    QTest::newRow("Numerology") << int(RKNumerology) << "INFO-0";
+    QTest::newRow("Psycho Matrix") << int(RKPsychoMatrix) << QString();
+    QTest::newRow("Love Compatibility") << int(RKLoveCompatibility) << QString();
+    QTest::newRow("Celebrities") << int(RKCelebrities) << QString();
+    QTest::newRow("Pet") << int(RKPet) << QString();
+}
+
+void tst_LayoutReading::newLayout()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, introduction);
+
+    // Sections without a title, such as the bridge details, write no heading.
+    const QString html = newLayoutReading(ReportKind(kind));
+    QVERIFY(!headings(html).isEmpty());
+    for (const QString &title : headings(html))
+        QVERIFY(!title.trimmed().isEmpty());
+    // The fixed reading's introduction, with its picture, before the first
+    // section.
+    if (!introduction.isEmpty()) {
+        QCOMPARE(markers(html).value(0), introduction);
+        QCOMPARE(pictureFiles(html).value(0), QStringLiteral("res39.jpg"));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LayoutReading)

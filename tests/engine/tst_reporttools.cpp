@@ -174,6 +174,14 @@ void tst_ReportTools::heldBackPictures()
     tools.addHead("H", Qt::black, plain, redSquare());
     QCOMPARE(tools.reportHtml, L("<h2>" + embeddedTag(redSquare()) + head));
 
+    // A heading without words is not written; its picture goes to the next
+    // paragraph.
+    tools.reportHtml.clear();
+    tools.addHead(" ", Qt::black, plain, redSquare());
+    QVERIFY(tools.reportHtml.isEmpty());
+    tools.addPar("P", QImage());
+    QVERIFY(tools.reportHtml.startsWith("<p comment=\"st_fs\"   >" + embeddedTag(redSquare())));
+
     // startChap(false) keeps the picture for the section's heading.
     tools.reportHtml.clear();
     tools.addImage("second.png");
