@@ -31,7 +31,7 @@ bool usableCoordinate(const uchar *p)
         bits = (bits << 8) | p[i];
     double v;
     std::memcpy(&v, &bits, sizeof v);
-    return within(v, LnrStream::MaxSide);
+    return within(v, TemplateLimits::MaxSide);
 }
 
 } // namespace
@@ -40,9 +40,10 @@ namespace LnrStream {
 
 bool usableTransform(const QTransform &t)
 {
-    return t.m13() == 0 && t.m23() == 0 && t.m33() == 1 && within(t.m11(), MaxScale)
-        && within(t.m12(), MaxScale) && within(t.m21(), MaxScale) && within(t.m22(), MaxScale)
-        && within(t.dx(), MaxSide) && within(t.dy(), MaxSide);
+    return t.m13() == 0 && t.m23() == 0 && t.m33() == 1 && within(t.m11(), TemplateLimits::MaxScale)
+        && within(t.m12(), TemplateLimits::MaxScale) && within(t.m21(), TemplateLimits::MaxScale)
+        && within(t.m22(), TemplateLimits::MaxScale) && within(t.dx(), TemplateLimits::MaxSide)
+        && within(t.dy(), TemplateLimits::MaxSide);
 }
 
 qint64 remaining(const QDataStream &s)

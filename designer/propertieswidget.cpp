@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedPointer>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 namespace {
@@ -270,8 +271,14 @@ void CPropertiesWidget::OnItemsChanged(QTableWidgetItem *)
         CPWItem *row = m_rows.at(i);
         if (row->kind != CPWItem::Text)
             continue;
-        if (QTableWidgetItem *cell = m_table->item(i, 1))
+        if (QTableWidgetItem *cell = m_table->item(i, 1)) {
             row->valueText = cell->text();
+            if (row->maxLength > 0 && row->valueText.size() > row->maxLength) {
+                row->valueText.truncate(row->maxLength);
+                const QSignalBlocker quiet(m_table);
+                cell->setText(row->valueText);
+            }
+        }
     }
     emit dataChanged();
 }

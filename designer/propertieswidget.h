@@ -36,6 +36,9 @@ public:
     // Qt horizontal alignment: 1 left, 4 centred, 2 right.
     int alignment = 1;
     int kind = Text;
+    // The most characters a text row takes (what is typed or pasted beyond
+    // is cut off); 0 for no limit.
+    int maxLength = 0;
     QString name;
     int choiceIndex = 0;
     QStringList choices;

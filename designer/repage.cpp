@@ -19,7 +19,7 @@ constexpr qint64 MinItemBytes = 180;
 // A page narrower than a page unit would be drawn magnified without bound.
 bool usableSide(double v)
 {
-    return std::isfinite(v) && v >= 1 && v <= LnrStream::MaxSide;
+    return std::isfinite(v) && v >= 1 && v <= TemplateLimits::MaxSide;
 }
 
 } // namespace
@@ -195,6 +195,36 @@ void CREPage::save(QDataStream &s) const
     }
 }
 
+QString CREPage::limitFault() const
+{
+    if (!usableSide(width) || !usableSide(height))
+        return QStringLiteral("The page \"%1\" is larger than a template can hold.").arg(name);
+    if (items.size() > TemplateLimits::MaxItems)
+        return QStringLiteral("The page \"%1\" has more than %2 objects.")
+            .arg(name)
+            .arg(TemplateLimits::MaxItems);
+    for (const CREPageItem *item : items) {
+        const char *fault = item->limitFault();
+        if (!fault && item->inner)
+            fault = item->inner->limitFault();
+        if (fault)
+            return QStringLiteral("An object on the page \"%1\"\r\n%2.")
+                .arg(name, QLatin1String(fault));
+    }
+    return QString();
+}
+
+qint64 CREPage::picturePixels() const
+{
+    qint64 pixels = TemplateLimits::picturePixels(pageBackground.image);
+    for (const CREPageItem *item : items) {
+        pixels += TemplateLimits::picturePixels(item->image);
+        if (item->inner)
+            pixels += TemplateLimits::picturePixels(item->inner->image);
+    }
+    return pixels;
+}
+
 bool CREPage::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
@@ -204,7 +234,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::PictureBudget *budg
         qint32 reserved = 0;
         s >> name >> repeat >> reserved;
         // Every negative count leaves the page out, and 0 stands for the most.
-        repeatCount = qBound(-1, repeat, LnrStream::MaxRepeat);
+        repeatCount = qBound(-1, repeat, TemplateLimits::MaxRepeat);
         reservedValue = reserved;
     }
     if (version >= 259) {
@@ -221,7 +251,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::PictureBudget *budg
     s >> count;
     if (s.status() != QDataStream::Ok)
         return false;
-    if (!usableSide(width) || !usableSide(height) || count < 0 || count > LnrStream::MaxItems
+    if (!usableSide(width) || !usableSide(height) || count < 0 || count > TemplateLimits::MaxItems
         || !LnrStream::countFits(s, count, MinItemBytes)) {
         s.setStatus(QDataStream::ReadCorruptData);
         return false;

@@ -62,6 +62,12 @@ public:
     // False when the stream failed or held data no template can contain.
     // Pictures are decoded within budget, shared by the whole file.
     bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
+    // Why the reader would refuse this page's record, for the user; empty
+    // when it is within the limits of a template.
+    QString limitFault() const;
+    // What the page's pictures (background and items) take from the picture
+    // budget of TemplateLimits as they are read.
+    qint64 picturePixels() const;
 
     QString imagesFolder;
     calcNumContainer *container;

@@ -215,17 +215,10 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *
 
     // Values no template can hold mean a damaged file; values a template may
     // hold but that would make drawing unbounded are brought into range.
-    const auto side = [](double v) {
-        return std::isfinite(v) && std::fabs(v) <= LnrStream::MaxSide;
-    };
-    if (!std::isfinite(angle) || !side(boundSize.width()) || !side(boundSize.height())
-        || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform)
-        || qAbs(qint64(blockIndex)) > LnrStream::MaxIndex
-        || qAbs(qint64(order)) > LnrStream::MaxIndex
-        || (type == Symbol && text.size() > LnrStream::MaxSymbolText))
+    if (limitFault())
         return refuse();
     angle = normalizedAngle(angle);
-    penWidth = qBound(0.0, penWidth, LnrStream::MaxPenWidth);
+    penWidth = qBound(0.0, penWidth, TemplateLimits::MaxPenWidth);
     if (penStyle < Qt::NoPen || penStyle > Qt::DashDotDotLine)
         penStyle = Qt::SolidLine;
     // Fonts of older templates carry a point size only. A font with neither
@@ -234,9 +227,32 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *
         const double points = font.pointSizeF();
         font.setPixelSize(points >= 1 ? int(qMin(points, 1e6) + 0.5) * 12 / 10 + 1 : 11);
     }
-    if (font.pixelSize() > LnrStream::MaxFontPixels)
-        font.setPixelSize(LnrStream::MaxFontPixels);
+    if (font.pixelSize() > TemplateLimits::MaxFontPixels)
+        font.setPixelSize(TemplateLimits::MaxFontPixels);
     return true;
+}
+
+const char *CREPageItem::limitFault() const
+{
+    const auto side = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= TemplateLimits::MaxSide;
+    };
+    if (!std::isfinite(angle) || !side(boundSize.width()) || !side(boundSize.height())
+        || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform))
+        return "is scaled or placed beyond what a template can hold";
+    // The reader checks the outline as it reads it (LnrStream::readPath).
+    for (int i = 0; i < shape.elementCount(); ++i) {
+        const QPainterPath::Element e = shape.elementAt(i);
+        if (!side(e.x) || !side(e.y))
+            return "is scaled or placed beyond what a template can hold";
+    }
+    if (qAbs(qint64(blockIndex)) > TemplateLimits::MaxIndex
+        || qAbs(qint64(order)) > TemplateLimits::MaxIndex)
+        return "has a number beyond what a template can hold";
+    static_assert(TemplateLimits::MaxSymbolText == 3000, "the limit the message names");
+    if (type == Symbol && text.size() > TemplateLimits::MaxSymbolText)
+        return "holds more than 3000 characters";
+    return nullptr;
 }
 
 double CREPageItem::normalizedAngle(double a)
@@ -298,6 +314,15 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
 {
     p->save();
     p->setTransform(transform, true);
+    // Text is drawn antialiased, the table painters included; the stored
+    // font gets its own strategy back, so that what is saved does not depend
+    // on whether the item has been drawn.
+    struct StrategyKept
+    {
+        QFont &font;
+        const QFont::StyleStrategy strategy;
+        ~StrategyKept() { font.setStyleStrategy(strategy); }
+    } kept {font, font.styleStrategy()};
     font.setStyleStrategy(QFont::PreferAntialias);
 
     const double w = boundSize.width();

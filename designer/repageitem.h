@@ -101,6 +101,28 @@ public:
     static QRectF fitToPageR(QRectF r, int k, double pageW, double pageH, double a);
     // r moved (not resized) onto the page.
     static QRectF fitToPageP(QRectF r, double pageW, double pageH);
+    // r (a rectangle for fitToRect without straightening, of an outline of
+    // the given size) shrunk so that the frame's scale stays within
+    // TemplateLimits::MaxScale. The corner or edge opposite handle k stays;
+    // at a corner (k up to 3) the aspect is kept.
+    static QRectF fitToScaleLimit(const QRectF &r, int k, const QSizeF &outline);
+
+    // What editing gestures change of a frame and its content: taken before
+    // a step, and put back when the step would leave the pair beyond what a
+    // template can hold (withinLimits()).
+    struct Geometry
+    {
+        QTransform transform;
+        QPainterPath shape;
+        QSizeF boundSize;
+        double angle = 0;
+        QTransform innerTransform;
+        QSizeF innerBoundSize;
+        double innerAngle = 0;
+    };
+    Geometry geometry() const;
+    void setGeometry(const Geometry &g);
+    bool withinLimits() const { return !limitFault() && (!inner || !inner->limitFault()); }
 
     // Symbol images: null when the kind is not 0 to 10 or the text cannot be
     // encoded.
@@ -112,6 +134,9 @@ public:
     // are decoded within budget, shared by the whole file.
     void save(QDataStream &s) const;
     bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
+    // Why the reader would refuse this item's record, or null: the bounds of
+    // TemplateLimits that both the reader and the writer hold items to.
+    const char *limitFault() const;
 
     // Numerology table painters (fixed pixel layout in item coordinates).
     void paintInfo(QPainter *p, const QStringList &labels, const QStringList &values,

@@ -1,6 +1,7 @@
 #include "designer/repageitem.h"
 
 #include "designer/style.h"
+#include "designer/templatelimits.h"
 
 #include <QRectF>
 
@@ -140,4 +141,55 @@ QRectF CREPageItem::fitToPageP(QRectF r, double pageW, double pageH)
     if (r.bottom() > pageH)
         r.moveTop(pageH - r.height());
     return r;
+}
+
+QRectF CREPageItem::fitToScaleLimit(const QRectF &r, int k, const QSizeF &outline)
+{
+    // A hair below the limit, so that the scale fitToRect computes back from
+    // the rectangle cannot round past it.
+    constexpr double Limit = TemplateLimits::MaxScale * (1 - 1e-9);
+    const double maxW = outline.width() * Limit;
+    const double maxH = outline.height() * Limit;
+    double w = r.width();
+    double h = r.height();
+    if (k <= 3) {
+        const double f = qMin(1.0, qMin(w > 0 ? maxW / w : 1.0, h > 0 ? maxH / h : 1.0));
+        w *= f;
+        h *= f;
+    } else {
+        w = qMin(w, maxW);
+        h = qMin(h, maxH);
+    }
+    const bool keepRight = k == 0 || k == 2 || k == 4;
+    const bool keepBottom = k == 0 || k == 1;
+    return QRectF(keepRight ? r.right() - w : r.left(), keepBottom ? r.bottom() - h : r.top(), w,
+                  h);
+}
+
+CREPageItem::Geometry CREPageItem::geometry() const
+{
+    Geometry g;
+    g.transform = transform;
+    g.shape = shape;
+    g.boundSize = boundSize;
+    g.angle = angle;
+    if (inner) {
+        g.innerTransform = inner->transform;
+        g.innerBoundSize = inner->boundSize;
+        g.innerAngle = inner->angle;
+    }
+    return g;
+}
+
+void CREPageItem::setGeometry(const Geometry &g)
+{
+    transform = g.transform;
+    shape = g.shape;
+    boundSize = g.boundSize;
+    angle = g.angle;
+    if (inner) {
+        inner->transform = g.innerTransform;
+        inner->boundSize = g.innerBoundSize;
+        inner->angle = g.innerAngle;
+    }
 }

@@ -191,6 +191,8 @@ private:
                            int *pages);
     void deleteBlockReferences(CREPage *block);
     void dropRemovedPage(CREPage *doomed);
+    // True when the template can take another page or block; says why not.
+    bool roomForPage();
 };
 
 // The dialog frame around the designer. Escape, Return and Enter do not

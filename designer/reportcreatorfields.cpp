@@ -2,6 +2,7 @@
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
+#include "designer/templatelimits.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -298,6 +299,7 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
         rows.append(choiceRow(QStringLiteral("Field"), {QStringLiteral("some text")}, 0));
         rows.append(choiceRow(QStringLiteral("Bar code"), BarcodeChoices, item->barcodeKind));
         rows.append(new CPWItem(QStringLiteral("Text"), item->text));
+        rows.last()->maxLength = TemplateLimits::MaxSymbolText;
         rows.append(new CPWItem(QStringLiteral("Color"), item->color));
         rows.append(alignmentRow(item->alignment));
         return rows;

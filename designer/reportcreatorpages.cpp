@@ -125,9 +125,13 @@ void CReportCreator::OnOk()
     const QString file = chooseFileName(folder, editor->name, loadedFile);
     // The new file is complete before anything is removed: a failed write
     // leaves both the old file and the window as they were.
+    // A template the reader would refuse is not written; the box says why.
     if (file.isEmpty() || !editor->saveToFile(file)) {
+        const QString why = editor->limitProblem();
         if (errorBox)
-            errorBox(QStringLiteral("Error"), QStringLiteral("Can't save report!"));
+            errorBox(QStringLiteral("Error"),
+                     why.isEmpty() ? QStringLiteral("Can't save report!")
+                                   : QStringLiteral("Can't save report!\r\n") + why);
         return;
     }
     if (!loadedFile.isEmpty() && !sameFile(loadedFile, file))
@@ -167,8 +171,13 @@ void CReportCreator::OnProperties()
     if (form->m_Result != 0 || page() != current)
         return;
 
-    if (pendingBackground.mode != 0xFF)
-        current->pageBackground = pendingBackground;
+    if (pendingBackground.mode != 0xFF) {
+        if (editor->roomForPicture(pendingBackground.image, current->pageBackground.image))
+            current->pageBackground = pendingBackground;
+        else
+            CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"),
+                                            CReportDocument::noRoomForPictureText(), this);
+    }
     editor->name = form->m_TitleEdit->text();
     QSizeF size;
     if (mode == 1) {
@@ -350,9 +359,20 @@ bool CReportCreator::runPageSizeDialog(CREPage *source, bool withPages, QString 
     return true;
 }
 
+bool CReportCreator::roomForPage()
+{
+    if (editor->roomForPage())
+        return true;
+    CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"),
+                                    CReportDocument::noRoomForPageText(), this);
+    return false;
+}
+
 void CReportCreator::OnAddPage()
 {
     if (editor->pageLists.isEmpty() || editor->pageLists.first()->isEmpty())
+        return;
+    if (!roomForPage())
         return;
     QList<CREPage *> *pages = editor->pageLists.first();
     const CREPage *first = pages->first();
@@ -412,7 +432,7 @@ void CReportCreator::OnAddBlock()
 {
     QString title;
     QSizeF size;
-    if (!runPageSizeDialog(nullptr, false, &title, &size, nullptr))
+    if (!roomForPage() || !runPageSizeDialog(nullptr, false, &title, &size, nullptr))
         return;
     CREPage *block = editor->addBlock(size, title);
     updatePagesList();

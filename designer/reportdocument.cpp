@@ -9,6 +9,7 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QImage>
 #include <QSaveFile>
 #include <QSizeF>
 
@@ -25,7 +26,7 @@ constexpr qint64 MinPageBytes = 20;
 // A grid step is a length on the page (steps of 1 or less draw no grid).
 bool usableGridStep(double v)
 {
-    return std::isfinite(v) && v >= 0 && v <= LnrStream::MaxSide;
+    return std::isfinite(v) && v >= 0 && v <= TemplateLimits::MaxSide;
 }
 
 } // namespace
@@ -144,6 +145,78 @@ void CReportDocument::numberBlockReferences()
             }
         }
     }
+}
+
+int CReportDocument::pageCount() const
+{
+    int pages = blocks.size();
+    for (const QList<CREPage *> *list : pageLists)
+        pages += list->size();
+    return pages;
+}
+
+qint64 CReportDocument::picturePixels() const
+{
+    qint64 pixels = 0;
+    for (const CREPage *block : blocks)
+        pixels += block->picturePixels();
+    for (const QList<CREPage *> *list : pageLists) {
+        for (const CREPage *page : *list)
+            pixels += page->picturePixels();
+    }
+    return pixels;
+}
+
+bool CReportDocument::roomForPage() const
+{
+    return pageCount() < TemplateLimits::MaxPages;
+}
+
+bool CReportDocument::roomForPicture(const QImage &picture, const QImage &replaced) const
+{
+    return picturePixels() - TemplateLimits::picturePixels(replaced)
+        + TemplateLimits::picturePixels(picture)
+        <= TemplateLimits::MaxPicturePixels;
+}
+
+// The message boxes do not wrap: lines are broken by hand.
+QString CReportDocument::noRoomForPictureText()
+{
+    return QStringLiteral("This picture does not fit into the template:\r\nthe pictures of a "
+                          "template may have\r\n%1 million pixels together.\r\nRemove a "
+                          "picture or use a smaller one.")
+        .arg(TemplateLimits::MaxPicturePixels / 1000000);
+}
+
+QString CReportDocument::noRoomForPageText()
+{
+    return QStringLiteral("A chart template holds at most\r\n%1 pages and blocks together.")
+        .arg(TemplateLimits::MaxPages);
+}
+
+QString CReportDocument::limitProblem() const
+{
+    if (pageCount() > TemplateLimits::MaxPages || pageLists.size() > TemplateLimits::MaxPages)
+        return noRoomForPageText();
+    if (!usableGridStep(gridStepX) || !usableGridStep(gridStepY))
+        return QStringLiteral("The grid step is larger than a template can hold.");
+    for (const CREPage *block : blocks) {
+        const QString fault = block->limitFault();
+        if (!fault.isEmpty())
+            return fault;
+    }
+    for (const QList<CREPage *> *list : pageLists) {
+        for (const CREPage *page : *list) {
+            const QString fault = page->limitFault();
+            if (!fault.isEmpty())
+                return fault;
+        }
+    }
+    if (picturePixels() > TemplateLimits::MaxPicturePixels)
+        return QStringLiteral("The pictures of the template have more than\r\n%1 million "
+                              "pixels together.\r\nRemove a picture or use a smaller one.")
+            .arg(TemplateLimits::MaxPicturePixels / 1000000);
+    return QString();
 }
 
 int CReportDocument::save(QDataStream &s)
@@ -292,7 +365,7 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     if (version >= 258) {
         qint32 count = 0;
         s >> count;
-        if (s.status() != QDataStream::Ok || count > LnrStream::MaxPages
+        if (s.status() != QDataStream::Ok || count > TemplateLimits::MaxPages
             || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
         for (qint32 i = 0; i < count; ++i) {
@@ -307,7 +380,7 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     }
     qint32 listCount = 0;
     s >> listCount;
-    if (s.status() != QDataStream::Ok || listCount > LnrStream::MaxPages
+    if (s.status() != QDataStream::Ok || listCount > TemplateLimits::MaxPages
         || !LnrStream::countFits(s, listCount, 4))
         return false;
     for (qint32 i = 0; i < listCount; ++i) {
@@ -315,7 +388,7 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         pageLists.append(list);
         qint32 count = 0;
         s >> count;
-        if (s.status() != QDataStream::Ok || count > LnrStream::MaxPages - pages
+        if (s.status() != QDataStream::Ok || count > TemplateLimits::MaxPages - pages
             || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
         pages += count;
@@ -374,26 +447,30 @@ bool CReportDocument::relinkBlockReferences()
 
 bool CReportDocument::saveToFile(const QString &path, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const auto failed = [&](const QString &why) {
+        m_saveError = why;
         if (errorString)
-            *errorString = file.errorString();
+            *errorString = why;
         return false;
-    }
+    };
+    m_saveError.clear();
+    if (pageLists.isEmpty() || pageLists.first()->isEmpty())
+        return failed(QStringLiteral("The template has no page to save."));
+    // A file the reader would refuse is not written: the template would be
+    // lost to the user, and the old file goes with it.
+    const QString problem = limitProblem();
+    if (!problem.isEmpty())
+        return failed(problem);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(file.errorString());
     QDataStream s(&file);
     if (save(s) != 0) {
         file.cancelWriting();
-        if (errorString)
-            *errorString = file.error() != QFileDevice::NoError
-                ? file.errorString()
-                : QStringLiteral("The template has no page to save.");
-        return false;
+        return failed(file.errorString());
     }
-    if (!file.commit()) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return failed(file.errorString());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -34,15 +35,32 @@ public:
     CREPage *addBlock(const QSizeF &size, const QString &name);
 
     // 0 when written; -1 when there is no page to write or the stream failed.
+    // The stream gets the document as it stands: saveToFile() first makes
+    // sure that the reader will take it.
     int save(QDataStream &s);
+    // Why the reader would refuse the document as it stands, for the user;
+    // empty when it is within the limits of a template.
+    QString limitProblem() const;
+
+    // Room for what the designer adds, within the limits the reader keeps:
+    // another page or block, and a picture that replaces replaced (a page
+    // background) or is added.
+    bool roomForPage() const;
+    bool roomForPicture(const QImage &picture, const QImage &replaced = QImage()) const;
+    // The message for a picture or a page that there is no room for.
+    static QString noRoomForPictureText();
+    static QString noRoomForPageText();
     // 0 when read; -1 for a foreign or newer file or damaged data, after which
     // the document holds what it held before and loadError() says why.
     int load(QDataStream &s);
     QString loadError() const { return m_loadError; }
 
     // Whole-file forms. Saving writes through QSaveFile, so a failure leaves
-    // the old file intact; both report failure in errorString when given.
+    // the old file intact, and writes nothing when limitProblem() finds
+    // something the reader would refuse; both report failure in errorString
+    // when given, and saving also in saveError().
     bool saveToFile(const QString &path, QString *errorString = nullptr);
+    QString saveError() const { return m_saveError; }
     bool loadFromFile(const QString &path, QString *errorString = nullptr);
 
     // True when a reference to block placed on page would make drawing
@@ -98,6 +116,10 @@ private:
     void numberBlockReferences();
     bool relinkBlockReferences();
 
+    int pageCount() const;
+    qint64 picturePixels() const;
+
     int m_nextIdentity = 1;
     QString m_loadError;
+    QString m_saveError;
 };

@@ -3,6 +3,7 @@
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/style.h"
+#include "designer/templatelimits.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 
@@ -525,6 +526,11 @@ void CReportPE::mouseProcessEvent(QMouseEvent *event, bool finish)
     if (event)
         m_lastPoint = viewToPage(event->localPos());
     const QPointF point = m_lastPoint;
+    // A step that would leave the item beyond what a template can hold (its
+    // content panned far off through a tiny scale, say) is left out, so that
+    // whatever the editor shows can be saved and opened again.
+    CREPageItem *const stepped = m_operation != OpNone ? m_activeItem : nullptr;
+    const CREPageItem::Geometry before = stepped ? stepped->geometry() : CREPageItem::Geometry();
 
     switch (m_operation) {
     case OpNone: {
@@ -568,6 +574,9 @@ void CReportPE::mouseProcessEvent(QMouseEvent *event, bool finish)
     default:
         break;
     }
+
+    if (stepped && stepped == m_activeItem && !stepped->withinLimits())
+        stepped->setGeometry(before);
 
     if (finish) {
         m_operation = OpNone;
@@ -613,31 +622,48 @@ void CReportPE::processScale(QPointF point)
 {
     if (!m_activeItem || !currentPage)
         return;
-    const double pageW = currentPage->width;
-    const double pageH = currentPage->height;
+    ScaleStart start;
+    start.operation = m_operation;
+    start.handle = m_handleIndex;
+    start.press = m_pressPoint;
+    start.rect = m_startRect;
+    start.transform = m_startTransform;
+    start.shape = m_startShape;
+    scaleStep(m_activeItem, start, point, *this, *currentPage);
+    viewport()->update();
+}
+
+void CReportPE::scaleStep(CREPageItem *frame, const ScaleStart &start, QPointF point,
+                          const CReportDocument &doc, const CREPage &page)
+{
+    const double pageW = page.width;
+    const double pageH = page.height;
     point.setX(qBound(0.0, point.x(), pageW));
     point.setY(qBound(0.0, point.y(), pageH));
-    const int k = m_handleIndex;
-    const QRectF r = scaledFrameRect(m_operation, k, m_startRect, point - m_pressPoint,
-                                     snapToGrid != 0, gridStepX, gridStepY);
-    const QRectF fitted = CREPageItem::fitToPageR(r, k, pageW, pageH, 0);
-    if (m_operation == OpScale) {
-        const double a = m_startSize.height() != 0 ? m_startSize.width() / m_startSize.height() : 1;
+    const int k = start.handle;
+    const QRectF r = scaledFrameRect(start.operation, k, start.rect, point - start.press,
+                                     doc.snapToGrid != 0, doc.gridStepX, doc.gridStepY);
+    QRectF fitted = CREPageItem::fitToPageR(r, k, pageW, pageH, 0);
+    if (start.operation == OpScale) {
+        // A thin picture stretched across would otherwise reach a scale that
+        // no template file may hold.
+        fitted = CREPageItem::fitToScaleLimit(fitted, k, frame->shape.boundingRect().size());
+        const QSizeF size = start.rect.size();
+        const double a = size.height() != 0 ? size.width() / size.height() : 1;
         // A corner step that the page edges would bend out of shape is left
         // out; the item stays as it was at the previous step.
         const bool keepsAspect = k > 3
             || (fitted.height() != 0
                 && cround(fitted.width() / fitted.height(), 5) == cround(a, 5));
         if (keepsAspect)
-            m_activeItem->fitToRect(fitted, false);
+            frame->fitToRect(fitted, false);
     } else {
-        m_activeItem->shape = m_startShape;
-        m_activeItem->transform = m_startTransform;
-        m_activeItem->fitToRect(fitted, true);
-        const QPointF at = m_activeItem->getShapeBoundRect().topLeft();
-        m_activeItem->move(fitted.x() - at.x(), fitted.y() - at.y());
+        frame->shape = start.shape;
+        frame->transform = start.transform;
+        frame->fitToRect(fitted, true);
+        const QPointF at = frame->getShapeBoundRect().topLeft();
+        frame->move(fitted.x() - at.x(), fitted.y() - at.y());
     }
-    viewport()->update();
 }
 
 void CReportPE::mouseMoveEvent(QMouseEvent *event)
@@ -838,6 +864,15 @@ CREPageItem *CReportPE::newFrame(int innerType, const QSizeF &size)
 
 CREPageItem *CReportPE::placeItem(CREPageItem *frame, const QPoint &point)
 {
+    if (currentPage->items.size() >= TemplateLimits::MaxItems) {
+        delete frame;
+        CInfoDlgWin::showInfoMessageBox(
+            appStyle, QStringLiteral("Warning"),
+            QStringLiteral("A page of a chart template holds\r\nat most %1 objects.")
+                .arg(TemplateLimits::MaxItems),
+            this);
+        return nullptr;
+    }
     const QPointF at = viewToPage(point);
     m_insertionPoint = at;
     const QSizeF size = frame->shape.boundingRect().size();
@@ -884,6 +919,11 @@ CREPageItem *CReportPE::addImageItem(QImage &image, const QPoint &point)
         const int w = qMax(1, int(image.width() / factor));
         const int h = qMax(1, int(image.height() / factor));
         image = image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (!roomForPicture(image)) {
+        CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"), noRoomForPictureText(),
+                                        this);
+        return nullptr;
     }
     int offX = 0;
     int offY = 0;

@@ -96,6 +96,21 @@ public:
     // page. op is OpScale (aspect kept at the corners) or OpFreeScale.
     static QRectF scaledFrameRect(int op, int k, const QRectF &start, const QPointF &delta,
                                   bool snap, double stepX, double stepY);
+    // A frame's state when a scale gesture began.
+    struct ScaleStart
+    {
+        int operation = OpScale;
+        int handle = 3;
+        QPointF press;
+        QRectF rect; // the transformed outline's bounding rectangle
+        QTransform transform;
+        QPainterPath shape;
+    };
+    // One step of a scale gesture on frame to the page point: the rectangle
+    // of scaledFrameRect fitted to the page and to the largest scale a
+    // template holds.
+    static void scaleStep(CREPageItem *frame, const ScaleStart &start, QPointF point,
+                          const CReportDocument &doc, const CREPage &page);
 
 signals:
     void itemDropped(QPoint point);

@@ -1,4 +1,5 @@
 #include "textdlg.h"
+#include "designer/templatelimits.h"
 
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
@@ -39,7 +40,8 @@ int parsePixelSize(const QString &text)
 {
     bool ok = false;
     const int size = text.trimmed().toInt(&ok, 10);
-    return ok && size > 0 ? size : -1;
+    // A template keeps no larger text: the reader would cut it down.
+    return ok && size > 0 ? qMin(size, TemplateLimits::MaxFontPixels) : -1;
 }
 
 } // namespace TextStyleMath

@@ -22,7 +22,8 @@ namespace TextStyleMath {
 QFont dialogFont(QFont font);
 // Bold is only the exact bold weight; semi-bold and heavier weights are not.
 bool isBold(const QFont &font);
-// A typed size: a positive decimal integer, else -1.
+// A typed size: a positive decimal integer (at most the largest text a
+// template keeps), else -1.
 int parsePixelSize(const QString &text);
 
 } // namespace TextStyleMath

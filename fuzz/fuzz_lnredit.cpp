@@ -1,16 +1,35 @@
-// The designer's editing steps on a template loaded from any bytes: rotate,
-// move, straighten and move back onto the page every object, then save and
-// load again. Editing never makes a value that is not a number, and the
-// reader takes the edited template whole or refuses it with a reason.
+// The designer's editing steps on a template loaded from any bytes.
+//
+// First the geometry operations alone: rotate, move, straighten and move
+// back onto the page every object, then save and load again. Editing never
+// makes a value that is not a number, and the reader takes the edited
+// template whole or refuses it with a reason.
+//
+// Then the editor view as the user drives it: mouse gestures on the handles
+// of each object (scale, move, rotate, pan), a thin picture stretched by an
+// edge handle, a full-size picture placed or refused by the picture budget,
+// a bar code text typed at full length. Whatever the editor accepts must
+// pass the save check and load back equal: the designer never makes a
+// template that it cannot open again.
 
+#include "designer/reportpe.h"
 #include "lnrcontract.h"
+#include "style/infodlg.h"
+
+#include <QApplication>
+#include <QMouseEvent>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    harness::startApplication(argc, argv);
+    // The editor view is a widget.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int count = *argc;
+    static QApplication *app = new QApplication(count, *argv);
+    Q_UNUSED(app)
     return 0;
 }
 
@@ -57,21 +76,17 @@ void edit(CREPage *page, size_t seed)
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void geometryEdits(const QByteArray &input, LnrContract::Person &person)
 {
     using namespace LnrContract;
-    static Person person;
     CReportDocument doc(&person.container, nullptr);
-    if (!loadChecked(doc, harness::bytes(data, size)))
-        return 0;
-
+    if (!loadChecked(doc, input))
+        return;
     for (CREPage *block : qAsConst(doc.blocks))
-        edit(block, size);
+        edit(block, size_t(input.size()));
     for (const QList<CREPage *> *list : qAsConst(doc.pageLists)) {
         for (CREPage *page : *list) {
-            edit(page, size);
+            edit(page, size_t(input.size()));
             // Setting the size again moves every object back onto the page.
             page->setPageSize(QSizeF(page->width, page->height));
         }
@@ -90,5 +105,153 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         checkLoaded(again);
     else
         checkRefused(again, fresh, first);
+}
+
+// Every box the editor shows is answered with its first button ("Yes" to a
+// delete, "Ok" to a refusal) and counted.
+int boxesShown = 0;
+int answerBox(CInfoDlgWin::MessageKind, const QString &, const QString &, QWidget *)
+{
+    ++boxesShown;
+    return 0;
+}
+
+// The user's hand on the editor view.
+class Hand
+{
+public:
+    explicit Hand(CReportPE *view)
+        : m_view(view)
+    {
+    }
+
+    QPointF toView(const QPointF &pagePoint) const
+    {
+        return m_view->calcDocViewTransform().map(pagePoint);
+    }
+
+    void press(const QPointF &at) { send(QEvent::MouseButtonPress, at, Qt::LeftButton); }
+    void drag(const QPointF &to) { send(QEvent::MouseMove, to, Qt::LeftButton); }
+    void release(const QPointF &at) { send(QEvent::MouseButtonRelease, at, Qt::NoButton); }
+
+    // A gesture from the middle of the frame's handle to the page point.
+    void gesture(CREPageItem *frame, int handle, const QPointF &pagePoint)
+    {
+        m_view->currentPage->unselectAll();
+        frame->selected = true;
+        STracker trackers[CReportPE::HandleCount];
+        frame->genTrackers(trackers, frame->getShapeBoundRect(), m_view->calcDocViewTransform(),
+                           m_view->drawStyle());
+        const QRectF grip = handle <= 8 ? trackers[handle].rect : frame->getShapeBoundRect();
+        press(toView(grip.center()));
+        const QPointF to = toView(pagePoint);
+        drag((toView(grip.center()) + to) / 2);
+        drag(to);
+        release(to);
+    }
+
+private:
+    void send(QEvent::Type type, const QPointF &at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, at, Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_view->viewport(), &event);
+    }
+
+    CReportPE *m_view;
+};
+
+QImage picture(int w, int h, QRgb colour)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+void viewEdits(const QByteArray &input, LnrContract::Person &person)
+{
+    using namespace LnrContract;
+    static CReportPE *view = [&person] {
+        auto *v = new CReportPE(&person.container, nullptr);
+        v->resize(900, 700);
+        CInfoDlgWin::setMessageBoxHandler(answerBox);
+        return v;
+    }();
+    if (!loadChecked(*view, input))
+        return;
+
+    const uint seed = qHash(input);
+    Hand hand(view);
+    QList<CREPage *> pages(view->blocks.begin(), view->blocks.end());
+    for (const QList<CREPage *> *list : qAsConst(view->pageLists))
+        pages += *list;
+    int gestures = 0;
+    for (CREPage *page : qAsConst(pages)) {
+        view->currentPage = page;
+        view->updateView();
+        const QRectF sheet(0, 0, page->width, page->height);
+        const QPointF targets[] = {sheet.topLeft() - QPointF(1e6, 1e6),
+                                   sheet.bottomRight() + QPointF(1e6, 1e6),
+                                   sheet.topRight(),
+                                   sheet.bottomLeft(),
+                                   sheet.center(),
+                                   QPointF(sheet.width() / 3, 1),
+                                   QPointF(1, sheet.height() * 0.9)};
+        const QList<CREPageItem *> frames = page->items;
+        for (CREPageItem *frame : frames) {
+            if (frame->type != CREPageItem::Frame || ++gestures > 12)
+                continue;
+            const uint step = seed + uint(gestures) * 2654435761u;
+            // Handles 0 to 6 scale, 7 moves, 8 rotates; beyond, a press inside
+            // the frame moves it or pans its content.
+            hand.gesture(frame, int(step % 10), targets[(step >> 8) % 7]);
+            if (frame->inner && frame->inner->type == CREPageItem::Symbol && (step & 0x10000))
+                frame->inner->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('7'));
+        }
+        if (page->items.size() >= TemplateLimits::MaxItems || pages.indexOf(page) > 1)
+            continue;
+
+        // A thin picture stretched across the page by an edge handle.
+        QImage thin = picture(1000, 8, 0xff2060a0);
+        if (CREPageItem *content = view->addImageItem(thin, hand.toView(QPointF(1, 1)).toPoint())) {
+            hand.gesture(content->outer, seed & 1 ? 6 : 5, sheet.bottomRight());
+        }
+    }
+
+    // Now and then a full-size picture: placed while the template has room
+    // for it, else refused with a box.
+    if (seed % 4 == 0) {
+        view->currentPage = view->pageLists.first()->first();
+        QImage full = picture(1024, 1024, 0xff406080);
+        const bool room = view->roomForPicture(full);
+        const int before = boxesShown;
+        check(bool(view->addImageItem(full, QPoint(20, 20))) == room,
+              "a picture placed beyond the picture budget, or refused within it");
+        check((boxesShown > before) == !room, "a picture refused without a word");
+    }
+
+    const QString problem = view->limitProblem();
+    check(problem.isEmpty(), "the editor made a template that the reader refuses");
+    const QByteArray saved = save(*view);
+    CReportDocument again(&person.container, nullptr);
+    check(load(again, saved) == 0, "a template the editor saved does not open");
+    checkLoaded(again);
+    const QByteArray resaved = save(again);
+    if (resaved != saved) {
+        int at = 0;
+        while (at < saved.size() && at < resaved.size() && saved.at(at) == resaved.at(at))
+            ++at;
+        std::fprintf(stderr, "saved and reloaded templates differ from byte %d\n", at);
+    }
+    check(resaved == saved, "a template the editor saved opens changed");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static LnrContract::Person person;
+    const QByteArray input = harness::bytes(data, size);
+    geometryEdits(input, person);
+    viewEdits(input, person);
     return 0;
 }

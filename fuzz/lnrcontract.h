@@ -76,11 +76,6 @@ inline QByteArray save(CReportDocument &doc)
     return bytes;
 }
 
-inline bool within(double v, double limit)
-{
-    return std::isfinite(v) && std::fabs(v) <= limit;
-}
-
 inline void checkPicture(const QImage &image)
 {
     check(image.width() <= BoundedRead::MaxPictureSide
@@ -88,27 +83,20 @@ inline void checkPicture(const QImage &image)
           "a picture above the side limit");
 }
 
-// Why an item breaks the reader's bounds, or null.
+// Why an item breaks the reader's bounds, or null: the bounds the reader
+// refuses a record beyond, and those it brings loaded values into.
 inline const char *itemFault(const CREPageItem *item)
 {
-    if (!LnrStream::usableTransform(item->transform))
-        return "an unusable transform";
+    if (const char *fault = item->limitFault())
+        return fault;
     if (!(item->angle >= 0 && item->angle <= 360))
         return "an angle out of range";
-    if (!(item->penWidth >= 0 && item->penWidth <= LnrStream::MaxPenWidth))
+    if (!(item->penWidth >= 0 && item->penWidth <= TemplateLimits::MaxPenWidth))
         return "a pen width out of range";
-    if (!within(item->boundSize.width(), LnrStream::MaxSide)
-        || !within(item->boundSize.height(), LnrStream::MaxSide))
-        return "a size out of range";
-    if (item->font.pixelSize() < 1 || item->font.pixelSize() > LnrStream::MaxFontPixels)
+    if (item->font.pixelSize() < 1 || item->font.pixelSize() > TemplateLimits::MaxFontPixels)
         return "a font size out of range";
     if (item->penStyle < Qt::NoPen || item->penStyle > Qt::DashDotDotLine)
         return "a pen style out of range";
-    if (item->type == CREPageItem::Symbol && item->text.size() > LnrStream::MaxSymbolText)
-        return "a symbol text beyond the bound";
-    if (qAbs(qint64(item->blockIndex)) > LnrStream::MaxIndex
-        || qAbs(qint64(item->order)) > LnrStream::MaxIndex)
-        return "an index out of range";
     return nullptr;
 }
 
@@ -132,14 +120,14 @@ inline void checkLoaded(const CReportDocument &doc)
         for (const CREPage *page : *list)
             all.append(page);
     }
-    check(pages <= LnrStream::MaxPages, "more pages than the bound");
+    check(pages <= TemplateLimits::MaxPages, "more pages than the bound");
     for (const CREPage *page : qAsConst(all)) {
         check(page->thumbnail && !page->thumbnail->isNull(), "a page without a thumbnail");
-        check(page->width >= 1 && page->width <= LnrStream::MaxSide && page->height >= 1
-                  && page->height <= LnrStream::MaxSide,
+        check(page->width >= 1 && page->width <= TemplateLimits::MaxSide && page->height >= 1
+                  && page->height <= TemplateLimits::MaxSide,
               "a page side out of range");
-        check(page->items.size() <= LnrStream::MaxItems, "more items than the bound");
-        check(page->repeatCount >= -1 && page->repeatCount <= LnrStream::MaxRepeat,
+        check(page->items.size() <= TemplateLimits::MaxItems, "more items than the bound");
+        check(page->repeatCount >= -1 && page->repeatCount <= TemplateLimits::MaxRepeat,
               "a repeat count out of range");
         checkPicture(page->pageBackground.image);
         for (const CREPageItem *item : page->items) {
@@ -207,11 +195,11 @@ inline size_t mutate(uint8_t *data, size_t size, size_t maxSize, unsigned seed)
                                       -1e300,
                                       std::numeric_limits<double>::infinity(),
                                       std::numeric_limits<double>::quiet_NaN(),
-                                      LnrStream::MaxSide,
-                                      -LnrStream::MaxSide,
-                                      LnrStream::MaxScale,
-                                      -LnrStream::MaxScale,
-                                      LnrStream::MaxPenWidth,
+                                      TemplateLimits::MaxSide,
+                                      -TemplateLimits::MaxSide,
+                                      TemplateLimits::MaxScale,
+                                      -TemplateLimits::MaxScale,
+                                      TemplateLimits::MaxPenWidth,
                                       2147483647.0,
                                       -2147483648.0,
                                       1e-9,
@@ -235,8 +223,8 @@ inline size_t mutate(uint8_t *data, size_t size, size_t maxSize, unsigned seed)
                                    256,
                                    2147483647,
                                    -2147483647 - 1,
-                                   LnrStream::MaxIndex,
-                                   LnrStream::MaxIndex + 1};
+                                   TemplateLimits::MaxIndex,
+                                   TemplateLimits::MaxIndex + 1};
         return random.bounded(3) == 0 ? int(random.generate())
                                       : ints[random.bounded(int(sizeof ints / sizeof *ints))];
     };
@@ -334,12 +322,12 @@ inline size_t mutate(uint8_t *data, size_t size, size_t maxSize, unsigned seed)
             item->blockIndex = 0;
             item->order = 0;
             item->font.setPixelSize(11);
-            item->text.truncate(LnrStream::MaxSymbolText);
+            item->text.truncate(TemplateLimits::MaxSymbolText);
         }
     }
     if (preview
-        && !(page->width >= 1 && page->width <= LnrStream::MaxSide && page->height >= 1
-             && page->height <= LnrStream::MaxSide)) {
+        && !(page->width >= 1 && page->width <= TemplateLimits::MaxSide && page->height >= 1
+             && page->height <= TemplateLimits::MaxSide)) {
         page->width = 200;
         page->height = 100;
     }

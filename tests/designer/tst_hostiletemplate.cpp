@@ -118,7 +118,7 @@ void TestHostileTemplate::hostileFiles_data()
     QTest::newRow("code 128 of 3001 letters") << write(
         10, [](CReportDocument &, CREPage *, CREPageItem *item) {
             item->barcodeKind = 2;
-            item->text = QString(LnrStream::MaxSymbolText + 1, QLatin1Char('W'));
+            item->text = QString(TemplateLimits::MaxSymbolText + 1, QLatin1Char('W'));
         }) << QString() << 0.0;
     QTest::newRow("picture slot number 2147483647") << write(
         7, [](CReportDocument &, CREPage *, CREPageItem *item) { item->blockIndex = 2147483647; })
@@ -152,34 +152,34 @@ void TestHostileTemplate::hostileFiles_data()
             item->shape.addRect(5, 5, 60, 30);
             item->penStyle = Qt::DotLine;
             item->penWidth = 1e300;
-        }) << "penWidth" << LnrStream::MaxPenWidth;
+        }) << "penWidth" << TemplateLimits::MaxPenWidth;
     QTest::newRow("pen style 77") << write(4, [](CReportDocument &, CREPage *, CREPageItem *item) {
         item->shape.addRect(5, 5, 60, 30);
         item->penStyle = 77;
     }) << "penStyle" << double(Qt::SolidLine);
     QTest::newRow("page repeat 2147483647") << write(
         5, [](CReportDocument &, CREPage *page, CREPageItem *) { page->repeatCount = 2147483647; })
-                                            << "repeatCount" << double(LnrStream::MaxRepeat);
+                                            << "repeatCount" << double(TemplateLimits::MaxRepeat);
     QTest::newRow("font of 1e9 points") << write(
         6, [](CReportDocument &, CREPage *, CREPageItem *item) {
             item->key = QStringLiteral("#full_name");
             item->font = QFont(QStringLiteral("Arial"));
             item->font.setPointSizeF(1e9);
-        }) << "pixelSize" << double(LnrStream::MaxFontPixels);
+        }) << "pixelSize" << double(TemplateLimits::MaxFontPixels);
     QTest::newRow("every bound reached") << write(
         12, [](CReportDocument &doc, CREPage *page, CREPageItem *item) {
-            page->width = LnrStream::MaxSide;
+            page->width = TemplateLimits::MaxSide;
             page->height = 1;
             item->key = QStringLiteral("Name");
-            const double m = LnrStream::MaxScale;
-            item->transform = QTransform(m, m, -m, m, LnrStream::MaxSide, 0);
-            item->outer->transform = QTransform(m, -m, m, m, 0, -LnrStream::MaxSide);
-            item->font.setPixelSize(LnrStream::MaxFontPixels);
+            const double m = TemplateLimits::MaxScale;
+            item->transform = QTransform(m, m, -m, m, TemplateLimits::MaxSide, 0);
+            item->outer->transform = QTransform(m, -m, m, m, 0, -TemplateLimits::MaxSide);
+            item->font.setPixelSize(TemplateLimits::MaxFontPixels);
             doc.gridStepX = 1.0000001;
-        }) << "transform" << LnrStream::MaxScale;
+        }) << "transform" << TemplateLimits::MaxScale;
     QTest::newRow("text squashed 2000 to 1") << write(
         3, [](CReportDocument &, CREPage *, CREPageItem *item) {
-            item->font.setPixelSize(LnrStream::MaxFontPixels);
+            item->font.setPixelSize(TemplateLimits::MaxFontPixels);
             item->transform = QTransform::fromScale(1, 0.0005);
             item->text = QStringLiteral("Hello 123");
         }) << "transform" << 1.0;

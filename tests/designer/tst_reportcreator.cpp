@@ -8,6 +8,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
+#include "designer/templatelimits.h"
 #include "designerfixture.h"
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -131,6 +133,7 @@ private slots:
     void close();
     void edits_data();
     void edits();
+    void limits();
 };
 
 void TestReportCreator::initTestCase()
@@ -604,6 +607,38 @@ void TestReportCreator::edits()
     edit(d);
     if (!QTest::currentTestFailed())
         QTEST(d.c->isModified(), "changes");
+}
+
+// The window makes nothing the reader refuses: the bar code's Text row stops
+// at its length, a page beyond the count is refused with a box, and a save
+// of what a template cannot hold says why and writes nothing.
+void TestReportCreator::limits()
+{
+    Designer d;
+    CREPageItem *symbol = d.add("Bar Codes", QPointF(100, 100));
+    QVERIFY(symbol);
+    d.select(symbol);
+    const int text = d.c->properties->rows().indexOf(d.row("Text"));
+    QVERIFY(text >= 0);
+    d.c->properties->table()->item(text, 1)->setText(QString(4000, QLatin1Char('7')));
+    QCOMPARE(symbol->text.size(), TemplateLimits::MaxSymbolText);
+
+    while (d.c->editor->roomForPage())
+        d.c->editor->addBlock(QSizeF(10, 10), "Block");
+    const int pages = d.pages().size();
+    d.c->OnAddPage();
+    QCOMPARE(d.pages().size(), pages);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.first().startsWith("Warning|A chart template holds at most"));
+
+    CREPageItem *picture = d.place(CREPageItem::Image, "#image");
+    picture->outer->transform.scale(1, 178);
+    d.c->OnOk();
+    QVERIFY(d.c->loadedFile.isEmpty());
+    QCOMPARE(templateFiles(), QStringList());
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith("Error|Can't save report!\r\nAn object on the page"),
+             qPrintable(errors.first()));
 }
 
 QTEST_MAIN(TestReportCreator)

@@ -1,5 +1,9 @@
+#include "designer/propertieswidget.h"
 #include "designer/reportdocument.h"
+#include "designer/reportpe.h"
+#include "designer/templatelimits.h"
 #include "lnrfixture.h"
+#include "style/infodlg.h"
 #include "tests/support/testenvironment.h"
 
 #include <QBuffer>
@@ -8,8 +12,11 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 using namespace DesignerTest;
 
@@ -221,7 +228,56 @@ struct OldWriter
     }
 };
 
+QImage fullPicture()
+{
+    QImage image(1024, 1024, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
+int g_boxes = 0;
+int countBox(CInfoDlgWin::MessageKind, const QString &, const QString &, QWidget *)
+{
+    ++g_boxes;
+    return 0;
+}
+
+// With LUMARO_WRITE_GOLDEN=1 the files of a row become fuzzer seeds (the
+// small ones: large seeds slow every fuzzing step).
+void writeSeed(const char *folder, const QByteArray &bytes)
+{
+    if (!qEnvironmentVariableIntValue("LUMARO_WRITE_GOLDEN") || bytes.size() > 100000)
+        return;
+    const QString name
+        = QString::fromLatin1(QTest::currentDataTag())
+              .replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    QFile seed(TestEnvironment::dataPath(QLatin1String(folder) + name + QStringLiteral(".lnr")));
+    if (seed.open(QIODevice::WriteOnly))
+        seed.write(bytes);
+}
+
+using Shaper = std::function<void(CReportDocument &, CREPage *)>;
+using Gesture = std::function<void(CReportPE &, CREPage *)>;
+
+// A press on the frame's handle, dragged to the page point.
+void dragHandle(CReportPE &view, CREPageItem *frame, int handle, const QPointF &to)
+{
+    view.currentPage->unselectAll();
+    frame->selected = true;
+    STracker t[CReportPE::HandleCount];
+    frame->genTrackers(t, frame->getShapeBoundRect(), view.calcDocViewTransform(),
+                       view.drawStyle());
+    const QTransform toView = view.calcDocViewTransform();
+    QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      toView.map(t[handle].rect.center()).toPoint());
+    QTest::mouseMove(view.viewport(), toView.map(to).toPoint());
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, toView.map(to).toPoint());
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Shaper)
+Q_DECLARE_METATYPE(Gesture)
 
 class TestTemplateFile : public QObject
 {
@@ -248,6 +304,11 @@ private slots:
     void nothingToSave();
     void saveToFileReportsFailure();
     void fileRoundTrip();
+    void saveRefusesWhatReaderRefuses_data();
+    void saveRefusesWhatReaderRefuses();
+    void editorStaysWithinLimits_data();
+    void editorStaysWithinLimits();
+    void textRowCutAtItsLength();
 
 private:
     QByteArray m_golden;
@@ -863,6 +924,159 @@ void TestTemplateFile::fileRoundTrip()
     QVERIFY(!loaded.loadFromFile(dir.filePath(QStringLiteral("none.lnr")), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(loaded.name, doc.name); // a file that is not there changes nothing
+}
+
+void TestTemplateFile::saveRefusesWhatReaderRefuses_data()
+{
+    QTest::addColumn<Shaper>("shape");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("picture stretched to scale 178") << Shaper([](CReportDocument &, CREPage *page) {
+        LnrTest::add(page, CREPageItem::Image, 10, 10, 210, 1.68)->outer->transform.scale(1, 178);
+    }) << "scaled";
+    QTest::newRow("bar code text of 3001 characters")
+        << Shaper([](CReportDocument &, CREPage *page) {
+               LnrTest::add(page, CREPageItem::Symbol, 10, 10, 100, 40)->text
+                   = QString(TemplateLimits::MaxSymbolText + 1, QLatin1Char('7'));
+           })
+        << "3000 characters";
+    QTest::newRow("49 full-size pictures") << Shaper([](CReportDocument &, CREPage *page) {
+        for (int i = 0; i < 49; ++i)
+            LnrTest::add(page, CREPageItem::Image, 10, 10, 50, 50)->image = fullPicture();
+    }) << "pixels";
+    QTest::newRow("2001 objects on a page") << Shaper([](CReportDocument &, CREPage *page) {
+        for (int i = 0; i <= TemplateLimits::MaxItems; ++i)
+            LnrTest::add(page, CREPageItem::Text, 10, 10, 20, 20);
+    }) << "2000 objects";
+    QTest::newRow("257 pages and blocks") << Shaper([](CReportDocument &doc, CREPage *) {
+        for (int i = 0; i < TemplateLimits::MaxPages - 1; ++i)
+            doc.addBlock(QSizeF(10, 10), QStringLiteral("Block"));
+    }) << "256 pages";
+}
+
+// A save is refused exactly where the reader would refuse the file: nothing
+// is written, the old file stays and the message names the fault.
+void TestTemplateFile::saveRefusesWhatReaderRefuses()
+{
+    QFETCH(Shaper, shape);
+    QFETCH(QString, named);
+    CReportDocument doc(nullptr, nullptr);
+    CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Second"));
+    shape(doc, page);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.lnr"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    QString error;
+    QVERIFY(!doc.saveToFile(path, &error));
+    QVERIFY2(error.contains(named), qPrintable(error));
+    QCOMPARE(doc.saveError(), error);
+    QCOMPARE(readFile(path), QByteArray("old contents"));
+
+    const QByteArray refused = saveToBytes(doc);
+    CReportDocument reader(nullptr, nullptr);
+    QCOMPARE(loadBytes(reader, refused), -1);
+    writeSeed("fuzz/lnr/", refused);
+}
+
+void TestTemplateFile::editorStaysWithinLimits_data()
+{
+    QTest::addColumn<Gesture>("gesture");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("thin picture stretched by an edge handle")
+        << Gesture([](CReportPE &view, CREPage *page) {
+               QImage thin(1000, 8, QImage::Format_RGB32);
+               thin.fill(Qt::blue);
+               CREPageItem *picture = view.addImageItem(thin, QPoint(40, 40));
+               QVERIFY(picture);
+               dragHandle(view, picture->outer, 6, QPointF(100, page->height));
+               QVERIFY(picture->outer->transform.m22() > TemplateLimits::MaxScale - 1);
+           })
+        << false;
+    QTest::newRow("content panned through a tiny scale")
+        << Gesture([](CReportPE &view, CREPage *page) {
+               CREPageItem *frame = LnrTest::add(page, CREPageItem::Image, 10, 10, 2e5, 2e5)->outer;
+               frame->transform.scale(5e-4, 5e-4);
+               frame->fixedContent = false;
+               const QPointF at = frame->getShapeBoundRect().center();
+               const QTransform toView = view.calcDocViewTransform();
+               frame->selected = false;
+               QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                                 toView.map(at).toPoint());
+               QTest::mouseMove(view.viewport(), toView.map(QPointF(800, 1100)).toPoint());
+               QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                                   toView.map(QPointF(800, 1100)).toPoint());
+           })
+        << false;
+    QTest::newRow("bar code text at its length") << Gesture([](CReportPE &view, CREPage *) {
+        CREPageItem *symbol
+            = view.addDataItem(QStringLiteral("Bar Codes"), QPoint(30, 30), QSize(300, 60));
+        symbol->type = CREPageItem::Symbol;
+        symbol->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('7'));
+    }) << false;
+    QTest::newRow("pictures beyond the budget") << Gesture([](CReportPE &view, CREPage *) {
+        int placed = 0;
+        for (int i = 0; i < 60 && g_boxes == 0; ++i) {
+            QImage picture = fullPicture();
+            placed += view.addImageItem(picture, QPoint(30, 30)) ? 1 : 0;
+        }
+        QCOMPARE(placed, 48);
+    }) << true;
+    QTest::newRow("an object beyond the page's count")
+        << Gesture([](CReportPE &view, CREPage *page) {
+               for (int i = 0; i < TemplateLimits::MaxItems; ++i)
+                   LnrTest::add(page, CREPageItem::Text, 10, 10, 20, 20);
+               QVERIFY(!view.addTextItem(QStringLiteral("One more"), QPoint(30, 30)));
+               QCOMPARE(page->items.size(), TemplateLimits::MaxItems);
+           })
+        << true;
+    QTest::newRow("pages and blocks up to the count") << Gesture([](CReportPE &view, CREPage *) {
+        while (view.roomForPage())
+            view.addBlock(QSizeF(10, 10), QStringLiteral("Block"));
+        QCOMPARE(view.blocks.size(), TemplateLimits::MaxPages - 1);
+    }) << false;
+}
+
+// What the editor view lets the user make saves, and loads back equal.
+void TestTemplateFile::editorStaysWithinLimits()
+{
+    QFETCH(Gesture, gesture);
+    QFETCH(bool, refused);
+    const CInfoDlgWin::MessageBoxHandler previous = CInfoDlgWin::setMessageBoxHandler(countBox);
+    g_boxes = 0;
+    CReportPE view(nullptr, nullptr);
+    view.resize(900, 700);
+    view.snapToGrid = 0;
+    gesture(view, view.currentPage);
+    CInfoDlgWin::setMessageBoxHandler(previous);
+    QCOMPARE(g_boxes > 0, refused);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edited.lnr"));
+    QString error;
+    QVERIFY2(view.saveToFile(path, &error), qPrintable(error));
+    const QByteArray saved = readFile(path);
+    CReportDocument loaded(nullptr, nullptr);
+    QVERIFY2(loaded.loadFromFile(path, &error), qPrintable(error));
+    QCOMPARE(saveToBytes(loaded), saved);
+
+    writeSeed("fuzz/lnredit/", saved);
+}
+
+// A bar code's text row takes no more than a template holds.
+void TestTemplateFile::textRowCutAtItsLength()
+{
+    CPropertiesWidget grid(nullptr);
+    auto *row = new CPWItem(QStringLiteral("Text"), QStringLiteral("123"));
+    row->maxLength = TemplateLimits::MaxSymbolText;
+    grid.setList({row});
+    grid.table()->item(0, 1)->setText(QString(TemplateLimits::MaxSymbolText + 5, QLatin1Char('9')));
+    QCOMPARE(row->valueText.size(), TemplateLimits::MaxSymbolText);
+    QCOMPARE(grid.table()->item(0, 1)->text(), row->valueText);
 }
 
 QTEST_MAIN(TestTemplateFile)

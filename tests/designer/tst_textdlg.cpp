@@ -71,6 +71,7 @@ void TestTextDlg::pixelSize_data()
     QTest::newRow("text") << "abc" << -1;
     QTest::newRow("decimal") << "10.5" << -1;
     QTest::newRow("empty") << "" << -1;
+    QTest::newRow("beyond what a template keeps") << "99999" << 2000;
 }
 
 void TestTextDlg::pixelSize()
