@@ -101,6 +101,8 @@ void CDateEdit::keyPressEvent(QKeyEvent *event)
         finishEntry();
         QDateEdit::keyPressEvent(event);
         m_Before = date();
+        // Ready for the next date, typed whole.
+        selectFirstSection();
         return;
     }
     const QString text = event->text();
