@@ -126,9 +126,13 @@ void CDateEdit::finishEntry()
     // The box's sections reject or shorten digits that do not fit the date
     // it shows at that moment (31 after a February), so a whole entry is
     // judged by the digits typed; anything else by the text as it stands.
-    const QString entry = m_Whole ? m_Digits : lineEdit()->displayText();
+    const bool whole = m_Whole;
+    const QString entry = whole ? m_Digits : lineEdit()->displayText();
     m_Digits.clear();
     m_Whole = false;
+    // A box that may be left without a date shows its special text then.
+    if (!whole && !specialValueText().isEmpty() && date() == minimumDate())
+        return;
     const TypedDate typed = typedDate(entry, displayFormat(), minimumDate(), maximumDate());
     if (!typed.complete) {
         QString text = lineEdit()->displayText();
