@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTemporaryFile>
 
 CInfoDetailsView::CInfoDetailsView(CAppStyle *style, const QString &html, QWidget *parent)
@@ -15,6 +16,11 @@ CInfoDetailsView::CInfoDetailsView(CAppStyle *style, const QString &html, QWidge
     setMinimumSize(600, 300);
     setMaximumSize(1280, 800);
     resize(600, 500);
+
+    // The page view keeps the keyboard focus; Escape still closes the
+    // pop-up as in any dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QDialog::reject);
 
     m_View = new MyQWebEngineView(this);
     m_View->resize(size());

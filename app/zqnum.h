@@ -113,6 +113,9 @@ public:
     // The caption of a recent-person button.
     static QString recentCaption(const PersonRecord &record);
     void repaintChart();
+    // A person's name that the calculator cannot value: the user is told,
+    // every reading is emptied and the typed text stays.
+    void rejectPersonName();
     // Loads the whole guide into the Guide page's view.
     void setFullManual();
     // The help pop-up of a topic with a picture of the images folder (none

@@ -211,6 +211,26 @@ PreparedNames prepareNames(const QString &full, const QString &shortName)
     return names;
 }
 
+// The input-area panels of one person. Without a name there is nobody to
+// show: the engine's numbers of an empty name ("=0=0" rows, every digit a
+// karmic lesson) would pass for a person's.
+void showPreview(CInfoWidget *features, CInfoNameWidget *namePanel, const CNumerology *p,
+                 const PreparedNames &names)
+{
+    if (names.fullName.isEmpty() && names.shortName.isEmpty()) {
+        blankValues(features, 6);
+        blankLabels(namePanel, 6);
+        blankValues(namePanel, 6);
+    } else {
+        setValues(features,
+                  {text(p, 0), text(p, 10), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7),
+                   withoutSpaces(text(p, 11))});
+        fillNamePanel(namePanel, p, names.fullName, names.shortName);
+    }
+    features->repaint();
+    namePanel->repaint();
+}
+
 } // namespace
 
 void CZQNum::OnCalcNum()
@@ -229,18 +249,8 @@ void CZQNum::OnCalcNum()
     const bool female = m_Gender->currentIndex() == 0;
 
     if (person.fullName.isEmpty() || person.shortName.isEmpty()) {
-        // Leaving the last person's reading beside such a name would pass it
-        // off as this one's; the typed text stays for the user to mend.
-        if (hasLetter(m_FullName->text())) {
-            CNumerology::s_criticalMessage(this, QString(),
-                                           QStringLiteral("Error! Incorrect full or short name!"));
-            clearReadings(this);
-            m_NameCaption = QStringLiteral("ENTER YOUR NAME");
-            m_NameButton->setText(m_NameCaption);
-            OnPreCalcNum();
-            OnPreCalcNumP();
-            update();
-        }
+        if (hasLetter(m_FullName->text()))
+            rejectPersonName();
         return;
     }
 
@@ -380,13 +390,31 @@ void CZQNum::OnCalcNum()
     update();
 }
 
+void CZQNum::rejectPersonName()
+{
+    // Leaving the last person's reading beside such a name would pass it off
+    // as this one's; the typed text stays for the user to mend.
+    CNumerology::s_criticalMessage(this, QString(),
+                                   QStringLiteral("Error! Incorrect full or short name!"));
+    clearReadings(this);
+    m_NameCaption = QStringLiteral("ENTER YOUR NAME");
+    m_NameButton->setText(m_NameCaption);
+    OnPreCalcNum();
+    OnPreCalcNumP();
+    update();
+}
+
 void CZQNum::OnCalcPetNum()
 {
     const QDate petBirth = m_PetDate->date();
     const QString petName = unaccent(m_PetName->text());
     if (petName.isEmpty()) {
+        // No pet: its page must not keep the last pet's numbers.
         m_Pet->resetData();
         m_Pet->reportHtml.clear();
+        clearPet(this);
+        m_PetFeatures->update();
+        m_PetNamePanel->update();
     } else if (m_Pet->calculatePet(petName, QString(), petBirth, m_ForecastDate->date(), false,
                                    &m_Layouts, m_NumerologistCombo->currentIndex())) {
         setValues(m_PetFeatures, {text(m_Pet, 2), text(m_Pet, 1), text(m_Pet, 17)});
@@ -469,13 +497,7 @@ void CZQNum::OnPreCalcNum()
                         chaldean, birth, m_ForecastDate->date(), &m_Layouts,
                         m_NumerologistCombo->currentIndex(), vowels, true);
 
-    const CNumerology *p = m_Person;
-    setValues(m_PersonFeatures,
-              {text(p, 0), text(p, 10), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7),
-               withoutSpaces(text(p, 11))});
-    fillNamePanel(m_PersonNamePanel, p, names.fullName, names.shortName);
-    m_PersonFeatures->repaint();
-    m_PersonNamePanel->repaint();
+    showPreview(m_PersonFeatures, m_PersonNamePanel, m_Person, names);
 }
 
 void CZQNum::OnPreCalcNumP()
@@ -491,13 +513,7 @@ void CZQNum::OnPreCalcNumP()
                          m_PartnerShortNameOverrides, chaldean, birth, m_ForecastDate->date(),
                          &m_Layouts, m_NumerologistCombo->currentIndex(), vowels, true);
 
-    const CNumerology *p = m_Partner;
-    setValues(m_PartnerFeatures,
-              {text(p, 0), text(p, 10), pair(p, 2, 3), pair(p, 4, 5), pair(p, 6, 7),
-               withoutSpaces(text(p, 11))});
-    fillNamePanel(m_PartnerNamePanel, p, names.fullName, names.shortName);
-    m_PartnerFeatures->repaint();
-    m_PartnerNamePanel->repaint();
+    showPreview(m_PartnerFeatures, m_PartnerNamePanel, m_Partner, names);
 }
 
 void CZQNum::slotPNC(QDate date)

@@ -4,6 +4,7 @@
 #include "app/zqnum.h"
 
 #include "app/myqwebengineview.h"
+#include "app/namenormalizer.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"
@@ -18,6 +19,7 @@
 #include "panels/infowidget.h"
 #include "style/aboutdlg.h"
 #include "style/appstyle.h"
+#include "style/infodlg.h"
 
 #include <QDateEdit>
 #include <QEventLoop>
@@ -90,7 +92,12 @@ void CZQNum::OnNameSel()
     } else {
         m_EntryPanelAnim->setEasingCurve(QEasingCurve::OutExpo);
         m_EntryPanelAnim->setEndValue(QPoint(-width(), 0));
-        OnCalcNum();
+        // "APPLY" with no full name asks for a calculation like any other:
+        // it is refused aloud, not by quietly keeping or losing readings.
+        if (preparePersonName(m_FullName->text()).isEmpty())
+            rejectPersonName();
+        else
+            OnCalcNum();
         // A closed panel never keeps "APPLY": when nothing was calculated the
         // button asks for a name again.
         if (m_FullName->text().isEmpty() || m_NameCaption == QStringLiteral("APPLY")
@@ -124,6 +131,11 @@ void CZQNum::OnNameSel()
 
 void CZQNum::OnClearRecent()
 {
+    // The list may hold the only record of these people.
+    if (CInfoDlgWin::showAskMessageBox(m_Style, QStringLiteral("Question"),
+                                       QStringLiteral("Clear the list of recent people?"), this)
+        != 0)
+        return;
     m_Recent.clear();
     updateRecentList();
 }
@@ -156,4 +168,3 @@ void CZQNum::updateRecentList()
         }
     }
 }
-

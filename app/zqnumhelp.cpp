@@ -77,7 +77,9 @@ void CZQNum::showStartPage()
 
 void CZQNum::OnHelp()
 {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerInfo::helpPage)));
+    // The guide ships with the program; Help opens it at its first page.
+    setFullManual();
+    setMode(MainWindowLayout::PageGuide);
 }
 
 void CZQNum::OnSupport()

@@ -6,6 +6,7 @@
 #include "app/zqnum.h"
 
 #include "engine/numerology.h"
+#include "style/infodlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,8 +21,16 @@ namespace {
 
 QString runFileDialog(bool save, const QString &title, const QString &folder, const QString &filter)
 {
-    return save ? QFileDialog::getSaveFileName(nullptr, title, folder, filter)
-                : QFileDialog::getOpenFileName(nullptr, title, folder, filter);
+    if (!save)
+        return QFileDialog::getOpenFileName(nullptr, title, folder, filter);
+    // With the suffix the dialog itself adds, its question whether to
+    // replace a file is about the file that will be written.
+    QFileDialog dialog(nullptr, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("num"));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 // One code per position of the name the engine used: 1 where the vowel
@@ -165,12 +174,20 @@ void CZQNum::OnSaveFile(bool closeProg)
     if (closeProg) {
         path = recentStorePath();
     } else {
-        path = askFileName(true, QStringLiteral("Save"), documentsFolder(), PeopleFilter);
-        if (path.isEmpty())
+        const QString chosen
+            = askFileName(true, QStringLiteral("Save"), documentsFolder(), PeopleFilter);
+        if (chosen.isEmpty())
             return;
-        // The Open dialog lists only "*.num".
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".num");
+        path = peopleFilePath(chosen);
+        // The dialog asked about the name it was given, not this one.
+        if (path != chosen && QFileInfo::exists(path)
+            && CInfoDlgWin::showAskMessageBox(
+                   m_Style, QStringLiteral("Question"),
+                   QStringLiteral("\"%1\" already exists.\r\nDo you want to replace it?")
+                       .arg(QFileInfo(path).fileName()),
+                   this)
+                != 0)
+            return;
     }
 
     bool written = false;
@@ -219,7 +236,8 @@ static void applyOldInputs(CZQNum *w, const PersonInputs &inputs)
 void CZQNum::OnOpenFile(bool openProg)
 {
     if (openProg) {
-        OnClearRecent();
+        m_Recent.clear();
+        updateRecentList();
         const RecentStoreContent content = readRecentStore(recentStorePath());
         if (content.status != PeopleFileStatus::Ok)
             return;
@@ -265,6 +283,9 @@ void CZQNum::OnOpenFile(bool openProg)
     setDateIfValid(m_PartnerBirthDate, in.partnerBirthDate);
     m_PartnerFullName->setText(in.partnerFullName);
     m_PartnerShortName->setText(in.partnerShortName);
+    // The file holds the pet too; dropping it would lose what was saved.
+    setDateIfValid(m_PetDate, in.petBirthDate);
+    m_PetName->setText(in.petName);
     m_NameOverrides = in.nameOverrides;
     m_ShortNameOverrides = in.shortNameOverrides;
     m_PartnerNameOverrides = in.partnerNameOverrides;

@@ -3,6 +3,7 @@
 
 #include "app/zqnum.h"
 
+#include "app/dateedit.h"
 #include "app/myqwebengineview.h"
 #include "app/optionaldate.h"
 #include "panels/expandwidget.h"
@@ -109,7 +110,7 @@ enum Group { GroupNumerology, GroupLove, GroupPet, GroupAnalyzer };
 
 QDateEdit *makeDateEdit(QWidget *parent, int w, int h, int x, int y)
 {
-    QDateEdit *edit = new QDateEdit(parent);
+    QDateEdit *edit = new CDateEdit(parent);
     edit->setCalendarPopup(true);
     edit->setGeometry(x, y, w, h);
     return edit;

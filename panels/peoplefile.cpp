@@ -95,6 +95,12 @@ QString recentStorePath()
     return getDataLocation() + QStringLiteral("/zqnum6.num");
 }
 
+QString peopleFilePath(const QString &path)
+{
+    const QString suffix = QStringLiteral(".num");
+    return path.endsWith(suffix) ? path : path + suffix;
+}
+
 QString peopleFieldText(const QString &text)
 {
     QString field = text;

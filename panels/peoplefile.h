@@ -83,6 +83,11 @@ constexpr qint64 MaxPeopleFileSize = 4 * 1024 * 1024;
 // getDataLocation() + "/zqnum6.num".
 QString recentStorePath();
 
+// The file a people file chosen as path is written to: a name that does not
+// end in ".num" gets it ("John.Smith" becomes "John.Smith.num"), so that the
+// Open dialog, which lists "*.num" only, finds it again.
+QString peopleFilePath(const QString &path);
+
 // A text as a field: commas removed, white space simplified.
 QString peopleFieldText(const QString &text);
 // At most maxEntries digits; entries other than 0, 1 and 2 are written as 0

@@ -7,9 +7,6 @@ namespace MakerInfo {
 // The product page that the About box's "Visit Lumaro" button leads to.
 inline constexpr const char *productPage = "https://www.lumaro-numerology.example/";
 
-// The online help page of the "Help" command.
-inline constexpr const char *helpPage = "https://www.lumaro-numerology.example/help/";
-
 // The mailbox of the "Support" command (used in a mailto: link).
 inline constexpr const char *supportMailbox = "support@lumaro-numerology.example";
 

@@ -313,6 +313,12 @@ void TestCalcFlow::petReading()
     w->OnCalcPetNum();
     QCOMPARE(w->m_PetNamePanel->m_Labels.value(1), QStringLiteral("Rex"));
     QVERIFY(!w->m_Pet->reportHtml.isEmpty());
+
+    // Without a name there is no pet to show.
+    w->m_PetName->clear();
+    w->OnCalcPetNum();
+    QVERIFY(!anyValue(w->m_PetFeatures) && !anyValue(w->m_PetNamePanel));
+    QVERIFY(w->m_PetNamePanel->m_Labels.join(QString()).isEmpty());
 }
 
 void TestCalcFlow::emptyNameKeepsResults_data()

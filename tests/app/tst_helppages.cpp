@@ -330,7 +330,7 @@ private slots:
         QTest::addColumn<int>("command");
         QTest::addColumn<int>("aboutResult");
         QTest::addColumn<QString>("url");
-        QTest::newRow("Help") << 0 << 0 << QString::fromLatin1(MakerInfo::helpPage);
+        QTest::newRow("Help: the guide, no address") << 0 << 0 << QString();
         QTest::newRow("Support") << 1 << 0
                                  << "mailto:support@lumaro-numerology.example?Subject=Support "
                                     "request for Lumaro Numerology Omnara for Win";
@@ -352,6 +352,11 @@ private slots:
         QCOMPARE(m_opened.size(), url.isEmpty() ? 0 : 1);
         if (!url.isEmpty())
             QCOMPARE(m_opened.first().toString(QUrl::FullyDecoded), url);
+        if (command == 0) {
+            QCOMPARE(m_window->m_CurrentPage, int(MainWindowLayout::PageGuide));
+            QTRY_COMPARE_WITH_TIMEOUT(m_window->m_GuideView->url().fileName(),
+                                      QStringLiteral("index.html"), 15000);
+        }
     }
 
     void aboutPosition_data()

@@ -3,6 +3,7 @@
 #include "engine/numerology.h"
 #include "panels/infonamewidget.h"
 #include "panels/infowidget.h"
+#include "style/infodlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,8 @@ namespace {
 QStringList messages;
 QString nextFileName;
 QStringList dialogTitles;
+QStringList questions;
+int answer = 0; // of the program's question box: 0 Yes, -1 No
 
 void recordMessage(QWidget *, const QString &, const QString &text)
 {
@@ -36,6 +39,12 @@ bool neverAsk(const QString &, const QString &)
 int rejectDialog(QDialog *)
 {
     return QDialog::Rejected;
+}
+
+int answerQuestion(CInfoDlgWin::MessageKind, const QString &, const QString &text, QWidget *)
+{
+    questions << text;
+    return answer;
 }
 
 QString chosenFile(bool, const QString &title, const QString &, const QString &filter)
@@ -88,6 +97,10 @@ private slots:
     void saveFailureReported();
     void storeRestoresNewest_data();
     void storeRestoresNewest();
+    void clearAsksFirst_data();
+    void clearAsksFirst();
+    void typedDate_data();
+    void typedDate();
 
 private:
     QTemporaryDir m_dir;
@@ -99,6 +112,7 @@ void TestInputHandlers::initTestCase()
     CZQNum::execDialog = rejectDialog;
     CZQNum::askFileName = chosenFile;
     CNumerology::s_criticalMessage = recordMessage;
+    CInfoDlgWin::setMessageBoxHandler(answerQuestion);
     QVERIFY(m_dir.isValid());
 }
 
@@ -107,6 +121,8 @@ void TestInputHandlers::init()
     messages.clear();
     dialogTitles.clear();
     nextFileName.clear();
+    questions.clear();
+    answer = 0;
 }
 
 void TestInputHandlers::typingUpdatesPreview()
@@ -296,6 +312,10 @@ void TestInputHandlers::nameButton()
     QCOMPARE(w->m_BlinkLine->state() == QTimeLine::Running, blinks);
     if (blinks)
         QCOMPARE(w->m_BlinkLine->direction(), QTimeLine::Forward);
+    // No name to apply is said, and no reading of somebody else stays.
+    QCOMPARE(messages.size(), blinks ? 1 : 0);
+    QCOMPARE(w->m_MainFeatures->m_Values.join(QString()).isEmpty(), blinks);
+    QCOMPARE(w->m_FullName->text(), fullName);
 }
 
 // The input panel on a real display with three recent people, newest first,
@@ -356,6 +376,8 @@ void TestInputHandlers::saveOpenRoundTrip()
         w->m_Gender->setCurrentIndex(1);
         w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
         w->m_PartnerBirthDate->setDate(QDate(1979, 1, 2));
+        w->m_PetName->setText(QStringLiteral("Rex"));
+        w->m_PetDate->setDate(QDate(2015, 2, 1));
         w->OnNameVWChanged(0, 0);
         flipped = w->m_NameOverrides;
 
@@ -366,6 +388,15 @@ void TestInputHandlers::saveOpenRoundTrip()
         w->OnSaveFile();
         QVERIFY(messages.isEmpty());
         QCOMPARE(dialogTitles.value(1), QStringLiteral("Save|Files (*.num)"));
+
+        // The dialog asked about "anna"; the file written is "anna.num".
+        const QString person = w->m_FullName->text();
+        w->m_FullName->setText(QStringLiteral("Carl Dunn"));
+        answer = -1;
+        w->OnSaveFile();
+        QCOMPARE(questions,
+                 QStringList {"\"anna.num\" already exists.\r\nDo you want to replace it?"});
+        QCOMPARE(readPeopleFile(path).inputs.fullName, person);
     }
     QVERIFY(QFile::exists(path));
 
@@ -385,6 +416,8 @@ void TestInputHandlers::saveOpenRoundTrip()
     QCOMPARE(w->m_Gender->currentIndex(), 1);
     QCOMPARE(w->m_PartnerFullName->text(), QStringLiteral("Tom Bell"));
     QCOMPARE(w->m_PartnerBirthDate->date(), QDate(1979, 1, 2));
+    QCOMPARE(w->m_PetName->text(), QStringLiteral("Rex"));
+    QCOMPARE(w->m_PetDate->date(), QDate(2015, 2, 1));
     QCOMPARE(w->m_NameOverrides.mid(0, flipped.size()), flipped);
     QCOMPARE(w->m_Person->m_nameLines[CNumerology::NLFullVowels].at(0), QLatin1Char(' '));
     QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), QStringLiteral("Anna Maria Bell"));
@@ -481,16 +514,106 @@ void TestInputHandlers::storeRestoresNewest()
     QCOMPARE(w->m_BirthDate->date(), newest.birthDate);
     QCOMPARE(w->m_NameOverrides, newest.nameOverrides);
     QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), newest.fullName);
+    // Nobody entered as partner: nothing in the partner's panels.
+    const auto partnerShown = [&w] {
+        return w->m_PartnerNamePanel->m_Labels.join(QString())
+            + w->m_PartnerNamePanel->m_Values.join(QString())
+            + w->m_PartnerFeatures->m_Values.join(QString());
+    };
+    QCOMPARE(partnerShown(), QString());
 
     w->OnSaveFile(true);
     QCOMPARE(readRecentStore(recentStorePath()).records, records);
     w->m_FullName->setText(QStringLiteral("Dora Eve"));
     w->OnCalcNum();
+    QCOMPARE(partnerShown(), QString());
     const bool full = count >= RecentPeopleLimit;
     QCOMPARE(w->m_Recent.size(), full ? count : count + 1);
     QCOMPARE(w->m_Recent.last(), full ? records.at(count - 2) : records.last());
     QVERIFY(messages.isEmpty());
     QFile::remove(recentStorePath());
+}
+
+void TestInputHandlers::clearAsksFirst_data()
+{
+    QTest::addColumn<int>("reply");
+    QTest::newRow("Yes clears") << 0;
+    QTest::newRow("No keeps") << -1;
+}
+
+void TestInputHandlers::clearAsksFirst()
+{
+    QFETCH(int, reply);
+    auto w = makeWindow();
+    w->m_Recent = {record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1))};
+    w->updateRecentList();
+    answer = reply;
+    w->m_ClearButton->click();
+    QCOMPARE(questions, QStringList {QStringLiteral("Clear the list of recent people?")});
+    QCOMPARE(w->m_Recent.size(), reply == 0 ? 0 : 1);
+    QCOMPARE(w->m_RecentButtons.at(0)->isHidden(), reply == 0);
+}
+
+// Into the box by a click or the tab key, then the digits of a date.
+void TestInputHandlers::typedDate_data()
+{
+    QTest::addColumn<bool>("dayFirst");
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("refusal");
+    const QDate kept(2000, 1, 1);
+    QTest::newRow("tab") << false << false << "03171990" << QDate(1990, 3, 17) << QString();
+    QTest::newRow("click") << false << true << "03171990" << QDate(1990, 3, 17) << QString();
+    QTest::newRow("click, day first")
+        << true << true << "17031990" << QDate(1990, 3, 17) << QString();
+    QTest::newRow("leap day") << false << true << "02292000" << QDate(2000, 2, 29) << QString();
+    QTest::newRow("31 February") << false << true << "02312000" << kept
+                                 << "There is no such date as 02/31/2000.";
+    QTest::newRow("29 February 2001, day first")
+        << true << false << "29022001" << kept << "There is no such date as 29/02/2001.";
+    QTest::newRow("month 13") << false << false << "13012000" << kept
+                              << "There is no such date as 13/01/2000.";
+    QTest::newRow("year 1000") << false << true << "01011000" << kept
+                               << "01/01/1000 is outside the accepted range, 09/14/1752 to "
+                                  "12/31/9999.";
+    QTest::newRow("year 1") << false << false << "01010001" << kept
+                            << "01/01/0001 is outside the accepted range, 09/14/1752 to "
+                               "12/31/9999.";
+    QTest::newRow("half a year") << false << false << "010119" << kept
+                                 << "01/01/19 is not a whole date.";
+}
+
+void TestInputHandlers::typedDate()
+{
+    QFETCH(bool, dayFirst);
+    QFETCH(bool, click);
+    QFETCH(QString, keys);
+    QFETCH(QDate, date);
+    QFETCH(QString, refusal);
+    auto w = makeWindow();
+    w->setDateFormat(dayFirst);
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QDateEdit *box = w->m_BirthDate;
+    QCOMPARE(box->date(), QDate(2000, 1, 1));
+    if (click) {
+        QLineEdit *text = box->findChild<QLineEdit *>();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() - 12, text->height() / 2));
+        QCoreApplication::processEvents();
+    } else {
+        box->setFocus(Qt::TabFocusReason);
+    }
+    QTest::keyClicks(box, keys);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->date(), date);
+    QCOMPARE(box->toolTip(),
+             refusal.isEmpty() ? QStringLiteral("Birth Date")
+                               : refusal + QStringLiteral(" The box keeps 01/01/2000."));
+    // The date typed is the one the preview counts with.
+    if (refusal.isEmpty())
+        QCOMPARE(w->m_Person->m_birthDate, date);
 }
 
 QTEST_MAIN(TestInputHandlers)

@@ -133,6 +133,8 @@ void TestMainWindow::initTestCase()
     Startup::askAgreement = fakeAgreement;
     CUpdateCheck::setAskFunction(neverAsk);
     CZQNum::execDialog = rejectDialog;
+    CNumerology::s_criticalMessage = [](QWidget *, const QString &, const QString &) {
+    };
 }
 
 void TestMainWindow::init()

@@ -116,6 +116,8 @@ private slots:
     void genderEncodings();
     void fieldText_data();
     void fieldText();
+    void filePathSuffix_data();
+    void filePathSuffix();
     void overridesWritten();
     void overridesRead_data();
     void overridesRead();
@@ -242,6 +244,29 @@ void TestPeopleFile::fieldText()
     PersonRecord r;
     r.fullName = r.shortName = r.petName = text;
     QCOMPARE(recentStoreLine(r, QDate()).split(QLatin1Char(',')).size(), PeopleFieldCount);
+}
+
+void TestPeopleFile::filePathSuffix_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no suffix") << "/d/smith"
+                               << "/d/smith.num";
+    QTest::newRow("another suffix") << "/d/John.Smith"
+                                    << "/d/John.Smith.num";
+    QTest::newRow(".num kept") << "/d/smith.num"
+                               << "/d/smith.num";
+    QTest::newRow("upper case is another name") << "/d/smith.NUM"
+                                                << "/d/smith.NUM.num";
+    QTest::newRow("dotted folder") << "/d.num/smith"
+                                   << "/d.num/smith.num";
+}
+
+void TestPeopleFile::filePathSuffix()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QCOMPARE(peopleFilePath(chosen), written);
 }
 
 void TestPeopleFile::overridesWritten()

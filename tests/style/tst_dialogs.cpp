@@ -676,8 +676,8 @@ void TestDialogs::eulaResult()
 void TestDialogs::makerAddresses()
 {
     QCOMPARE(MakerInfo::versionNumber, 0x070800);
-    for (const char *address : {MakerInfo::productPage, MakerInfo::helpPage,
-                                MakerInfo::downloadPage, MakerInfo::updateHost}) {
+    for (const char *address :
+         {MakerInfo::productPage, MakerInfo::downloadPage, MakerInfo::updateHost}) {
         const QUrl url(QString::fromLatin1(address));
         QVERIFY2(url.isValid() && !url.host().isEmpty(), address);
         QVERIFY(url.scheme().startsWith(QLatin1String("http")));

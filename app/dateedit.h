@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QDateEdit>
+#include <QString>
+
+// What a whole date typed as digits into a box of the given display format
+// ("MM/dd/yyyy" or "dd/MM/yyyy") stands for. The text may hold separators;
+// only a text with one digit for every letter of the format is a whole date.
+struct TypedDate
+{
+    bool complete = false; // every digit of the format was typed
+    QDate date; // valid only when the digits name a date within the range
+    QString problem; // why a complete entry is refused, empty otherwise
+};
+
+TypedDate typedDate(const QString &text, const QString &format, const QDate &minimum,
+                    const QDate &maximum);
+
+// A birth, pet or forecast date box. Clicking or tabbing into it selects its
+// first section, so that typing the digits of a date ("03171990") gives that
+// date through the box's own sections. A date that does not exist or lies
+// outside the range is never turned into another one: the box keeps the
+// date it had, and its tool tip says why.
+class CDateEdit : public QDateEdit
+{
+    Q_OBJECT
+
+public:
+    explicit CDateEdit(QWidget *parent = nullptr);
+
+    // The reason the last entry was refused; empty after an accepted one.
+    QString refusal() const { return m_Refusal; }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void selectFirstSection();
+    // Settles a typed entry before the box interprets its text.
+    void finishEntry();
+    void refuse(const QString &reason);
+    void accept();
+
+    QDate m_Before; // the date when the entry began
+    QString m_Digits; // digits typed since the first section was selected whole
+    bool m_Whole = false; // m_Digits began with the first section selected
+    QString m_Refusal;
+    QString m_PlainToolTip;
+};
