@@ -158,6 +158,10 @@ void CZQNum::OnRecentClicked()
     m_PartnerBirthDate->setDate(record.partnerBirthDate);
     m_PartnerFullName->setText(record.partnerFullName);
     m_PartnerShortName->setText(record.partnerShortName);
+    // The record keeps the pet; leaving the box as it was would let the next
+    // calculation store another pet, or none, under this person.
+    setDateIfValid(m_PetDate, record.petBirthDate);
+    m_PetName->setText(record.petName);
     m_Chaldean->setChecked(record.chaldean);
 
     m_NameOverrides = record.nameOverrides;

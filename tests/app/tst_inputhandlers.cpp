@@ -501,6 +501,8 @@ void TestInputHandlers::storeRestoresNewest()
     PersonRecord newest
         = record(QStringLiteral("Anna Bell"), QStringLiteral("Anna"), QDate(1980, 3, 7));
     newest.nameOverrides = {2, 2, 2, 1, 0, 2, 1, 2, 2};
+    newest.petName = QStringLiteral("Rex");
+    newest.petBirthDate = QDate(2015, 6, 1);
     QVector<PersonRecord> records {newest};
     for (int k = 1; k < count; ++k)
         records << record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, k));
@@ -513,6 +515,8 @@ void TestInputHandlers::storeRestoresNewest()
     QCOMPARE(w->m_FullName->text(), newest.fullName);
     QCOMPARE(w->m_BirthDate->date(), newest.birthDate);
     QCOMPARE(w->m_NameOverrides, newest.nameOverrides);
+    QCOMPARE(w->m_PetName->text(), newest.petName);
+    QCOMPARE(w->m_PetDate->date(), newest.petBirthDate);
     QCOMPARE(w->m_PersonNamePanel->m_Labels.value(1), newest.fullName);
     // Nobody entered as partner: nothing in the partner's panels.
     const auto partnerShown = [&w] {
