@@ -390,10 +390,6 @@ void TestLayoutManager::nameCommands_data()
                         "opened.",
                         QStringLiteral("Name \"%1\" cannot be used as a file name.").arg(longName)}
         << standard << 1 << beta;
-    QTest::newRow("rename to a hidden name")
-        << "rename" << QStringList {".Beta", Cancel}
-        << QStringList {settingNameMessage(SettingNameError::Hidden, ".Beta")} << standard << 1
-        << beta;
 }
 
 void TestLayoutManager::nameCommands()
