@@ -118,8 +118,10 @@ QByteArray written(const reportSetting &setting)
 void saveAndCompare(Manager *m)
 {
     QStringList problems;
-    harness::check(saveReportSettings(&m->settings, m->folder, &m->loadedFiles, &problems),
-                   "the save refused layouts the manager made");
+    if (!saveReportSettings(&m->settings, m->folder, &m->loadedFiles, &problems)) {
+        std::fprintf(stderr, "%s\n", qPrintable(problems.join(QLatin1Char('\n'))));
+        harness::fail("the save refused layouts the manager made");
+    }
     QList<reportSetting> loaded;
     loadReportSettings(&loaded, m->folder);
     harness::check(loaded.size() == m->settings.size(), "a saved layout did not load");

@@ -31,8 +31,11 @@ SettingNameError fileNameProblem(const QString &name)
         return SettingNameError::Hidden;
     const QString fileName = name + QLatin1String(LayoutFileSuffix);
     const QByteArray encoded = QFile::encodeName(fileName);
-    // 255 bytes is the longest file name of the common file systems.
-    if (name.contains(QChar(0)) || encoded.size() > 255 || QFile::decodeName(encoded) != fileName)
+    // 255 bytes is the longest file name of the common file systems, and the
+    // file is first written under its name + ".XXXXXX".
+    constexpr int MaxFileNameBytes = 255 - 7;
+    if (name.contains(QChar(0)) || encoded.size() > MaxFileNameBytes
+        || QFile::decodeName(encoded) != fileName)
         return SettingNameError::NoFileName;
     return SettingNameError::None;
 }
