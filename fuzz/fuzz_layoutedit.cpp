@@ -106,13 +106,29 @@ struct Manager
     }
 };
 
-QByteArray written(const reportSetting &setting)
+// The bytes of a layout with its pictures taken out into pictures, where they
+// are compared by their pixels rather than encoded once more.
+QByteArray withoutPictures(reportSetting setting, QList<QImage> *pictures)
 {
+    for (QList<repItem> &items : setting.items) {
+        for (repItem &item : items) {
+            for (QImage &image : item.images) {
+                pictures->append(image.convertToFormat(QImage::Format_ARGB32));
+                image = QImage();
+            }
+        }
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     harness::check(buffer.open(QIODevice::WriteOnly) && writeReportSetting(&buffer, setting),
                    "writing a layout to memory");
     return bytes;
+}
+
+bool sameLayout(const reportSetting &a, const reportSetting &b)
+{
+    QList<QImage> first, second;
+    return withoutPictures(a, &first) == withoutPictures(b, &second) && first == second;
 }
 
 void saveAndCompare(Manager *m)
@@ -133,7 +149,7 @@ void saveAndCompare(Manager *m)
         // Loading brings a layout up to date, as it does every file.
         reportSetting expected = setting;
         migrateReportSetting(&expected);
-        harness::check(written(expected) == written(*found), "a layout changed on its way to disk");
+        harness::check(sameLayout(expected, *found), "a layout changed on its way to disk");
     }
 }
 
