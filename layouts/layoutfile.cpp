@@ -1,6 +1,7 @@
 #include "layouts/layoutfile.h"
 
 #include "layouts/boundedread.h"
+#include "layouts/layoutlimits.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -146,7 +147,7 @@ bool readReportSetting(QIODevice *device, reportSetting *setting)
     // Read apart and taken whole, so that a damaged file leaves the caller's
     // layout as it was.
     reportSetting read = *setting;
-    BoundedRead::PictureBudget budget;
+    BoundedRead::PictureBudget budget {LayoutLimits::MaxPicturePixels};
     for (QList<repItem> &items : read.items) {
         if (!loadSet(&stream, &items, version, &budget))
             return false;

@@ -1,6 +1,7 @@
 #include "layouts/layoutfolder.h"
 
 #include "layouts/layoutfile.h"
+#include "layouts/layoutlimits.h"
 #include "layouts/layoutmigration.h"
 
 #include <QDir>
@@ -17,12 +18,32 @@ QString fileNameOf(const reportSetting &setting)
     return setting.name + QLatin1String(LayoutFileSuffix);
 }
 
-// A name that would leave the folder, or make a hidden file that the next load
-// would not list, is not written.
-bool isWritableName(const QString &name)
+// A name that would leave the folder, make a hidden file that the next load
+// would not list, or that the file system cannot store as it is, is not
+// written.
+SettingNameError fileNameProblem(const QString &name)
 {
-    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'))
-        && !name.contains(QLatin1Char('\\'));
+    if (name.isEmpty())
+        return SettingNameError::Empty;
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return SettingNameError::Forbidden;
+    if (name.startsWith(QLatin1Char('.')))
+        return SettingNameError::Hidden;
+    const QString fileName = name + QLatin1String(LayoutFileSuffix);
+    const QByteArray encoded = QFile::encodeName(fileName);
+    // 255 bytes is the longest file name of the common file systems, and the
+    // file is first written under its name + ".XXXXXX".
+    constexpr int MaxFileNameBytes = 255 - 7;
+    if (name.contains(QChar(0)) || encoded.size() > MaxFileNameBytes
+        || QFile::decodeName(encoded) != fileName)
+        return SettingNameError::NoFileName;
+    return SettingNameError::None;
+}
+
+bool inFolderUnloaded(const QString &path, const QString &fileName, const QStringList &known,
+                      Qt::CaseSensitivity cs)
+{
+    return QFileInfo::exists(path) && !known.contains(fileName, cs);
 }
 
 QStringList listLayoutFiles(const QDir &dir)
@@ -93,8 +114,22 @@ void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStri
     }
 }
 
+SettingNameError checkLayoutFileName(const QString &name, const QString &folder,
+                                     const QStringList &loadedFiles)
+{
+    const SettingNameError problem = fileNameProblem(name);
+    if (problem != SettingNameError::None)
+        return problem;
+    const QDir dir(folder);
+    const QString fileName = name + QLatin1String(LayoutFileSuffix);
+    if (inFolderUnloaded(dir.filePath(fileName), fileName, loadedFiles,
+                         fileNameCaseSensitivity(dir.absolutePath())))
+        return SettingNameError::FileInFolder;
+    return SettingNameError::None;
+}
+
 bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
-                        QStringList *loadedFiles)
+                        QStringList *loadedFiles, QStringList *problems)
 {
     if (!QDir().mkpath(folder))
         return false;
@@ -109,15 +144,28 @@ bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
         const QString path = dir.filePath(fileName);
         // Two settings of one name would overwrite each other, and a file this
         // list was not loaded from may be a layout the load could not read.
-        if (!isWritableName(setting.name) || written.contains(fileName, cs)
-            || (QFileInfo::exists(path) && !known.contains(fileName, cs))) {
+        SettingNameError nameError = fileNameProblem(setting.name);
+        if (nameError == SettingNameError::None && written.contains(fileName, cs))
+            nameError = SettingNameError::InUse;
+        if (nameError == SettingNameError::None && inFolderUnloaded(path, fileName, known, cs))
+            nameError = SettingNameError::FileInFolder;
+        const QString problem = nameError != SettingNameError::None
+            ? settingNameMessage(nameError, setting.name)
+            : LayoutLimits::storeProblem(setting);
+        const QString notSaved
+            = QStringLiteral("The layout \"%1\" was not saved:\n").arg(setting.name);
+        if (!problem.isEmpty()) {
             allWritten = false;
+            if (problems)
+                problems->append(notSaved + problem);
             continue;
         }
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !writeReportSetting(&file, setting)
             || !file.commit()) {
             allWritten = false;
+            if (problems)
+                problems->append(notSaved + QStringLiteral("its file could not be written."));
             continue;
         }
         written.append(fileName);
@@ -129,10 +177,14 @@ bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
     if (allWritten) {
         for (const QString &stale : staleLayoutFiles(known, *list, cs)) {
             const QString path = dir.filePath(stale);
-            if (QFile::remove(path) || !QFileInfo::exists(path))
+            if (QFile::remove(path) || !QFileInfo::exists(path)) {
                 known.removeAll(stale);
-            else
+            } else {
                 allRemoved = false;
+                if (problems)
+                    problems->append(
+                        QStringLiteral("The file \"%1\" could not be deleted.").arg(stale));
+            }
         }
     }
     if (loadedFiles)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layouts/layoutlist.h"
 #include "layouts/reportsetting.h"
 
 #include <QList>
@@ -24,10 +25,20 @@ void loadReportSettings(QList<reportSetting> *list, const QString &folder,
 
 // Writes one file per setting (each written completely before it replaces the
 // old one) and deletes the files of layouts that were loaded and are gone.
-// Deletes nothing when a setting could not be written, so a renamed layout
-// never loses both files. Returns false when anything failed.
+// A setting the reader would not take back, or whose name the folder cannot
+// hold, is not written and its old file stays. Deletes nothing when a setting
+// could not be written, so a renamed layout never loses both files. Returns
+// false when anything failed; problems, when given, receives one sentence per
+// layout that was not written, naming it.
 bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
-                        QStringList *loadedFiles);
+                        QStringList *loadedFiles, QStringList *problems = nullptr);
+
+// Whether saveReportSettings can store a setting of this name in folder, given
+// the files the load before it read: the name must make a file name of its own
+// that the next load lists, and must not be that of a file the load skipped.
+// None, Empty, Forbidden, Hidden, NoFileName or FileInFolder.
+SettingNameError checkLayoutFileName(const QString &name, const QString &folder,
+                                     const QStringList &loadedFiles);
 
 // How the file system of folder compares file names: case-insensitively when
 // the folder can be reached under its own name in another case.

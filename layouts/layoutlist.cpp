@@ -59,6 +59,14 @@ QString settingNameMessage(SettingNameError error, const QString &name)
             "The characters \"/, ?, |, >, <, \", :, \\, *\" and \"default\" are forbidden!");
     case SettingNameError::InUse:
         return QStringLiteral("Name \"%1\" is already in use.").arg(name);
+    case SettingNameError::Hidden:
+        return QStringLiteral("Name \"%1\" cannot begin with a dot.").arg(name);
+    case SettingNameError::NoFileName:
+        return QStringLiteral("Name \"%1\" cannot be used as a file name.").arg(name);
+    case SettingNameError::FileInFolder:
+        return QStringLiteral("Name \"%1\" is already in use by a layout file\nthat could not be "
+                              "opened.")
+            .arg(name);
     }
     return QString();
 }

@@ -10,8 +10,9 @@
 // naming, creating, deleting and renaming settings, the field types a report
 // kind offers, and which section controls apply to a section.
 
-// Why a name typed for a new or renamed setting was refused.
-enum class SettingNameError { None, Empty, Forbidden, InUse };
+// Why a name typed for a new or renamed setting was refused. The last three
+// come from the layouts folder (checkLayoutFileName).
+enum class SettingNameError { None, Empty, Forbidden, InUse, Hidden, NoFileName, FileInFolder };
 
 // Checks the name as typed (no trimming): not empty, none of the characters
 // / ? > < : * | \ " and no "default" in any case, and no setting of the list

@@ -3,6 +3,7 @@
 #include "layouts/reportsetting.h"
 #include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
+#include "style/infodlg.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -50,10 +51,13 @@ QImage CImagePreview::fittedImage(const QImage &image, int kind)
 {
     if (image.isNull())
         return image;
+    using namespace LayoutLimits;
     if (kind != RKCelebrities)
-        return image.scaled(previewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (image.width() > 460 || image.height() > 460)
-        return image.scaled(QSize(460, 460), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return image.scaled(QSize(SmallPictureSide, SmallPictureSide), Qt::KeepAspectRatio,
+                            Qt::SmoothTransformation);
+    if (image.width() > LargePictureSide || image.height() > LargePictureSide)
+        return image.scaled(QSize(LargePictureSide, LargePictureSide), Qt::KeepAspectRatio,
+                            Qt::SmoothTransformation);
     return image;
 }
 
@@ -86,7 +90,13 @@ void CImagePreview::OnImage()
         QStringLiteral("Image Files (*.png *.jpg *.jpeg *.tiff *.tif *.bmp)"));
     if (file.isEmpty())
         return;
-    workImage = fittedImage(QImage(file), sectionKind);
+    const QImage fitted = fittedImage(QImage(file), sectionKind);
+    if (LayoutLimits::picturePixels(fitted) > pixelsLeft) {
+        CInfoDlgWin::showInfoMessageBox(style, QStringLiteral("Error"),
+                                        LayoutLimits::pictureRefusal(), this);
+        return;
+    }
+    workImage = fitted;
     updateImage();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layouts/layoutlimits.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -27,6 +29,8 @@ public:
     QImage *targetImage = nullptr;
     QImage workImage;
     int sectionKind = 0;
+    // The pixels a new picture may take; a larger one is refused when opened.
+    qint64 pixelsLeft = LayoutLimits::MaxPicturePixels;
     QPushButton *okButton = nullptr;
     QPushButton *cancelButton = nullptr;
     QPushButton *defaultButton = nullptr;

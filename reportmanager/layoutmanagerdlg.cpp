@@ -4,6 +4,7 @@
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfolder.h"
+#include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
 #include "reportmanager/layoutdialogs.h"
 #include "reportmanager/texteditor.h"
@@ -382,7 +383,10 @@ bool CLayoutManagerDlg::askSettingName(const QString &title, QString *name)
         if (dialog.content->result != 0)
             return false;
         const QString typed = field->text();
-        const SettingNameError error = checkSettingName(typed, settings);
+        SettingNameError error = checkSettingName(typed, settings);
+        // Refused here rather than by the save at Ok, where it would be late.
+        if (error == SettingNameError::None)
+            error = checkLayoutFileName(typed, m_folder, m_loadedFiles);
         if (error == SettingNameError::None) {
             *name = typed;
             return true;
@@ -458,7 +462,17 @@ void CLayoutManagerDlg::OnFolderSetting()
 void CLayoutManagerDlg::OnSelectSetting(int)
 {
     currentItem = nullptr;
+    showHideAllImages(currentKind());
     setToItems(currentKind(), currentRow());
+}
+
+void CLayoutManagerDlg::showHideAllImages(int kind)
+{
+    const int row = currentRow();
+    if (row < 0 || row >= settings.size())
+        return;
+    const QSignalBlocker blocker(hideAllImagesCheck);
+    hideAllImagesCheck->setChecked(isOptionSet(settings.at(row).flags, hideImagesKey(kind)));
 }
 
 // ---------------------------------------------------------------------------
@@ -467,16 +481,10 @@ void CLayoutManagerDlg::OnSelectSetting(int)
 void CLayoutManagerDlg::OnRepName(int kind)
 {
     lists.at(1)->containerWidget->clearItems();
-    const QString key
-        = kind >= 0 && kind < ReportKindCount ? hideImagesKey(kind) : QStringLiteral("Unknown");
     for (const FieldTemplate &field : availableFields(kind))
         addItem(kind, field.type, field.title);
-    const int row = currentRow();
-    if (row >= 0 && row < settings.size()) {
-        const QSignalBlocker blocker(hideAllImagesCheck);
-        hideAllImagesCheck->setChecked(isOptionSet(settings.at(row).flags, key));
-    }
-    setToItems(kind, row);
+    showHideAllImages(kind);
+    setToItems(kind, currentRow());
     for (CWCLContainer *list : qAsConst(lists))
         list->containerWidget->updateContainer();
 }
@@ -510,7 +518,8 @@ void CLayoutManagerDlg::OnItemSelectedAlt(void *)
 
 void CLayoutManagerDlg::OnOk(bool noClose)
 {
-    const bool saved = saveReportSettings(&settings, m_folder, &m_loadedFiles);
+    QStringList problems;
+    const bool saved = saveReportSettings(&settings, m_folder, &m_loadedFiles, &problems);
     if (settingsList->currentItem())
         chosenName = settingsList->currentItem()->text();
     // Even a partly failed save may have changed files, so the opener must
@@ -518,9 +527,9 @@ void CLayoutManagerDlg::OnOk(bool noClose)
     // everything had been stored.
     resultCode = 0;
     if (!saved) {
+        problems.prepend(QStringLiteral("The report layouts could not be saved."));
         CInfoDlgWin::showInfoMessageBox(style, QStringLiteral("Error"),
-                                        QStringLiteral("The report layouts could not be saved."),
-                                        this);
+                                        problems.join(QLatin1Char('\n')), this);
         return;
     }
     if (!noClose && parentWidget())
@@ -613,6 +622,14 @@ void CLayoutManagerDlg::OnTextEdit()
         return;
     CTextEditor editor(style, &currentItem->texts, &currentItem->images, &currentItem->useStdText,
                        table, currentItem->kind, int(currentItem->type), this, size);
+    // What the rest of the layout leaves of one file's pictures.
+    const int row = currentRow();
+    if (row >= 0 && row < settings.size()) {
+        itemsToSet(currentKind(), row);
+        editor.picturePixelsLeft = LayoutLimits::MaxPicturePixels
+            - LayoutLimits::picturePixels(settings.at(row))
+            + LayoutLimits::picturePixels(currentItem->images);
+    }
     LayoutDialogs::exec(&editor);
     itemsToSet(currentKind(), currentRow());
 }

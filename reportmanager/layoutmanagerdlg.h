@@ -113,6 +113,8 @@ private:
     bool askSettingName(const QString &title, QString *name);
     QLineEdit *addNameField(CInfoDlgWin *dialog, const QString &title, const QString &text);
     bool editFont(QFont *font, bool noBold, int defaultPixelSize);
+    // Ticks "Hide All Images" as the current setting stores it for kind.
+    void showHideAllImages(int kind);
     void editColor(QColor *color);
     int currentKind() const;
     int currentRow() const;

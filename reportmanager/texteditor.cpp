@@ -1,6 +1,7 @@
 #include "reportmanager/texteditor.h"
 
 #include "engine/apppaths.h"
+#include "layouts/layoutlimits.h"
 #include "layouts/reportsetting.h"
 #include "layouts/sectiontext.h"
 #include "reportmanager/imagepreview.h"
@@ -268,6 +269,8 @@ void CTextEditor::OnImage()
     if (slot < 0 || slot >= workImages.size())
         return;
     CImagePreview preview(style, &workImages[slot], sectionKind, this);
+    preview.pixelsLeft = picturePixelsLeft - LayoutLimits::picturePixels(workImages)
+        + LayoutLimits::picturePixels(workImages.at(slot));
     LayoutDialogs::exec(&preview);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layouts/layoutlimits.h"
+
 #include <QColor>
 #include <QDialog>
 #include <QImage>
@@ -46,6 +48,9 @@ public:
     QList<bool> workStdFlags;
     QColor textColor;
     int sizeOffset = 0;
+    // The pixels that the section's pictures may take together: what the rest
+    // of the layout leaves of one layout file's pictures.
+    qint64 picturePixelsLeft = LayoutLimits::MaxPicturePixels;
     QString iconFolder;
 
     QToolButton *boldButton = nullptr;

@@ -1,4 +1,5 @@
 #include "layouts/layoutfile.h"
+#include "layouts/layoutlimits.h"
 
 #include "layoutfixtures.h"
 #include "layouttestutil.h"
@@ -201,6 +202,8 @@ private slots:
     void hugeCounts();
     void colorSpecs_data();
     void colorSpecs();
+    void pictureLimit_data();
+    void pictureLimit();
     void bitFlips();
     void randomDamage();
 };
@@ -581,6 +584,51 @@ void TestLayoutFile::randomDamage()
         slowest = qMax(slowest, timer.elapsed());
     }
     QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
+}
+
+void TestLayoutFile::pictureLimit_data()
+{
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("extraSide"); // one more picture, 0 none
+    QTest::addColumn<bool>("fits");
+
+    // Gray pictures: read back they take a byte a pixel.
+    QTest::newRow("three full-size pictures") << 4096 << 3 << 0 << true;
+    QTest::newRow("and one pixel more") << 4096 << 3 << 1 << false;
+    QTest::newRow("237 Celebrities pictures") << 460 << 237 << 0 << true;
+    QTest::newRow("two Celebrities sections of 139") << 460 << 278 << 0 << false;
+}
+
+// What the writer refuses to store is what the reader refuses to open.
+void TestLayoutFile::pictureLimit()
+{
+    QFETCH(int, side);
+    QFETCH(int, count);
+    QFETCH(int, extraSide);
+    QFETCH(bool, fits);
+
+    QImage picture(side, side, QImage::Format_Grayscale8);
+    picture.fill(90);
+    reportSetting setting;
+    addItemSet(&setting.items[RKNumerology], RKNumerology, 1, QString());
+    addItemSet(&setting.items[RKCelebrities], RKCelebrities, 1, QString());
+    QList<QImage> *sections[]
+        = {&setting.items[RKNumerology][0].images, &setting.items[RKCelebrities][0].images};
+    for (int i = 0; i < count; ++i)
+        (*sections[i % 2])[i / 2] = picture;
+    if (extraSide) {
+        QImage extra(extraSide, extraSide, QImage::Format_Grayscale8);
+        extra.fill(0);
+        setting.items[RKPet] << repItem();
+        setting.items[RKPet].last().images = {extra};
+    }
+    QCOMPARE(LayoutLimits::storeProblem(setting).isEmpty(), fits);
+
+    reportSetting read;
+    QCOMPARE(readBack(writtenBytes(setting), &read), fits);
+    if (fits)
+        QCOMPARE(LayoutLimits::picturePixels(read), LayoutLimits::picturePixels(setting));
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

@@ -4,7 +4,9 @@
 #include "designer/textdlg.h"
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
+#include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
+#include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 
@@ -12,6 +14,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -34,6 +37,7 @@ private Q_SLOTS:
     void emptyFolder();
     void okAndCancel_data();
     void okAndCancel();
+    void failedSaveIsReported_data();
     void failedSaveIsReported();
     void nameCommands_data();
     void nameCommands();
@@ -43,6 +47,10 @@ private Q_SLOTS:
     void selectionFollowsSetting();
     void sectionFlags();
     void hideAllImages();
+    void hideAllImagesFollowsSetting_data();
+    void hideAllImagesFollowsSetting();
+    void pictureBudget_data();
+    void pictureBudget();
     void fontsColoursAndTitle();
     void ownFontAndColourDialogs_data();
     void ownFontAndColourDialogs();
@@ -106,6 +114,12 @@ QStringList titles(const QList<repItem> &items)
     for (const repItem &item : items)
         list << item.title;
     return list;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList settingNames(const QList<reportSetting> &settings)
@@ -278,25 +292,57 @@ void TestLayoutManager::okAndCancel()
     }
 }
 
+void TestLayoutManager::failedSaveIsReported_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a folder in the way of a new layout")
+        << "Omega"
+        << "Name \"Omega\" is already in use by a layout file";
+    QTest::newRow("pictures past what a file holds")
+        << "Beta"
+        << "its pictures are more than one layout file can hold";
+}
+
 void TestLayoutManager::failedSaveIsReported()
 {
+    QFETCH(QString, layout);
+    QFETCH(QString, reason);
     CLayoutManagerDlg *dlg = open();
-    names = QStringList {QStringLiteral("Omega")};
-    dlg->OnNewSetting();
-    // A folder in the way of the new layout's file.
-    QVERIFY(QDir().mkpath(layoutsFolder() + QStringLiteral("Omega.zqnr")));
+    const QString path = layoutsFolder() + layout + QStringLiteral(".zqnr");
+    const QByteArray before = fileBytes(path);
+    QImage full(4096, 4096, QImage::Format_Grayscale8);
+    if (layout == QLatin1String("Omega")) {
+        names = QStringList {layout};
+        dlg->OnNewSetting();
+        // Made after the name was taken: the name box would refuse it.
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        addItemSet(&dlg->settings[1].items[RKCelebrities], RKCelebrities, 1, QString());
+        for (int i = 0; i < 4; ++i)
+            dlg->settings[1].items[RKCelebrities].last().images[i] = full;
+    }
     dlg->okButton->click();
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages.first().title, QStringLiteral("Error"));
+    QVERIFY2(messages.first().text.startsWith(
+                 QStringLiteral("The report layouts could not be saved.\nThe layout \"%1\" was "
+                                "not saved:\n%2")
+                     .arg(layout, reason)),
+             qPrintable(messages.first().text));
     // Not closed as if stored, but the opener must reload whatever was written.
     QVERIFY(m_win->isVisible());
     QCOMPARE(dlg->resultCode, 0);
-    QVERIFY(!layoutFiles().contains(QStringLiteral("Omega.zqnr")));
-    // Once the way is free, Ok stores and closes.
-    QVERIFY(QDir(layoutsFolder() + QStringLiteral("Omega.zqnr")).removeRecursively());
+    QCOMPARE(fileBytes(path), before);
+    // Once the cause is gone, Ok stores and closes.
+    if (layout == QLatin1String("Omega"))
+        QVERIFY(QDir(path).removeRecursively());
+    else
+        dlg->settings[1].items[RKCelebrities].removeLast();
     dlg->okButton->click();
     QVERIFY(!m_win->isVisible());
-    QVERIFY(layoutFiles().contains(QStringLiteral("Omega.zqnr")));
+    QVERIFY(layoutFiles().contains(layout + QStringLiteral(".zqnr")));
 }
 
 void TestLayoutManager::nameCommands_data()
@@ -335,6 +381,16 @@ void TestLayoutManager::nameCommands_data()
                                         << QStringList {inUse.arg("Beta")} << standard << 1 << beta;
     QTest::newRow("rename, case only") << "rename" << QStringList {"BETA", Cancel}
                                        << QStringList {inUse.arg("BETA")} << standard << 1 << beta;
+    // Names the save would refuse are refused at once.
+    const QString longName(244,
+                           QLatin1Char('x')); // with ".zqnr" one byte past what a save can write
+    QTest::newRow("new, hidden file, then one that cannot be opened, then too long")
+        << "new" << QStringList {".hidden", "Broken", longName, Cancel}
+        << QStringList {"Name \".hidden\" cannot begin with a dot.",
+                        "Name \"Broken\" is already in use by a layout file\nthat could not be "
+                        "opened.",
+                        QStringLiteral("Name \"%1\" cannot be used as a file name.").arg(longName)}
+        << standard << 1 << beta;
 }
 
 void TestLayoutManager::nameCommands()
@@ -346,6 +402,10 @@ void TestLayoutManager::nameCommands()
     QFETCH(int, currentRow);
     QFETCH(QStringList, sectionTitles);
 
+    // A damaged layout file that the manager cannot open.
+    QFile broken(layoutsFolder() + QStringLiteral("Broken.zqnr"));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("LNRP") == 4);
+    broken.close();
     CLayoutManagerDlg *dlg = open();
     names = typed;
     if (command == QLatin1String("new"))
@@ -388,7 +448,7 @@ void TestLayoutManager::nameCommands()
     if (command == QLatin1String("rename"))
         QCOMPARE(dlg->chosenName, rows.at(1));
     // Nothing is written before Ok.
-    QCOMPARE(layoutFiles(), QStringList({"Alpha.zqnr", "Beta.zqnr", "Gamma.zqnr"}));
+    QCOMPARE(layoutFiles(), QStringList({"Alpha.zqnr", "Beta.zqnr", "Broken.zqnr", "Gamma.zqnr"}));
 }
 
 void TestLayoutManager::deleteSetting_data()
@@ -549,6 +609,124 @@ void TestLayoutManager::hideAllImages()
     dlg->settingsList->setCurrentRow(2);
     dlg->OnRepName(RKCelebrities);
     QVERIFY(!dlg->hideAllImagesCheck->isChecked());
+}
+
+void TestLayoutManager::hideAllImagesFollowsSetting_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("ticked"); // after the command
+    QTest::addColumn<QString>("clicked"); // the setting a click then changes
+
+    QTest::newRow("selection") << "select" << false << "Alpha";
+    QTest::newRow("new") << "new" << false << "Delta";
+    QTest::newRow("copy") << "copy" << true << "Delta";
+    QTest::newRow("rename") << "rename" << true << "Delta";
+}
+
+void TestLayoutManager::hideAllImagesFollowsSetting()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, ticked);
+    QFETCH(QString, clicked);
+
+    CLayoutManagerDlg *dlg = open(); // Beta hides the pictures of the Pet report
+    dlg->kindCombo->setCurrentIndex(RKPet);
+    QVERIFY(dlg->hideAllImagesCheck->isChecked());
+    names = QStringList {QStringLiteral("Delta")};
+    if (command == QLatin1String("select"))
+        dlg->settingsList->setCurrentRow(0);
+    else if (command == QLatin1String("new"))
+        dlg->newButton->click();
+    else if (command == QLatin1String("copy"))
+        dlg->copyButton->click();
+    else
+        dlg->renameButton->click();
+    QCOMPARE(dlg->hideAllImagesCheck->isChecked(), ticked);
+
+    // One click stores the opposite of what the box showed, in that setting only.
+    dlg->hideAllImagesCheck->click();
+    const QString key = hideImagesKey(RKPet);
+    for (const reportSetting &setting : qAsConst(dlg->settings)) {
+        const QString expected = setting.name == clicked ? (ticked ? "FALSE" : "TRUE")
+            : setting.name == QLatin1String("Beta")      ? "TRUE"
+                                                         : QString();
+        QCOMPARE(setting.flags.value(key), expected);
+    }
+}
+
+namespace {
+
+QString openedPicture;
+QString openPicture(QWidget *, const QString &, const QString &)
+{
+    return openedPicture;
+}
+
+} // namespace
+
+void TestLayoutManager::pictureBudget_data()
+{
+    QTest::addColumn<int>("elsewhere"); // pictures of 460 x 460 in another section
+    QTest::addColumn<bool>("own"); // the slot holds one already
+    QTest::addColumn<bool>("accepted");
+
+    const int fit = int(LayoutLimits::MaxPicturePixels / (460 * 460));
+    QTest::newRow("room for one more") << fit - 1 << false << true;
+    QTest::newRow("no room left") << fit << false << false;
+    QTest::newRow("in place of its own picture") << fit - 1 << true << true;
+}
+
+// A picture that would make the layout one the reader refuses is refused as it
+// is opened, with a message; the section keeps what it had.
+void TestLayoutManager::pictureBudget()
+{
+    QFETCH(int, elsewhere);
+    QFETCH(bool, own);
+    QFETCH(bool, accepted);
+
+    QTemporaryDir dir;
+    QImage picture(900, 900, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    openedPicture = dir.filePath(QStringLiteral("large.png"));
+    QVERIFY(picture.save(openedPicture));
+    LayoutDialogs::setOpenFileHandler(openPicture);
+
+    CLayoutManagerDlg *dlg = open();
+    QList<repItem> &sections = dlg->settings[1].items[RKCelebrities];
+    addItemSet(&sections, RKCelebrities, 1, QString());
+    addItemSet(&sections, RKCelebrities, 2, QString());
+    QImage square(460, 460, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    for (int i = 0; i < elsewhere; ++i)
+        sections[0].images[i] = square;
+    sections[1].defaultStyle = false;
+    if (own)
+        sections[1].images[0] = square;
+    dlg->kindCombo->setCurrentIndex(RKCelebrities);
+    dlg->OnItemSelected(orderTiles().at(1));
+
+    onDialog = [](QDialog *dialog) {
+        if (auto *editor = qobject_cast<CTextEditor *>(dialog)) {
+            editor->OnImage();
+            editor->OnOk();
+        } else if (auto *preview = qobject_cast<CImagePreview *>(dialog)) {
+            preview->OnImage();
+            preview->OnOk();
+        }
+        return int(QDialog::Accepted);
+    };
+    dlg->editButton->click();
+    const QImage kept = dlg->settings.at(1).items[RKCelebrities].at(1).images.at(0);
+    if (accepted) {
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(kept.size(), QSize(460, 460));
+    } else {
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().title, QStringLiteral("Error"));
+        QCOMPARE(messages.first().text, LayoutLimits::pictureRefusal());
+        QVERIFY(kept.isNull());
+    }
+    QVERIFY(LayoutLimits::storeProblem(dlg->settings.at(1)).isEmpty());
 }
 
 namespace {

@@ -7,12 +7,16 @@
 
 #include "shotsupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 using namespace ManagerScript;
 
@@ -112,6 +116,29 @@ void TestLayoutManagerShots::manager()
     // The window background follows the scheme.
     QCOMPARE(shot.pixelColor(QPoint(395, 590) * ratio),
              style.updateColor(QColor(0x1e, 0x19, 0x17)));
+
+    // A name the save would refuse, refused at once: the real Error box over
+    // the window, taken from the screen while it is open.
+    CInfoDlgWin::setMessageBoxHandler(nullptr);
+    names = QStringList {QStringLiteral(".hidden"), Cancel};
+    QString boxText;
+    QTimer::singleShot(1000, [&]() {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        boxText = box->findChild<QLabel *>()->text();
+        const QRect area = win.frameGeometry().united(box->frameGeometry());
+        const QImage screen = win.screen()
+                                  ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                                  .toImage();
+        if (!m_shots.isEmpty())
+            screen.save(m_shots + QStringLiteral("/manager-name-message-") + tag
+                        + QStringLiteral(".png"));
+        box->close();
+    });
+    dlg->newButton->click();
+    install();
+    QCOMPARE(boxText, settingNameMessage(SettingNameError::Hidden, QStringLiteral(".hidden")));
 
     // The state without any setting.
     writeLayouts({});

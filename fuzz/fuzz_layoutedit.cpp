@@ -1,0 +1,330 @@
+// The Report Manager's edits on its list of layouts, driven by any bytes: new,
+// copied, renamed and deleted layouts, sections added, moved and removed,
+// titles, fonts, colours, flags, custom texts and pictures, each only as the
+// manager accepts it (its name checks, its picture budget). Every save of
+// such a list must succeed and load back as the same layouts.
+
+#include "fuzz/harness.h"
+#include "layouts/layoutfile.h"
+#include "layouts/layoutfolder.h"
+#include "layouts/layoutlimits.h"
+#include "layouts/layoutlist.h"
+#include "layouts/layoutmigration.h"
+#include "layouts/sectiontext.h"
+#include "reportmanager/imagepreview.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTextDocument>
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    harness::startApplication(argc, argv);
+    return 0;
+}
+
+namespace {
+
+// Reads the edit sequence; past the end every value is 0.
+struct Input
+{
+    const uint8_t *data;
+    size_t size;
+    size_t at = 0;
+
+    bool atEnd() const { return at >= size; }
+    int byte() { return at < size ? data[at++] : 0; }
+    int number(int count) { return count > 0 ? byte() % count : 0; }
+    int word()
+    {
+        const int high = byte();
+        return high << 8 | byte();
+    }
+
+    // Names from characters that the name checks care about.
+    QString name()
+    {
+        static const char16_t alphabet[]
+            = {u'a', u'B',      u'.',      u' ',   u'/', u'd', u'e', u'f', u'u', u'l',
+               u't', u'\u00e9', u'\u20ac', 0xd800, 0,    u'~', u'-', u'x', u'L', u'T'};
+        const int length = byte() % 24;
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += QChar(alphabet[number(int(sizeof(alphabet) / sizeof(alphabet[0])))]);
+        if (byte() == 0xff) // now and then one too long for a file name
+            text = text.leftJustified(250 + number(10), QLatin1Char('x'));
+        return text;
+    }
+
+    QString plainText()
+    {
+        const int length = byte() % 40;
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += QChar(ushort(byte() % 3 == 0 ? 0x20 + byte() % 0x60 : word()));
+        return text;
+    }
+};
+
+struct Manager
+{
+    QString folder;
+    QStringList loadedFiles;
+    QList<reportSetting> settings;
+    int row = -1;
+    int kind = 0;
+
+    reportSetting *current()
+    {
+        return row >= 0 && row < settings.size() ? &settings[row] : nullptr;
+    }
+    QList<repItem> *sections() { return current() ? &current()->items[kind] : nullptr; }
+    repItem *section(Input &in)
+    {
+        QList<repItem> *list = sections();
+        return list && !list->isEmpty() ? &(*list)[in.number(list->size())] : nullptr;
+    }
+
+    bool acceptsName(const QString &name) const
+    {
+        return checkSettingName(name, settings) == SettingNameError::None
+            && checkLayoutFileName(name, folder, loadedFiles) == SettingNameError::None;
+    }
+
+    // The manager's rule: a picture may take what the rest of the layout
+    // leaves, the picture it replaces included.
+    bool placePicture(repItem *item, int slot, const QImage &picture)
+    {
+        const qint64 left = LayoutLimits::MaxPicturePixels - LayoutLimits::picturePixels(*current())
+            + LayoutLimits::picturePixels(item->images.at(slot));
+        if (LayoutLimits::picturePixels(picture) > left)
+            return false;
+        item->images[slot] = picture;
+        return true;
+    }
+};
+
+// The bytes of a layout with its pictures taken out into pictures, where they
+// are compared by their pixels rather than encoded once more.
+QByteArray withoutPictures(reportSetting setting, QList<QImage> *pictures)
+{
+    for (QList<repItem> &items : setting.items) {
+        for (repItem &item : items) {
+            for (QImage &image : item.images) {
+                pictures->append(image.convertToFormat(QImage::Format_ARGB32));
+                image = QImage();
+            }
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    harness::check(buffer.open(QIODevice::WriteOnly) && writeReportSetting(&buffer, setting),
+                   "writing a layout to memory");
+    return bytes;
+}
+
+bool sameLayout(const reportSetting &a, const reportSetting &b)
+{
+    QList<QImage> first, second;
+    return withoutPictures(a, &first) == withoutPictures(b, &second) && first == second;
+}
+
+void saveAndCompare(Manager *m)
+{
+    QStringList problems;
+    if (!saveReportSettings(&m->settings, m->folder, &m->loadedFiles, &problems)) {
+        std::fprintf(stderr, "%s\n", qPrintable(problems.join(QLatin1Char('\n'))));
+        harness::fail("the save refused layouts the manager made");
+    }
+    QList<reportSetting> loaded;
+    loadReportSettings(&loaded, m->folder);
+    harness::check(loaded.size() == m->settings.size(), "a saved layout did not load");
+    for (const reportSetting &setting : qAsConst(m->settings)) {
+        const auto found = std::find_if(loaded.begin(), loaded.end(), [&](const reportSetting &l) {
+            return l.name == setting.name;
+        });
+        harness::check(found != loaded.end(), "a layout loaded under another name");
+        // Loading brings a layout up to date, as it does every file.
+        reportSetting expected = setting;
+        migrateReportSetting(&expected);
+        harness::check(sameLayout(expected, *found), "a layout changed on its way to disk");
+    }
+}
+
+QImage picture(Input &in, int kind)
+{
+    QImage image(1 + in.word() % 1200, 1 + in.word() % 1200, QImage::Format_ARGB32);
+    const uint high = uint(in.word());
+    image.fill(QColor::fromRgba(high << 16 | uint(in.word())));
+    for (int i = in.number(4); i > 0; --i)
+        image.setPixel(in.number(image.width()), in.number(image.height()), uint(in.word()));
+    return CImagePreview::fittedImage(image, kind);
+}
+
+void edit(Manager *m, Input &in)
+{
+    enum Op {
+        New,
+        Copy,
+        Delete,
+        Rename,
+        Select,
+        Kind,
+        Add,
+        Remove,
+        Move,
+        Title,
+        Font,
+        Colour,
+        Default,
+        HideImage,
+        HideAll,
+        Text,
+        Picture,
+        Pictures,
+        NoPicture,
+        Save,
+        OpCount
+    };
+    repItem *item = nullptr;
+    const int op = in.number(OpCount);
+    switch (op) {
+    case New:
+    case Copy: {
+        const QString name = in.name();
+        if (!m->acceptsName(name))
+            break;
+        m->settings.append(makeNewSetting(m->settings, m->row, op == Copy ? 1 : 0, name));
+        m->row = m->settings.size() - 1;
+        break;
+    }
+    case Delete:
+        if (m->current()) {
+            const int next = removeSetting(&m->settings, m->row);
+            m->row = next;
+        }
+        break;
+    case Rename: {
+        const QString name = in.name();
+        if (m->current() && m->acceptsName(name))
+            m->current()->name = name;
+        break;
+    }
+    case Select:
+        m->row = m->settings.isEmpty() ? -1 : in.number(m->settings.size());
+        break;
+    case Kind:
+        m->kind = in.number(ReportKindCount);
+        break;
+    case Add:
+        if (QList<repItem> *list = m->sections()) {
+            const QList<FieldTemplate> fields = availableFields(m->kind);
+            const FieldTemplate field = fields.at(in.number(fields.size()));
+            QList<repItem> added;
+            addItemSet(&added, m->kind, field.type, field.title);
+            // A dragged-in section carries the template tile's point sizes.
+            added.first().headerFont.setPointSize(16);
+            added.first().contentFont.setPointSize(14);
+            added.first().name = getItemName(m->kind, field.type);
+            list->insert(in.number(list->size() + 1), added.first());
+        }
+        break;
+    case Remove:
+        if (QList<repItem> *list = m->sections(); list && !list->isEmpty())
+            list->removeAt(in.number(list->size()));
+        break;
+    case Move:
+        if (QList<repItem> *list = m->sections(); list && !list->isEmpty())
+            list->move(in.number(list->size()), in.number(list->size()));
+        break;
+    case Title:
+        if ((item = m->section(in)))
+            item->title = in.plainText();
+        break;
+    case Font:
+        if ((item = m->section(in))) {
+            static const char *families[] = {"Arial", "DejaVu Serif", "Courier", "Georgia"};
+            QFont font(QString::fromLatin1(families[in.number(4)]));
+            font.setPixelSize(1 + in.number(120));
+            font.setBold(in.byte() & 1);
+            font.setItalic(in.byte() & 1);
+            font.setUnderline(in.byte() & 1);
+            (in.byte() & 1 ? item->headerFont : item->contentFont) = font;
+        }
+        break;
+    case Colour:
+        if ((item = m->section(in))) {
+            const QColor colour(in.byte(), in.byte(), in.byte());
+            (in.byte() & 1 ? item->headerColor : item->contentColor) = colour;
+        }
+        break;
+    case Default:
+        if ((item = m->section(in)))
+            item->defaultStyle = !item->defaultStyle;
+        break;
+    case HideImage:
+        if ((item = m->section(in)))
+            setOption(&item->options, QStringLiteral("hide-image"), in.byte() & 1);
+        break;
+    case HideAll:
+        if (m->current())
+            setOption(&m->current()->flags, hideImagesKey(m->kind), in.byte() & 1);
+        break;
+    case Text:
+        if ((item = m->section(in))) {
+            const int entry = in.number(item->texts.size());
+            QTextDocument document;
+            document.setPlainText(in.plainText());
+            item->texts[entry] = document.toPlainText().isEmpty()
+                ? QString()
+                : storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+            item->useStdText[entry] = in.byte() & 1;
+        }
+        break;
+    case Picture:
+    case Pictures:
+        if ((item = m->section(in))) {
+            // Only Celebrities sections keep a picture per entry.
+            const bool many = item->kind == RKCelebrities;
+            const int count = op == Pictures && many ? 1 + in.byte() : 1;
+            const QImage image = picture(in, item->kind);
+            for (int slot = many ? in.number(item->images.size()) : 0, n = 0;
+                 n < count && slot < item->images.size(); ++slot, ++n)
+                m->placePicture(item, slot, image);
+        }
+        break;
+    case NoPicture:
+        if ((item = m->section(in)))
+            item->images[in.number(item->images.size())] = QImage();
+        break;
+    case Save:
+        saveAndCompare(m);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Manager m;
+    m.folder = harness::scratchFile(QStringLiteral("layouts/"));
+    QDir(m.folder).removeRecursively();
+    // The manager opens on what is in the folder: nothing, or the built-in layout.
+    Input in {data, size};
+    if (in.byte() & 1) {
+        reportSetting first = makeNewSetting({}, -1, 0, QStringLiteral("First"));
+        QList<reportSetting> list {first};
+        harness::check(saveReportSettings(&list, m.folder, nullptr), "saving the first layout");
+    }
+    loadReportSettings(&m.settings, m.folder, &m.loadedFiles);
+    m.row = m.settings.isEmpty() ? -1 : 0;
+    while (!in.atEnd())
+        edit(&m, in);
+    saveAndCompare(&m);
+    return 0;
+}

@@ -1,0 +1,76 @@
+#include "layouts/layoutlimits.h"
+
+#include "layouts/boundedread.h"
+
+#include <QImage>
+
+namespace LayoutLimits {
+
+namespace {
+
+// "at most about 237 pictures of 460 x 460"
+QString capacity()
+{
+    const qint64 large = qint64(LargePictureSide) * LargePictureSide;
+    return QStringLiteral("(at most about %1 pictures of %2 x %2)")
+        .arg(MaxPicturePixels / large)
+        .arg(LargePictureSide);
+}
+
+} // namespace
+
+qint64 picturePixels(const QImage &image)
+{
+    if (image.isNull())
+        return 0;
+    // The reader decodes a picture larger than its side limit scaled down.
+    QSize kept = image.size();
+    if (kept.width() > BoundedRead::MaxPictureSide || kept.height() > BoundedRead::MaxPictureSide)
+        kept = kept.scaled(BoundedRead::MaxPictureSide, BoundedRead::MaxPictureSide,
+                           Qt::KeepAspectRatio)
+                   .expandedTo(QSize(1, 1));
+    return qint64(kept.width()) * kept.height();
+}
+
+qint64 picturePixels(const QList<QImage> &images)
+{
+    qint64 pixels = 0;
+    for (const QImage &image : images)
+        pixels += picturePixels(image);
+    return pixels;
+}
+
+qint64 picturePixels(const reportSetting &setting)
+{
+    qint64 pixels = 0;
+    for (const QList<repItem> &items : setting.items) {
+        for (const repItem &item : items)
+            pixels += picturePixels(item.images);
+    }
+    return pixels;
+}
+
+QString storeProblem(const reportSetting &setting)
+{
+    for (const QList<repItem> &items : setting.items) {
+        for (const repItem &item : items) {
+            for (const QImage &image : item.images) {
+                if (qint64(image.width()) * image.height() > BoundedRead::MaxDeclaredPixels)
+                    return QStringLiteral("one of its pictures is too large.");
+            }
+        }
+    }
+    if (picturePixels(setting) > MaxPicturePixels)
+        return QStringLiteral("its pictures are more than one layout file can hold\n") + capacity()
+            + QLatin1Char('.');
+    return QString();
+}
+
+QString pictureRefusal()
+{
+    return QStringLiteral("This picture does not fit into the layout:\nits pictures would be more "
+                          "than one layout file can hold\n")
+        + capacity() + QStringLiteral(".\nRemove other pictures or choose a smaller one.");
+}
+
+} // namespace LayoutLimits

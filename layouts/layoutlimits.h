@@ -1,0 +1,36 @@
+#pragma once
+
+#include "layouts/reportsetting.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// What one layout file may hold. The reader refuses a file beyond these
+// limits, the writer refuses to store a layout beyond them, and the Report
+// Manager refuses the edit that would go past them, so that every layout the
+// manager makes is one the reader opens again.
+namespace LayoutLimits {
+
+// The decoded pixels of all pictures of one file together (four bytes each
+// once decoded, so one layout stays under 200 MB in memory).
+constexpr qint64 MaxPicturePixels = qint64(4096) * 4096 * 3;
+
+// The Report Manager fits every picture it takes into this square (the
+// Celebrities pictures) or into the smaller one (all other sections).
+constexpr int LargePictureSide = 460;
+constexpr int SmallPictureSide = 126;
+
+// The pixels the reader counts for a picture; none for a null picture.
+qint64 picturePixels(const QImage &image);
+qint64 picturePixels(const QList<QImage> &images);
+qint64 picturePixels(const reportSetting &setting);
+
+// Why the reader would refuse a file of this setting (its name aside), in a
+// sentence for the user; empty when it would not.
+QString storeProblem(const reportSetting &setting);
+
+// The Report Manager's refusal of a picture that would take the layout past
+// MaxPicturePixels.
+QString pictureRefusal();
+
+} // namespace LayoutLimits
