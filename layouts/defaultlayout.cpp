@@ -203,5 +203,9 @@ void initialDefSetting(reportSetting *setting)
         for (const FieldTemplate &section : defaultSections(kind))
             addItemSet(&setting->items[kind], kind, section.type, section.title);
     }
+    // The defaults hold the sections of both migration steps already. Without
+    // the second mark, the first load would put back the bridges that the
+    // user removed from a new layout before saving it.
     setting->flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting->flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
 }

@@ -29,6 +29,7 @@ QString getItemName(int kind, int type);
 void addItemSet(QList<repItem> *list, int kind, int type, const QString &title);
 
 // Appends the built-in default layout to the five item lists of setting and
-// marks it as already holding the sections of the first migration step
-// ("UPDATE1"). The name and whatever the lists held before stay as they are.
+// marks it as already holding the sections of both migration steps
+// ("UPDATE1", "UPDATE2"). The name and whatever the lists held before stay as
+// they are.
 void initialDefSetting(reportSetting *setting);
