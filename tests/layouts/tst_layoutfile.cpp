@@ -192,6 +192,9 @@ private slots:
     void goldenFiles_data();
     void goldenFiles();
     void goldenWithPicture();
+    void fetchingMarkupDropped_data();
+    void fetchingMarkupDropped();
+    void hostileGoldenFile();
     void olderAndNewerFiles_data();
     void olderAndNewerFiles();
     void listsHoldWhatTheFileHolds();
@@ -294,6 +297,85 @@ void TestLayoutFile::goldenWithPicture()
     QVERIFY(readBack(writtenBytes(read), &again));
     diff = settingDifference(again, setting);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestLayoutFile::fetchingMarkupDropped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const QString editor = QStringLiteral(
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
+        "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n<html><head>"
+        "<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" "
+        "content=\"text/html; charset=UTF-8\" /><style type=\"text/css\">\n"
+        "p, li { white-space: pre-wrap; }\n</style></head><body style=\" font-size:16pt;\">\n"
+        "<!-- md --><br><p style=\" margin-top:0px;\"><span style=\" font-weight:600; "
+        "color:#aa0000;\">Seven</span> is <a href=\"https://example.org/\">wise</a>.</p>"
+        "<img src=\"file:///pictures/seven.png\" /></body></html>");
+    QTest::newRow("the editor's own document stays") << editor << editor;
+    QTest::newRow("iframe with its content")
+        << "<p>Seven.</p><iframe src=\"file:///home/u/private-notes.txt\">no frames</iframe>"
+           "<p>Eight.</p>"
+        << "<p>Seven.</p><p>Eight.</p>";
+    QTest::newRow("object and embed lose their tags")
+        << "<object data=\"file:///x.txt\"><embed src=\"file:///x.txt\">Fallback</object>"
+        << "Fallback";
+    QTest::newRow("frames, link, base, meta, form")
+        << "<frameset><frame src=\"file:///x\"></frameset><link rel=\"stylesheet\" "
+           "href=\"file:///x.css\"><base href=\"file:///etc/\"><meta http-equiv=\"refresh\" "
+           "content=\"0; url=file:///x\"><form action=\"file:///x\">Name</form>"
+        << "Name";
+    QTest::newRow("script in capitals, never closed")
+        << "<p>a</p><SCRIPT>document.write('<iframe>')"
+        << "<p>a</p>";
+    QTest::newRow("style blocks that load")
+        << "<style>p { background: url(file:///x.png) }</style><style>@import 'x.css';</style>a"
+        << "a";
+    QTest::newRow("quoted > and a slash after the name")
+        << "<iframe/title=\"a>b\" src=x></IFRAME >z"
+        << "z";
+    QTest::newRow("a removal joins no new tag")
+        << "<<iframe></iframe>iframe src=\"file:///x\"><ifr<embed>ame src=x>"
+        << "&lt;iframe src=\"file:///x\">&lt;iframe src=x>";
+}
+
+// A shared layout's texts and titles come without markup that embeds or
+// fetches, and read the same once written again.
+void TestLayoutFile::fetchingMarkupDropped()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+
+    reportSetting setting = smallSetting();
+    setting.items[RKNumerology][0].texts = QStringList {text};
+    setting.items[RKNumerology][0].title = text;
+    reportSetting read;
+    QVERIFY(readBack(writtenBytes(setting), &read));
+    QCOMPARE(read.items[RKNumerology][0].texts, QStringList {expected});
+    QCOMPARE(read.items[RKNumerology][0].title, expected);
+    reportSetting again;
+    QVERIFY(readBack(writtenBytes(read), &again));
+    QCOMPARE(again.items[RKNumerology][0].texts, QStringList {expected});
+}
+
+void TestLayoutFile::hostileGoldenFile()
+{
+    const QString hostile = QStringLiteral(
+        "<html><body><!-- md --><br><p>Seven.</p><iframe src=\"file:///etc/passwd\"></iframe>"
+        "<object data=\"file:///etc/passwd\"></object><embed src=\"file:///etc/passwd\">"
+        "<img src=\"file:///etc/passwd\"></body></html>");
+    reportSetting setting = smallSetting();
+    setting.items[RKNumerology][0].texts = QStringList {hostile};
+    setting.items[RKNumerology][0].useStdText = QList<bool> {false};
+    if (updateGolden())
+        QVERIFY(writeBytes(golden(QStringLiteral("hostile-texts.zqnr")), writtenBytes(setting)));
+
+    reportSetting read;
+    QVERIFY(readBack(readBytes(golden(QStringLiteral("hostile-texts.zqnr"))), &read));
+    QCOMPARE(read.items[RKNumerology][0].texts,
+             QStringList {"<html><body><!-- md --><br><p>Seven.</p>"
+                          "<img src=\"file:///etc/passwd\"></body></html>"});
 }
 
 void TestLayoutFile::olderAndNewerFiles_data()
