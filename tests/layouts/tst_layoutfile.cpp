@@ -194,7 +194,7 @@ private slots:
     void goldenWithPicture();
     void fetchingMarkupDropped_data();
     void fetchingMarkupDropped();
-    void hostileGoldenFile();
+    void hostileFile();
     void olderAndNewerFiles_data();
     void olderAndNewerFiles();
     void listsHoldWhatTheFileHolds();
@@ -305,36 +305,24 @@ void TestLayoutFile::fetchingMarkupDropped_data()
     QTest::addColumn<QString>("expected");
 
     const QString editor = QStringLiteral(
-        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
-        "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n<html><head>"
-        "<meta name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" "
-        "content=\"text/html; charset=UTF-8\" /><style type=\"text/css\">\n"
-        "p, li { white-space: pre-wrap; }\n</style></head><body style=\" font-size:16pt;\">\n"
-        "<!-- md --><br><p style=\" margin-top:0px;\"><span style=\" font-weight:600; "
-        "color:#aa0000;\">Seven</span> is <a href=\"https://example.org/\">wise</a>.</p>"
-        "<img src=\"file:///pictures/seven.png\" /></body></html>");
+        "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
+        "p, li { white-space: pre-wrap; }\n</style></head><body><!-- md --><br><p><span "
+        "style=\" font-weight:600;\">Seven</span> <a href=\"https://example.org/\">is</a></p>"
+        "<img src=\"file:///p.png\" /></body></html>");
     QTest::newRow("the editor's own document stays") << editor << editor;
-    QTest::newRow("iframe with its content")
-        << "<p>Seven.</p><iframe src=\"file:///home/u/private-notes.txt\">no frames</iframe>"
-           "<p>Eight.</p>"
-        << "<p>Seven.</p><p>Eight.</p>";
-    QTest::newRow("object and embed lose their tags")
-        << "<object data=\"file:///x.txt\"><embed src=\"file:///x.txt\">Fallback</object>"
-        << "Fallback";
+    QTest::newRow("iframe with its content, object and embed without theirs")
+        << "<p>7</p><iframe src=\"file:///x.txt\">no frames</iframe><object data=\"file:///x\">"
+           "<embed src=\"file:///x\">Fallback</object>"
+        << "<p>7</p>Fallback";
     QTest::newRow("frames, link, base, meta, form")
         << "<frameset><frame src=\"file:///x\"></frameset><link rel=\"stylesheet\" "
            "href=\"file:///x.css\"><base href=\"file:///etc/\"><meta http-equiv=\"refresh\" "
            "content=\"0; url=file:///x\"><form action=\"file:///x\">Name</form>"
         << "Name";
-    QTest::newRow("script in capitals, never closed")
-        << "<p>a</p><SCRIPT>document.write('<iframe>')"
-        << "<p>a</p>";
-    QTest::newRow("style blocks that load")
-        << "<style>p { background: url(file:///x.png) }</style><style>@import 'x.css';</style>a"
+    QTest::newRow("scripts and loading style blocks, also unclosed")
+        << "<iframe/title=\"a>b\" src=x></IFRAME >a<style>p { background: url(x.png) }</style>"
+           "<style>@import 'x.css';</style><SCRIPT>document.write('<iframe>')"
         << "a";
-    QTest::newRow("quoted > and a slash after the name")
-        << "<iframe/title=\"a>b\" src=x></IFRAME >z"
-        << "z";
     QTest::newRow("a removal joins no new tag")
         << "<<iframe></iframe>iframe src=\"file:///x\"><ifr<embed>ame src=x>"
         << "&lt;iframe src=\"file:///x\">&lt;iframe src=x>";
@@ -359,23 +347,22 @@ void TestLayoutFile::fetchingMarkupDropped()
     QCOMPARE(again.items[RKNumerology][0].texts, QStringList {expected});
 }
 
-void TestLayoutFile::hostileGoldenFile()
+// The fuzz corpus keeps such a file as the program would meet it.
+void TestLayoutFile::hostileFile()
 {
+    const QString file = TestEnvironment::dataPath(QStringLiteral("fuzz/layoutfile/hostile.zqnr"));
     const QString hostile = QStringLiteral(
-        "<html><body><!-- md --><br><p>Seven.</p><iframe src=\"file:///etc/passwd\"></iframe>"
-        "<object data=\"file:///etc/passwd\"></object><embed src=\"file:///etc/passwd\">"
-        "<img src=\"file:///etc/passwd\"></body></html>");
+        "<html><body><!-- md --><br><p>7</p><iframe src=\"file:///etc/passwd\"></iframe><object "
+        "data=\"file:///etc/passwd\"></object><embed src=\"file:///etc/passwd\"><img "
+        "src=\"file:///p.png\">");
     reportSetting setting = smallSetting();
     setting.items[RKNumerology][0].texts = QStringList {hostile};
-    setting.items[RKNumerology][0].useStdText = QList<bool> {false};
     if (updateGolden())
-        QVERIFY(writeBytes(golden(QStringLiteral("hostile-texts.zqnr")), writtenBytes(setting)));
-
+        QVERIFY(writeBytes(file, writtenBytes(setting)));
     reportSetting read;
-    QVERIFY(readBack(readBytes(golden(QStringLiteral("hostile-texts.zqnr"))), &read));
+    QVERIFY(readBack(readBytes(file), &read));
     QCOMPARE(read.items[RKNumerology][0].texts,
-             QStringList {"<html><body><!-- md --><br><p>Seven.</p>"
-                          "<img src=\"file:///etc/passwd\"></body></html>"});
+             QStringList {"<html><body><!-- md --><br><p>7</p><img src=\"file:///p.png\">"});
 }
 
 void TestLayoutFile::olderAndNewerFiles_data()
