@@ -194,7 +194,6 @@ private slots:
     void goldenWithPicture();
     void fetchingMarkupDropped_data();
     void fetchingMarkupDropped();
-    void hostileFile();
     void olderAndNewerFiles_data();
     void olderAndNewerFiles();
     void listsHoldWhatTheFileHolds();
@@ -345,24 +344,6 @@ void TestLayoutFile::fetchingMarkupDropped()
     reportSetting again;
     QVERIFY(readBack(writtenBytes(read), &again));
     QCOMPARE(again.items[RKNumerology][0].texts, QStringList {expected});
-}
-
-// The fuzz corpus keeps such a file as the program would meet it.
-void TestLayoutFile::hostileFile()
-{
-    const QString file = TestEnvironment::dataPath(QStringLiteral("fuzz/layoutfile/hostile.zqnr"));
-    const QString hostile = QStringLiteral(
-        "<html><body><!-- md --><br><p>7</p><iframe src=\"file:///etc/passwd\"></iframe><object "
-        "data=\"file:///etc/passwd\"></object><embed src=\"file:///etc/passwd\"><img "
-        "src=\"file:///p.png\">");
-    reportSetting setting = smallSetting();
-    setting.items[RKNumerology][0].texts = QStringList {hostile};
-    if (updateGolden())
-        QVERIFY(writeBytes(file, writtenBytes(setting)));
-    reportSetting read;
-    QVERIFY(readBack(readBytes(file), &read));
-    QCOMPARE(read.items[RKNumerology][0].texts,
-             QStringList {"<html><body><!-- md --><br><p>7</p><img src=\"file:///p.png\">"});
 }
 
 void TestLayoutFile::olderAndNewerFiles_data()
