@@ -3,7 +3,6 @@
 #include "app/reportaccess.h"
 
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
 MyQWebEngineView::MyQWebEngineView(QWidget *parent)

@@ -16,22 +16,26 @@ namespace ReportAccess {
 
 namespace {
 
-// Page files registered now; a list, so that one path registered twice
-// stays until both are forgotten.
+// Page files registered now, by their clean absolute paths; a list, so
+// that one path registered twice stays until both are forgotten. A page
+// file is named by the program itself, so links in its path need no care.
 QStringList &pageFiles()
 {
     static QStringList files;
     return files;
 }
 
+QString cleanAbsolute(const QString &path)
+{
+    return path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath());
+}
+
 // A path as the file system resolves it, so that ".." and links cannot lead
 // out of a folder; a path that does not exist only loses its ".." steps.
 QString resolved(const QString &path)
 {
-    if (path.isEmpty())
-        return QString();
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(path).absolutePath()) : canonical;
+    const QString canonical = path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? cleanAbsolute(path) : canonical;
 }
 
 bool isInside(const QString &path, const QString &folder)
@@ -82,7 +86,7 @@ bool isAllowed(const QUrl &url, QWebEngineUrlRequestInfo::ResourceType type)
         return false;
     switch (type) {
     case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
-        return isInside(path, getResourcesPath()) || pageFiles().contains(resolved(path));
+        return isInside(path, getResourcesPath()) || pageFiles().contains(cleanAbsolute(path));
     case QWebEngineUrlRequestInfo::ResourceTypeImage:
         return isPicturePlace(path);
     case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
@@ -94,12 +98,12 @@ bool isAllowed(const QUrl &url, QWebEngineUrlRequestInfo::ResourceType type)
 
 void allowPageFile(const QString &path)
 {
-    pageFiles().append(resolved(path));
+    pageFiles().append(cleanAbsolute(path));
 }
 
 void forgetPageFile(const QString &path)
 {
-    pageFiles().removeOne(resolved(path));
+    pageFiles().removeOne(cleanAbsolute(path));
 }
 
 void install(QWebEngineProfile *profile)
