@@ -1,6 +1,7 @@
 #include "app/infodetailsview.h"
 
 #include "app/myqwebengineview.h"
+#include "app/reportaccess.h"
 
 #include <QDir>
 #include <QResizeEvent>
@@ -33,6 +34,7 @@ CInfoDetailsView::CInfoDetailsView(CAppStyle *style, const QString &html, QWidge
         = new QTemporaryFile(QDir::tempPath() + QStringLiteral("/lumaro-helpXXXXXX.html"), this);
     if (m_PageFile->open() && m_PageFile->write(utf8) == utf8.size() && m_PageFile->flush()) {
         m_PageFile->close();
+        ReportAccess::allowPageFile(m_PageFile->fileName());
         m_View->load(QUrl::fromLocalFile(m_PageFile->fileName()));
     } else {
         m_View->setHtml(QStringLiteral("<html><body><p>This help page could not be shown: "
@@ -42,7 +44,11 @@ CInfoDetailsView::CInfoDetailsView(CAppStyle *style, const QString &html, QWidge
     }
 }
 
-CInfoDetailsView::~CInfoDetailsView() = default;
+CInfoDetailsView::~CInfoDetailsView()
+{
+    if (m_PageFile)
+        ReportAccess::forgetPageFile(m_PageFile->fileName());
+}
 
 void CInfoDetailsView::resizeEvent(QResizeEvent *event)
 {

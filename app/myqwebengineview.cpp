@@ -1,17 +1,22 @@
 #include "app/myqwebengineview.h"
 
+#include "app/reportaccess.h"
+
+#include <QWebEnginePage>
 #include <QWebEngineSettings>
 
 MyQWebEngineView::MyQWebEngineView(QWidget *parent)
     : QWebEngineView(parent)
 {
-    restrictToDocument(settings());
+    restrictToDocument(page());
 }
 
 MyQWebEngineView::~MyQWebEngineView() = default;
 
-void MyQWebEngineView::restrictToDocument(QWebEngineSettings *settings)
+void MyQWebEngineView::restrictToDocument(QWebEnginePage *page)
 {
+    ReportAccess::install(page->profile());
+    QWebEngineSettings *settings = page->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
 }

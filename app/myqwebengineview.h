@@ -2,16 +2,15 @@
 
 #include <QWebEngineView>
 
-class QWebEngineSettings;
+class QWebEnginePage;
 
 // The report view of the main window. QWebEngineView::setHtml is not virtual,
 // so every caller holds the views by this type and loads documents through
 // this class; that keeps one place where report documents enter a view.
 //
 // Report documents carry text from layouts and templates that anyone may
-// share, and the engine starts with web security off: a view shows them
-// without running their scripts and without letting a local page reach
-// remote addresses.
+// share: a view shows them without running their scripts, and loads nothing
+// but the page, its pictures and the program's own files (ReportAccess).
 class MyQWebEngineView : public QWebEngineView
 {
     Q_OBJECT
@@ -24,7 +23,7 @@ public:
     // (the analyzer view, the off-screen page that prints PDFs). Scripts that
     // the program itself runs in a page are not affected when they run in
     // QWebEngineScript::ApplicationWorld.
-    static void restrictToDocument(QWebEngineSettings *settings);
+    static void restrictToDocument(QWebEnginePage *page);
 
     // Replaces the shown document; loading runs asynchronously.
     void setHtml(const QString &html, const QUrl &baseUrl = QUrl());

@@ -1,6 +1,7 @@
 #include "app/pdfexport.h"
 
 #include "app/myqwebengineview.h"
+#include "app/reportaccess.h"
 
 #include <QDebug>
 #include <QDesktopServices>
@@ -20,7 +21,8 @@ GenPDFfromHTML::GenPDFfromHTML(const QString &htmlPath, const QString &pdfPath)
     , m_pdfPath(pdfPath)
     , m_page(new QWebEnginePage)
 {
-    MyQWebEngineView::restrictToDocument(m_page->settings());
+    MyQWebEngineView::restrictToDocument(m_page);
+    ReportAccess::allowPageFile(m_htmlPath);
     connect(m_page, &QWebEnginePage::loadFinished, this, &GenPDFfromHTML::loadFinished);
 }
 
@@ -28,6 +30,7 @@ GenPDFfromHTML::~GenPDFfromHTML()
 {
     m_closing = true;
     delete m_page;
+    ReportAccess::forgetPageFile(m_htmlPath);
 }
 
 void GenPDFfromHTML::run()

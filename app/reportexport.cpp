@@ -1,6 +1,7 @@
 #include "app/reportexport.h"
 
 #include "app/pdfexport.h"
+#include "app/reportaccess.h"
 #include "engine/reporttools.h"
 
 #include <QBuffer>
@@ -33,13 +34,15 @@ const QLatin1String errorTitle("Error");
 constexpr int minimumSectionLength = 100;
 
 // The builder writes "file:///" in front of an absolute path, so removing
-// the scheme keeps the path's own leading slash.
+// the scheme keeps the path's own leading slash. Only pictures from the
+// places a report page may show are inlined; any other reference gives an
+// empty path, which loads nothing.
 QString localPath(const QString &reference)
 {
     QString path = reference;
     if (path.startsWith(fileScheme, Qt::CaseInsensitive))
         path.remove(fileScheme, Qt::CaseInsensitive);
-    return path;
+    return ReportAccess::isPicturePlace(path) ? path : QString();
 }
 
 QString documentOf(const CReportTools *reading)

@@ -19,7 +19,9 @@ QString imageToBase64(const QImage &image);
 
 // Picture inlining for documents that travel on their own. Every
 // "<img src=\"" reference is replaced by a data URI; references written
-// with blanks around the equals sign are data URIs already and pass.
+// with blanks around the equals sign are data URIs already and pass. Only
+// pictures in the resources folder or the user's folder are inlined; any
+// other file reads as a missing picture.
 //
 // String form, for the joined PDF report: each picture is loaded, put on
 // white behind a 20 pixel left margin and re-encoded as PNG; the tag gets

@@ -185,7 +185,7 @@ void CZQNum::buildViews()
     m_CelView = new MyQWebEngineView(m_PageArea);
     m_PetView = new MyQWebEngineView(m_PageArea);
     m_AnalyzerView = new QWebEngineView(m_PageArea);
-    MyQWebEngineView::restrictToDocument(m_AnalyzerView->settings());
+    MyQWebEngineView::restrictToDocument(m_AnalyzerView->page());
     m_GuideView = new MyQWebEngineView(m_PageArea);
     for (QWidget *view : reportViews())
         prepare(view);

@@ -2,6 +2,7 @@
 
 #include "layouts/boundedread.h"
 #include "layouts/layoutlimits.h"
+#include "layouts/sectiontext.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -96,7 +97,14 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
     item->options.clear();
     if (version >= 2)
         stream >> item->options;
-    return ok(stream);
+    if (!ok(stream))
+        return false;
+    // Layouts are shared: a text that embeds or fetches could pull any file
+    // the user can read into every report made with it.
+    for (QString &text : item->texts)
+        text = withoutFetchingMarkup(text);
+    item->title = withoutFetchingMarkup(item->title);
+    return true;
 }
 
 void writeRepItem(QDataStream &stream, const repItem &item)

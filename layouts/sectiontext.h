@@ -28,6 +28,17 @@ QString storedCustomText(const QString &editorHtml, int sizeOffset);
 // A stored custom text without its paragraph markers, ready to be loaded.
 QString withoutParagraphMarkers(const QString &stored);
 
+// html without the markup that makes a page embed or fetch something: the
+// elements iframe, frame, frameset, object, embed, link, base, meta, form and
+// script, and style elements that could load a file (url(), @import, image
+// functions, escapes). Script, iframe and such style elements go with their
+// content; the others only lose their tags. The editor's own head (its meta
+// lines and plain style block) stays, as does everything else. The result is
+// its own fixed point. Every '<' is checked, whatever the context, so no
+// parser can find such a tag in the result; where a removal would join two
+// pieces into a new tag start, the '<' before it is written as "&lt;".
+QString withoutFetchingMarkup(const QString &html);
+
 // One line of the editor's entry box: its label and the entry it edits.
 struct EditorEntry
 {

@@ -14,10 +14,41 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
+
+namespace {
+
+// Pasted or dropped rich text keeps only what the editor can make itself:
+// markup that embeds or fetches goes before the text reaches the document.
+class CSectionTextEdit : public QTextEdit
+{
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        const QString richFormat = QStringLiteral("application/x-qrichtext");
+        if (!source->hasHtml() && !source->hasFormat(richFormat)) {
+            QTextEdit::insertFromMimeData(source);
+            return;
+        }
+        const QString html = source->hasFormat(richFormat)
+            ? QString::fromUtf8(source->data(richFormat))
+            : source->html();
+        QMimeData cleaned;
+        cleaned.setHtml(withoutFetchingMarkup(html));
+        if (source->hasText())
+            cleaned.setText(source->text());
+        QTextEdit::insertFromMimeData(&cleaned);
+    }
+};
+
+} // namespace
 
 CTextEditor::CTextEditor(CAppStyle *style, QStringList *texts, QList<QImage> *images,
                          QList<bool> *useStdText, QString *defaultTexts, int kind, int type,
@@ -94,7 +125,7 @@ CTextEditor::CTextEditor(CAppStyle *style, QStringList *texts, QList<QImage> *im
     styleWidget(defaultCheck, WTWindow);
     connect(defaultCheck, &QCheckBox::toggled, this, &CTextEditor::defSet);
 
-    textEdit = new QTextEdit(this);
+    textEdit = new CSectionTextEdit(this);
     textEdit->move(10, 50);
     textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
     styleWidget(textEdit, WTLineEdit);

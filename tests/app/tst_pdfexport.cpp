@@ -1,6 +1,7 @@
 #include "app/myqwebengineview.h"
 #include "app/pdfexport.h"
 #include "app/reportexport.h"
+#include "engine/apppaths.h"
 #include "engine/reporttools.h"
 #include "testenvironment.h"
 
@@ -58,6 +59,15 @@ QString pdfText(const QString &pdf)
     QProcess process;
     process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput())
+                                          : QString();
+}
+
+// The pictures of a PDF, one "page num type width height ..." line each.
+QString pdfPictures(const QString &pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    return process.waitForFinished(30000) ? QString::fromLocal8Bit(process.readAllStandardOutput())
                                           : QString();
 }
 
@@ -122,6 +132,7 @@ private slots:
     void viewShowsTheLastDocument();
     void scriptsDoNotRun_data();
     void scriptsDoNotRun();
+    void pageLoadsNoOtherFile();
 };
 
 void tst_PdfExport::initTestCase()
@@ -338,6 +349,62 @@ void tst_PdfExport::scriptsDoNotRun()
     QVERIFY(finished.wait(60000));
     QVERIFY(finished.first().first().toBool());
     QCOMPARE(pdfText(pdf).simplified(), QStringLiteral("Life Path 7 Seven."));
+}
+
+// A shared layout's text naming a private file in every way a page can
+// embed or fetch one: neither the view nor the PDF shows any of it, while a
+// picture the program ships still shows.
+void tst_PdfExport::pageLoadsNoOtherFile()
+{
+    QTemporaryDir outside;
+    const QString secret = QStringLiteral("PRIVATE-NOTES-4711");
+    const QString notes = QUrl::fromLocalFile(outside.filePath("notes.txt")).toString();
+    QVERIFY(writeFile(outside.filePath("notes.txt"), secret.toLatin1()));
+    QImage magenta(300, 300, QImage::Format_RGB32);
+    magenta.fill(Qt::magenta);
+    QVERIFY(magenta.save(outside.filePath("private.png")));
+    const QString shipped = getImagesPath() + QStringLiteral("doc/res01.jpg");
+    QCOMPARE(QImage(shipped).size(), QSize(160, 160));
+    const QString html
+        = QStringLiteral("<html><body><h1>Life Path 7</h1><iframe src=\"%1\"></iframe>"
+                         "<object data=\"%1\"></object><embed src=\"%1\"><img "
+                         "src=\"file:///%2\"><img src=\"file:///%3\"></body></html>")
+              .arg(notes, outside.filePath("private.png"), shipped);
+
+    MyQWebEngineView view;
+    view.resize(900, 700);
+    view.show();
+    QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    view.setHtml(html, QUrl(QStringLiteral("file://localhost/")));
+    QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty(), 60000);
+    QTest::qWait(500);
+    // Find-in-page searches every frame and runs no script of the page.
+    const auto found = [&view](const QString &text) {
+        int result = -1;
+        view.page()->findText(text, {}, [&result](bool hit) { result = hit; });
+        return QTest::qWaitFor([&result] { return result >= 0; }, 30000) && result == 1;
+    };
+    QVERIFY(found(QStringLiteral("Life Path")));
+    QVERIFY(!found(secret));
+    QString widths;
+    view.page()->runJavaScript(QStringLiteral("Array.from(document.images).map(i => "
+                                              "i.naturalWidth).join()"),
+                               QWebEngineScript::ApplicationWorld,
+                               [&widths](const QVariant &result) { widths = result.toString(); });
+    QTRY_COMPARE_WITH_TIMEOUT(widths, QStringLiteral("0,160"), 30000);
+
+    const QString pdf = outside.filePath(QStringLiteral("out.pdf"));
+    QVERIFY(writeFile(outside.filePath("report.html"), html.toUtf8()));
+    GenPDFfromHTML job(outside.filePath("report.html"), pdf);
+    QSignalSpy finished(&job, &GenPDFfromHTML::finished);
+    job.run();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(pdfText(pdf).contains(QLatin1String("Life Path 7")));
+    QVERIFY(!pdfText(pdf).contains(secret));
+    // The refused picture leaves only the engine's small broken-picture sign.
+    const QString pictures = pdfPictures(pdf);
+    QVERIFY2(pictures.contains(QRegularExpression(" 160 +160 ")), qPrintable(pictures));
+    QVERIFY2(!pictures.contains(QRegularExpression(" 300 +300 ")), qPrintable(pictures));
 }
 
 int main(int argc, char *argv[])

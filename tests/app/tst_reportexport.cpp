@@ -1,4 +1,6 @@
+#include "app/reportaccess.h"
 #include "app/reportexport.h"
+#include "engine/apppaths.h"
 #include "engine/reporttools.h"
 #include "testenvironment.h"
 
@@ -60,6 +62,13 @@ QString unwritablePath(const QTemporaryDir &dir, const QString &name)
     if (file.open(QIODevice::WriteOnly))
         file.write("x");
     return blocker + QLatin1Char('/') + name;
+}
+
+// Pictures are inlined only from the program's and the user's folders.
+QString userPictureFolder()
+{
+    QDir().mkpath(getUserFolder());
+    return getUserFolder() + QStringLiteral("/pictures-XXXXXX");
 }
 
 // A reading document of exactly the given length that names its source.
@@ -140,6 +149,8 @@ class tst_ReportExport : public QObject
 private slots:
     void initTestCase();
 
+    void pageRequests_data();
+    void pageRequests();
     void stringForm_data();
     void stringForm();
     void stringFormFramesThePicture();
@@ -167,8 +178,10 @@ private slots:
     void pdfExportStopsEarly();
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir {userPictureFolder()};
+    QTemporaryDir m_outside;
     QString m_png; // 8 x 6, blue top-left quarter on red
+    QString m_outsidePng; // the same, outside the folders pictures may come from
     QString m_jpg;
     QString m_bmp;
     QString m_text;
@@ -188,13 +201,65 @@ void tst_ReportExport::initTestCase()
     QVERIFY(picture.save(m_png, "PNG"));
     QVERIFY(picture.save(m_jpg, "JPG"));
     QVERIFY(picture.save(m_bmp, "BMP"));
+    m_outsidePng = m_outside.filePath(QStringLiteral("private.png"));
+    QVERIFY(picture.save(m_outsidePng, "PNG"));
     m_text = m_dir.filePath(QStringLiteral("notes.txt"));
     QFile text(m_text);
     QVERIFY(text.open(QIODevice::WriteOnly));
     text.write("not a picture");
 }
 
-// %P png, %J jpg, %M a missing file; "file:///" is put in front by the rows.
+// %R the resources folder, %U a folder inside the user's folder, %O one
+// outside both; "file://" + an absolute path gives three slashes.
+void tst_ReportExport::pageRequests_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("allowed");
+    const int page = QWebEngineUrlRequestInfo::ResourceTypeMainFrame;
+    const int frame = QWebEngineUrlRequestInfo::ResourceTypeSubFrame;
+    const int picture = QWebEngineUrlRequestInfo::ResourceTypeImage;
+    const int style = QWebEngineUrlRequestInfo::ResourceTypeStylesheet;
+
+    QTest::newRow("picture as data") << "data:image/png;base64,AAAA" << picture << true;
+    QTest::newRow("frame as data") << "data:text/html,x" << frame << false;
+    QTest::newRow("shipped picture, four slashes")
+        << "file:///%R/images/doc/res01.jpg" << picture << true;
+    QTest::newRow("user's picture") << "file://%U/p.png" << picture << true;
+    QTest::newRow("link out") << "file://%U/link.png" << picture << false;
+    QTest::newRow("remote picture") << "https://example.org/p.png" << picture << false;
+    QTest::newRow("guide style sheet") << "file://%R/images/manual/guide.css" << style << true;
+    QTest::newRow("user's style sheet") << "file://%U/x.css" << style << false;
+    QTest::newRow("guide page") << "file://%R/images/manual/index.html" << page << true;
+    QTest::newRow("guide page in a frame")
+        << "file://%R/images/manual/index.html" << frame << false;
+    QTest::newRow("page elsewhere") << "file://%O/report.html" << page << false;
+    QTest::newRow("the job's own page") << "file://%O/job.html" << page << true;
+}
+
+void tst_ReportExport::pageRequests()
+{
+    QFETCH(QString, url);
+    QFETCH(int, type);
+    QFETCH(bool, allowed);
+    QVERIFY(QFile::link(m_outsidePng, m_dir.filePath(QStringLiteral("link.png")))
+            || QFileInfo(m_dir.filePath(QStringLiteral("link.png"))).isSymLink());
+    const QString job = m_outside.filePath(QStringLiteral("job.html"));
+    QString resources = getResourcesPath();
+    resources.chop(1);
+    url.replace("%R", resources).replace("%U", m_dir.path()).replace("%O", m_outside.path());
+
+    ReportAccess::allowPageFile(job);
+    QCOMPARE(ReportAccess::isAllowed(QUrl(url), QWebEngineUrlRequestInfo::ResourceType(type)),
+             allowed);
+    ReportAccess::forgetPageFile(job);
+    QVERIFY(!ReportAccess::isAllowed(QUrl::fromLocalFile(job),
+                                     QWebEngineUrlRequestInfo::ResourceTypeMainFrame));
+}
+
+// %P png, %J jpg, %M a missing file, %O a png outside the user's folder, %D
+// the same reached from inside it by ".."; "file:///" is put in front by the
+// rows.
 void tst_ReportExport::stringForm_data()
 {
     QTest::addColumn<QString>("html");
@@ -219,6 +284,11 @@ void tst_ReportExport::stringForm_data()
         << "a<img src=\"file:///%M\" alt=\"x\">b"
         << "a<img hspace=\"50\"   src=\"data:image/png;base64,#\" alt=\"x\">b"
         << QList<QSize> {QSize()};
+    QTest::newRow("picture from elsewhere reads as missing")
+        << "<img src=\"file:///%O\"><img src=\"file:///%D\">"
+        << "<img hspace=\"50\"   src=\"data:image/png;base64,#\">"
+           "<img hspace=\"50\"   src=\"data:image/png;base64,#\">"
+        << QList<QSize> {QSize(), QSize()};
     QTest::newRow("builder's own data uri passes")
         << "<img src = \"data:image/png;base64,AAAA\" />"
         << "<img src = \"data:image/png;base64,#\" />" << QList<QSize> {QSize()};
@@ -241,6 +311,8 @@ void tst_ReportExport::stringForm()
     QFETCH(QString, expected);
     QFETCH(QList<QSize>, pictures);
     html.replace("%P", m_png).replace("%J", m_jpg).replace("%M", m_dir.filePath("missing.png"));
+    html.replace("%O", m_outsidePng)
+        .replace("%D", m_dir.filePath(QDir(m_dir.path()).relativeFilePath(m_outsidePng)));
 
     QString out = QStringLiteral("kept:");
     embedImagesToHtml(html, out);
@@ -340,7 +412,12 @@ void tst_ReportExport::savedReadingMatchesGolden()
     const QString data = TestEnvironment::dataPath(QStringLiteral("app/export"));
     QString reading = QString::fromUtf8(readAll(data + QStringLiteral("/reading.html")));
     QVERIFY(!reading.isEmpty());
-    reading.replace(QStringLiteral("%DATA%"), data);
+    const QString pictures = m_dir.filePath(QStringLiteral("golden"));
+    QVERIFY(QDir().mkpath(pictures));
+    for (const char *name : {"picture.png", "photo.JPG"})
+        QVERIFY(QFile::copy(data + QLatin1Char('/') + QLatin1String(name),
+                            pictures + QLatin1Char('/') + QLatin1String(name)));
+    reading.replace(QStringLiteral("%DATA%"), pictures);
 
     const QString target = m_dir.filePath(QStringLiteral("golden-out.html"));
     QString error;

@@ -193,6 +193,8 @@ private slots:
     void goldenFiles_data();
     void goldenFiles();
     void goldenWithPicture();
+    void fetchingMarkupDropped_data();
+    void fetchingMarkupDropped();
     void olderAndNewerFiles_data();
     void olderAndNewerFiles();
     void listsHoldWhatTheFileHolds();
@@ -297,6 +299,54 @@ void TestLayoutFile::goldenWithPicture()
     QVERIFY(readBack(writtenBytes(read), &again));
     diff = settingDifference(again, setting);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestLayoutFile::fetchingMarkupDropped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const QString editor = QStringLiteral(
+        "<html><head><meta name=\"qrichtext\" content=\"1\" /><style type=\"text/css\">\n"
+        "p, li { white-space: pre-wrap; }\n</style></head><body><!-- md --><br><p><span "
+        "style=\" font-weight:600;\">Seven</span> <a href=\"https://example.org/\">is</a></p>"
+        "<img src=\"file:///p.png\" /></body></html>");
+    QTest::newRow("the editor's own document stays") << editor << editor;
+    QTest::newRow("iframe with its content, object and embed without theirs")
+        << "<p>7</p><iframe src=\"file:///x.txt\">no frames</iframe><object data=\"file:///x\">"
+           "<embed src=\"file:///x\">Fallback</object>"
+        << "<p>7</p>Fallback";
+    QTest::newRow("frames, link, base, meta, form")
+        << "<frameset><frame src=\"file:///x\"></frameset><link rel=\"stylesheet\" "
+           "href=\"file:///x.css\"><base href=\"file:///etc/\"><meta http-equiv=\"refresh\" "
+           "content=\"0; url=file:///x\"><form action=\"file:///x\">Name</form>"
+        << "Name";
+    QTest::newRow("scripts and loading style blocks, also unclosed")
+        << "<iframe/title=\"a>b\" src=x></IFRAME >a<style>p { background: url(x.png) }</style>"
+           "<style>@import 'x.css';</style><SCRIPT>document.write('<iframe>')"
+        << "a";
+    QTest::newRow("a removal joins no new tag")
+        << "<<iframe></iframe>iframe src=\"file:///x\"><ifr<embed>ame src=x>"
+        << "&lt;iframe src=\"file:///x\">&lt;iframe src=x>";
+}
+
+// A shared layout's texts and titles come without markup that embeds or
+// fetches, and read the same once written again.
+void TestLayoutFile::fetchingMarkupDropped()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+
+    reportSetting setting = smallSetting();
+    setting.items[RKNumerology][0].texts = QStringList {text};
+    setting.items[RKNumerology][0].title = text;
+    reportSetting read;
+    QVERIFY(readBack(writtenBytes(setting), &read));
+    QCOMPARE(read.items[RKNumerology][0].texts, QStringList {expected});
+    QCOMPARE(read.items[RKNumerology][0].title, expected);
+    reportSetting again;
+    QVERIFY(readBack(writtenBytes(read), &again));
+    QCOMPARE(again.items[RKNumerology][0].texts, QStringList {expected});
 }
 
 void TestLayoutFile::olderAndNewerFiles_data()

@@ -6,8 +6,11 @@
 #include "style/appstyle.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +33,7 @@ private Q_SLOTS:
     void cleanup();
     void startsFromStandardText();
     void keystrokeStoresCustomText();
+    void pasteDropsFetchingMarkup();
     void emptyTextClearsCustomText();
     void defaultSettingKeepsCustomText();
     void fontSizesShiftedForEditing_data();
@@ -129,6 +133,21 @@ void TestTextEditor::keystrokeStoresCustomText()
     // Nothing reaches the section before Ok.
     QVERIFY(m_texts.at(1).isNull());
     QCOMPARE(m_flags.at(1), true);
+}
+
+// Pasted rich text keeps its formatting but not what a frame would show.
+void TestTextEditor::pasteDropsFetchingMarkup()
+{
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(1);
+    editor->textEdit->clear();
+    auto *mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<p><b>Seven</b></p><iframe src=\"file:///etc/passwd\">"
+                                 "INSIDE</iframe><object data=\"x\">Fallback</object>"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    editor->textEdit->paste();
+    QCOMPARE(editor->textEdit->toPlainText(), QStringLiteral("Seven\nFallback"));
+    QVERIFY(editor->workTexts.at(1).contains(QLatin1String("font-weight:600")));
 }
 
 void TestTextEditor::emptyTextClearsCustomText()
