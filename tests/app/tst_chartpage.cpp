@@ -11,6 +11,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "engine/apppaths.h"
+#include "style/appstyle.h"
 #include "style/infodlg.h"
 
 #include <QTemporaryDir>
@@ -89,6 +90,10 @@ private slots:
     void layoutCommands();
     void boardGeometry_data();
     void boardGeometry();
+    void chartPeople_data();
+    void chartPeople();
+    void messageColour_data();
+    void messageColour();
     void exportCommands_data();
     void exportCommands();
     void joinedPdf_data();
@@ -255,6 +260,75 @@ void TestChartPage::boardGeometry()
     QVERIFY(shot.pixelColor(target.left() - 1, target.top() - 1) != QColor(Qt::red));
 }
 
+void TestChartPage::chartPeople_data()
+{
+    QTest::addColumn<QString>("cleared"); // the name fields emptied
+    QTest::addColumn<QString>("shown"); // who the chart gets
+    QTest::newRow("both") << ""
+                          << "person partner";
+    QTest::newRow("no partner") << "partner"
+                                << "person";
+    QTest::newRow("no person") << "person"
+                               << "";
+}
+
+// A chart shows only people entered: the empty partner form (whose date
+// stays at its default) and a missing person give no numbers to draw.
+void TestChartPage::chartPeople()
+{
+    QFETCH(QString, cleared);
+    auto w = makeWindow();
+    if (cleared == QLatin1String("partner")) {
+        w->m_PartnerFullName->clear();
+        w->m_PartnerShortName->clear();
+    } else if (cleared == QLatin1String("person")) {
+        w->m_FullName->clear();
+        w->m_ShortName->clear();
+    }
+    w->OnCalcNum();
+    const calcNumContainer people = w->chartPeople();
+    QStringList shown;
+    if (people.person && people.personMatrix)
+        shown << "person";
+    if (people.partner && people.partnerMatrix)
+        shown << "partner";
+    QVERIFY(bool(people.person) == bool(people.personMatrix));
+    QVERIFY(bool(people.partner) == bool(people.partnerMatrix));
+    QTEST(shown.join(' '), "shown");
+}
+
+void TestChartPage::messageColour_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("Chocolate") << "Chocolate";
+    QTest::newRow("Blue Sky") << "Blue Sky";
+}
+
+// Why a layout cannot be shown is written in the scheme's light text colour
+// on the page's dark ground, in every scheme.
+void TestChartPage::messageColour()
+{
+    QFETCH(QString, scheme);
+    userFiles({"alpha.lnr"});
+    auto w = makeWindow();
+    const int index = w->m_Style->schemeNames.indexOf(scheme);
+    QVERIFY(index >= 0);
+    w->OnApplyStyle(index);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(!w->m_ChartBoard->m_Message.isEmpty());
+    const QRect board(w->m_ChartBoard->mapTo(w.get(), QPoint()), w->m_ChartBoard->size());
+    const QImage shot = w->grab(board).toImage();
+    int light = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            light += qGray(shot.pixel(x, y)) > 150 ? 1 : 0;
+    QVERIFY2(light > 100, qPrintable(QString::number(light)));
+    const QString folder = qEnvironmentVariable("LUMARO_SHOTS");
+    if (!folder.isEmpty() && QDir().mkpath(folder))
+        w->grab().save(folder + "/chart-message-" + scheme + ".png");
+}
+
 void TestChartPage::exportCommands_data()
 {
     QTest::addColumn<QString>("command");
@@ -412,6 +486,14 @@ void TestChartPage::screenshots()
             ->grabWindow(w->winId())
             .save(folder + "/chart-" + w->m_ChartList->currentText() + ".png");
     }
+    // The two-person card without a partner.
+    w->m_PartnerFullName->clear();
+    w->m_PartnerShortName->clear();
+    w->OnCalcNum();
+    w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Compatibility Card"));
+    w->repaintChart();
+    QTest::qWait(800);
+    w->screen()->grabWindow(w->winId()).save(folder + "/chart-Compatibility Card-no partner.png");
 }
 
 QTEST_MAIN(TestChartPage)

@@ -6,6 +6,7 @@
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
+#include "designer/reportdocument.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
 #include "designerfixture.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -129,6 +131,8 @@ private slots:
     void fileName();
     void close_data();
     void close();
+    void openEditor_data();
+    void openEditor();
     void edits_data();
     void edits();
 };
@@ -275,6 +279,8 @@ void TestReportCreator::propertyRoundTrip_data()
     QTest::newRow("data field") << 5 << "Bridges" << false;
     QTest::newRow("table at 50% opacity") << 14 << "Main Features" << false;
     QTest::newRow("barcode") << 10 << QString() << false;
+    QTest::newRow("barcode of the full name") << 10 << "#full_name" << false;
+    QTest::newRow("numerologist") << 6 << "#numerologist" << true;
     QTest::newRow("picture slot") << 7 << QString() << false;
     QTest::newRow("picture list") << 9 << QString() << false;
     QTest::newRow("block reference") << 8 << "1" << false;
@@ -485,6 +491,48 @@ void TestReportCreator::close()
     QCOMPARE(QFile::exists(old) && d.c->loadedFile == old, d.c->isModified());
 }
 
+void TestReportCreator::openEditor_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("viaClose"); // "Yes" of the close question, else Save
+    QTest::newRow("text, Save") << "#text" << false;
+    QTest::newRow("numerologist, Save") << "#numerologist" << false;
+    QTest::newRow("numerologist, close, Yes") << "#numerologist" << true;
+}
+
+// What is typed in a text cell counts before the cell is left: Save, or
+// "Yes" to the close question of a window saved before, stores it. The
+// numerologist has a Text row of its own.
+void TestReportCreator::openEditor()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, viaClose);
+    Designer d;
+    CREPageItem *item = d.place(CREPageItem::Placeholder, key);
+    item->isVariable = key != QLatin1String("#text");
+    d.c->OnOk();
+    QVERIFY(d.show());
+    d.select(item);
+    QTableWidget *table = d.c->properties->table();
+    const int at = d.c->properties->rows().indexOf(d.row(QStringLiteral("Text")));
+    QVERIFY(at >= 0);
+    table->setCurrentCell(at, 1);
+    table->editItem(table->item(at, 1));
+    auto *typing = qobject_cast<QLineEdit *>(table->indexWidget(table->model()->index(at, 1)));
+    QVERIFY(typing);
+    typing->setText(QStringLiteral("Ada Quill"));
+    askAnswer = 0;
+    if (viaClose)
+        d.win.close();
+    else
+        d.c->OnOk();
+    QCOMPARE(asked, viaClose ? QStringList {"Warning|Save changes?"} : QStringList());
+    QVERIFY(!d.c->isModified());
+    CReportDocument saved(nullptr, nullptr);
+    QVERIFY(saved.loadFromFile(d.c->loadedFile));
+    QCOMPARE(saved.currentPage->items.last()->inner->text, QStringLiteral("Ada Quill"));
+}
+
 namespace {
 
 Edit deletePage(int pages, int answer, int left)
@@ -569,6 +617,14 @@ void TestReportCreator::edits_data()
         QCOMPARE(d.page()->repeatCount, 3);
         QCOMPARE(d.c->pagesPanel->pagesList->getSelectedItem()->counterText, QString("3"));
     }) << true;
+    // The template keeps these three.
+    for (const char *toggle : {"Show Grid", "Snap to Grid", "Boundaries"}) {
+        QTest::newRow(toggle) << Edit([toggle](Designer &d) {
+            for (QPushButton *button : d.c->findChildren<QPushButton *>())
+                if (button->toolTip() == QLatin1String(toggle))
+                    button->click();
+        }) << true;
+    }
     QTest::newRow("delete a page: No") << deletePage(2, -1, 2) << false;
     QTest::newRow("delete a page: Yes") << deletePage(2, 0, 1) << true;
     QTest::newRow("the last page stays") << deletePage(1, 0, 1) << false;
