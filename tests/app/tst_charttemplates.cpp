@@ -55,37 +55,29 @@ QString folder()
     return getImagesPath() + QStringLiteral("templates/");
 }
 
-// Key and text of every item of every page and block of a template file.
-QStringList keysAndTexts(const QString &path)
+// Key and text of every item of a (one-page) template file, then its preview
+// picture's size and bytes.
+QStringList kept(const QString &path)
 {
     CReportDocument doc(nullptr, nullptr);
-    if (!doc.loadFromFile(path))
-        return {};
-    QList<CREPage *> pages = doc.blocks;
-    for (const QList<CREPage *> *list : qAsConst(doc.pageLists))
-        pages += *list;
-    QStringList out;
-    for (const CREPage *page : qAsConst(pages))
-        for (const CREPageItem *frame : page->items)
-            out << frame->inner->key + QLatin1Char('|') + frame->inner->text;
-    return out;
-}
-
-// The preview picture at the head of a template file.
-QImage preview(const QString &path)
-{
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QImage();
+    if (!doc.loadFromFile(path) || !file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList out;
+    for (const CREPageItem *frame : qAsConst(doc.currentPage->items))
+        out << frame->inner->key + QLatin1Char('|') + frame->inner->text;
     QDataStream s(&file);
     s.setVersion(LnrStream::StreamVersion);
     qint32 length = 0, version = 0, reserved = 0;
     QString name;
-    QImage image;
+    QImage preview;
     s >> length;
     s.skipRawData(length);
-    s >> version >> name >> reserved >> image;
-    return image;
+    s >> version >> name >> reserved >> preview;
+    return out << QStringLiteral("preview %1x%2 %3")
+                      .arg(preview.width())
+                      .arg(preview.height())
+                      .arg(qHashBits(preview.constBits(), size_t(preview.sizeInBytes())));
 }
 
 // The template opened in the designer as Edit does, over the given people,
@@ -158,8 +150,7 @@ void TestChartTemplates::shippedTemplate()
         People editing(0);
         path = savedByDesigner(path, dir.path(), &editing.container);
         QVERIFY(!path.isEmpty());
-        QCOMPARE(keysAndTexts(path), keysAndTexts(folder() + file));
-        QCOMPARE(preview(path), preview(folder() + file));
+        QCOMPARE(kept(path), kept(folder() + file));
     }
     People p(person, partner);
     calcNumContainer partnerView = ChartBinding::partnerView(p.container);
