@@ -9,7 +9,6 @@
 
 #include <QDataStream>
 #include <QFile>
-#include <QPair>
 #include <QSaveFile>
 #include <QSizeF>
 #include <QVector>
