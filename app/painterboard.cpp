@@ -1,5 +1,7 @@
 #include "app/painterboard.h"
 
+#include "style/appstyle.h"
+
 #include <QPainter>
 
 CPainterBoard::CPainterBoard(QWidget *parent)
@@ -14,6 +16,14 @@ QRect CPainterBoard::targetRect(const QSize &image, const QSize &widget)
                  s.width() + 2, s.height() + 2);
 }
 
+QColor CPainterBoard::messageColor() const
+{
+    // The page shows the scheme's dark panel colour: its text is the light
+    // cream of the skin, tinted like the rest.
+    return m_Style ? m_Style->updateColor(QColor(237, 219, 178))
+                   : palette().color(QPalette::WindowText);
+}
+
 void CPainterBoard::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event)
@@ -21,7 +31,7 @@ void CPainterBoard::paintEvent(QPaintEvent *event)
     if (m_Image.isNull()) {
         if (m_Message.isEmpty())
             return;
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(messageColor());
         painter.drawText(rect().adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap,
                          m_Message);
         return;

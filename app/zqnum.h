@@ -146,7 +146,8 @@ public:
     // it cannot be read (the reason in *error).
     QImage getChart(QSize size, QString *error = nullptr);
     QString runChartDesigner(const QString &templatePath);
-    // The person's and the partner's engines, as the designer reads them.
+    // The person's and the partner's engines, as the designer reads them;
+    // null for one not entered (no partner without a person).
     calcNumContainer chartPeople() const;
 
     // saving, exporting and printing the readings

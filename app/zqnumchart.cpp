@@ -8,6 +8,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "engine/apppaths.h"
+#include "engine/numerology.h"
 #include "style/infodlg.h"
 
 #include <QComboBox>
@@ -44,11 +45,20 @@ QString (*CZQNum::chartDesigner)(CZQNum *window, const QString &templatePath) = 
 
 calcNumContainer CZQNum::chartPeople() const
 {
+    // The engines always hold numbers, also for the empty partner form (its
+    // default date) or no name at all; a chart shows only people entered.
+    const auto entered = [](const CNumerology *n) {
+        return n && !n->m_fullName.isEmpty() && !n->m_shortName.isEmpty();
+    };
     calcNumContainer people;
+    if (!entered(m_Person))
+        return people;
     people.person = m_Person;
-    people.partner = m_Partner;
     people.personMatrix = m_PersonMatrix;
-    people.partnerMatrix = m_PartnerMatrix;
+    if (entered(m_Partner)) {
+        people.partner = m_Partner;
+        people.partnerMatrix = m_PartnerMatrix;
+    }
     return people;
 }
 

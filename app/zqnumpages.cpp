@@ -192,6 +192,7 @@ void CZQNum::buildViews()
 
     m_ChartBoard = new CPainterBoard(m_PageArea);
     m_ChartBoard->setObjectName(QStringLiteral("chartBoard"));
+    m_ChartBoard->m_Style = m_Style;
     m_ChartBoard->setStyleSheet(
         QStringLiteral("QWidget, QLabel { background:none; border:none; }"));
     m_ChartList = new QComboBox(m_PageArea);

@@ -19,6 +19,12 @@ QString ChartBinding::personValue(const CNumerology *person, const QString &key)
     return QString();
 }
 
+QString ChartBinding::symbolText(const CNumerology *person, const QString &key, const QString &text)
+{
+    const QString value = personValue(person, key);
+    return value.isEmpty() ? text : value;
+}
+
 calcNumContainer ChartBinding::partnerView(const calcNumContainer &container)
 {
     calcNumContainer view;
@@ -43,17 +49,8 @@ void ChartBinding::bind(CReportDocument *doc, calcNumContainer *partnerView)
             continue;
         for (CREPageItem *frame : qAsConst(page->items)) {
             CREPageItem *content = frame ? frame->inner : nullptr;
-            if (!content)
-                continue;
-            if (content->auxText == partnerMark())
+            if (content && content->auxText == partnerMark())
                 content->container = partnerView;
-            if (content->type != CREPageItem::Symbol)
-                continue;
-            const QString value = personValue(
-                content->container ? content->container->person : nullptr, content->key);
-            // Without a calculated person the symbol keeps its sample text.
-            if (!value.isEmpty())
-                content->text = value;
         }
     }
 }

@@ -50,6 +50,25 @@ bool runFontDialog(CAppStyle *style, QWidget *parent, QFont &font, const QString
     return confirmed;
 }
 
+// The grid's table, able to finish an edit that is still open.
+class PropertyTable : public QTableWidget
+{
+public:
+    using QTableWidget::QTableWidget;
+
+    void commitOpenEditor()
+    {
+        if (state() != EditingState)
+            return;
+        const QPointer<QWidget> editor = indexWidget(currentIndex());
+        if (!editor)
+            return;
+        commitData(editor);
+        if (editor)
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -100,7 +119,7 @@ CPropertiesWidget::FontEditor CPropertiesWidget::fontEditor = runFontDialog;
 
 CPropertiesWidget::CPropertiesWidget(CAppStyle *style, QWidget *parent)
     : QWidget(parent)
-    , m_table(new QTableWidget(this))
+    , m_table(new PropertyTable(this))
     , m_imagesFolder(getImagesPath())
     , m_lineLabel(new QLabel(this))
     , m_style(style)
@@ -303,4 +322,9 @@ void CPropertiesWidget::updateFixScroll()
     m_lineLabel->setPixmap(line.isNull() ? QPixmap() : QPixmap::fromImage(line));
     m_lineLabel->move(width() - 38, height() - 3);
     m_lineLabel->raise();
+}
+
+void CPropertiesWidget::commitEdit()
+{
+    static_cast<PropertyTable *>(m_table)->commitOpenEditor();
 }

@@ -78,6 +78,9 @@ public:
     // Shows rows (the grid owns them from now on). Building emits nothing.
     void setList(const QVector<CPWItem *> &rows);
     void updateFixScroll();
+    // Writes a text cell that is still being edited into its row, as leaving
+    // the cell does (dataChanged() follows), and closes its editor.
+    void commitEdit();
 
     const QVector<CPWItem *> &rows() const { return m_rows; }
     QTableWidget *table() const { return m_table; }

@@ -1,6 +1,7 @@
 #include "designer/repageitem.h"
 
 #include "designer/calcnumcontainer.h"
+#include "designer/chartbinding.h"
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
 #include "designer/style.h"
@@ -466,7 +467,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     }
     case Symbol:
         p->setRenderHint(QPainter::SmoothPixmapTransform, true);
-        drawFitted(p, drawBarcode(text, barcodeKind, color));
+        drawFitted(p, drawBarcode(ChartBinding::symbolText(person, key, text), barcodeKind, color));
         break;
     case MatrixTable:
     case NameTable:

@@ -101,11 +101,14 @@ void CREPageItem::drawTables(QPainter *p)
     }
     int digitCount[10] = {};
     int lineValue[CNumerologyPMatrix::LineCount] = {};
-    if (const CNumerologyPMatrix *m = container ? container->personMatrix : nullptr) {
-        std::copy(std::begin(m->digitCount), std::end(m->digitCount), digitCount);
-        std::copy(std::begin(m->lineValue), std::end(m->lineValue), lineValue);
+    const CNumerologyPMatrix *matrix = container ? container->personMatrix : nullptr;
+    if (matrix) {
+        std::copy(std::begin(matrix->digitCount), std::end(matrix->digitCount), digitCount);
+        std::copy(std::begin(matrix->lineValue), std::end(matrix->lineValue), lineValue);
     }
     auto withMinor = [](const QString &a, const QString &b) {
+        if (a.isEmpty() && b.isEmpty())
+            return QString();
         return a + QLatin1String(" (") + b + QLatin1Char(')');
     };
 
@@ -113,11 +116,12 @@ void CREPageItem::drawTables(QPainter *p)
         paintNameInfo(p, {l[0], fullName, l[1], l[5], shortName, l[6]},
                       {l[3], l[2], l[4], l[8], l[7], l[9]}, colors);
     } else if (key == QLatin1String("Psychomatrix")) {
+        // Without a matrix the cells show their names only, no invented zeros.
         auto run = [&](int digit) {
-            return getNumRun(digitCount[digit], QString::number(digit));
+            return getNumRun(matrix ? digitCount[digit] : -1, QString::number(digit));
         };
         auto line = [&](int i) {
-            return QString::number(lineValue[i]);
+            return matrix ? QString::number(lineValue[i]) : QString();
         };
         const QStringList cells = {
             QString(),

@@ -149,12 +149,16 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
     gridButton
         = addToolButton(QStringLiteral("bgrid.png"), QStringLiteral("Show Grid"), QPoint(165, 0));
     connect(gridButton, &QPushButton::clicked, editor, &CReportPE::OnGrid);
+    // The template keeps grid, snap and boundaries.
+    connect(gridButton, &QPushButton::clicked, this, &CReportCreator::setModified);
     snapButton = addToolButton(QStringLiteral("bsnap.png"), QStringLiteral("Snap to Grid"),
                                QPoint(205, 0));
     connect(snapButton, &QPushButton::clicked, editor, &CReportPE::OnSnap);
+    connect(snapButton, &QPushButton::clicked, this, &CReportCreator::setModified);
     boundariesButton
         = addToolButton(QStringLiteral("bbound.png"), QStringLiteral("Boundaries"), QPoint(245, 0));
     connect(boundariesButton, &QPushButton::clicked, editor, &CReportPE::OnBoundaries);
+    connect(boundariesButton, &QPushButton::clicked, this, &CReportCreator::setModified);
     frontButton = addToolButton(QStringLiteral("bbringfront.png"), QStringLiteral("Bring to Front"),
                                 QPoint(445, 0));
     connect(frontButton, &QPushButton::clicked, editor, &CReportPE::moveToFrontSelItems);
@@ -431,6 +435,8 @@ void CReportCreator::OnDelete()
 
 bool CReportCreator::confirmClose()
 {
+    // A value still being typed in the grid is a change like any other.
+    properties->commitEdit();
     if (unsaved == 0)
         return true;
     const int answer = CInfoDlgWin::showAskMessageBox(appStyle, QStringLiteral("Warning"),

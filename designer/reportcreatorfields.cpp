@@ -47,15 +47,35 @@ const Table CalculatedTables[] = {
 struct Variable
 {
     int number;
+    const char *entry;
     const char *caption;
     const char *key;
 };
 
 const Variable Variables[] = {
-    {1000, "FULL NAME", "#full_name"},       {1001, "SHORT NAME", "#short_name"},
-    {1002, "BIRTHDATE", "#birthdate"},       {1003, "PRINT DATE", "#print_date"},
-    {1004, "NUMEROLOGIST", "#numerologist"},
+    {1000, "Full Name", "FULL NAME", "#full_name"},
+    {1001, "Short Name", "SHORT NAME", "#short_name"},
+    {1002, "Birthdate", "BIRTHDATE", "#birthdate"},
+    {1003, "Print date", "PRINT DATE", "#print_date"},
+    {1004, "Numerologist", "NUMEROLOGIST", "#numerologist"},
 };
+
+// The field tree's name of a variable's key, else the key itself.
+QString keyCaption(const QString &key)
+{
+    for (const Variable &variable : Variables) {
+        if (key == QLatin1String(variable.key))
+            return QString::fromLatin1(variable.entry);
+    }
+    return key;
+}
+
+// The one variable whose text the user types: the readings know no
+// numerologist.
+bool isNumerologist(const CREPageItem *item)
+{
+    return item->key == QLatin1String("#numerologist");
+}
 
 void setPixelSize(CREPageItem *item, int size)
 {
@@ -295,14 +315,25 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
                               opacityEntry(item->backgroundColor.alpha())));
         return rows;
     }
-    case CREPageItem::Symbol:
-        rows.append(choiceRow(QStringLiteral("Field"), {QStringLiteral("some text")}, 0));
+    case CREPageItem::Symbol: {
+        // A key no entry stands for (a symbol bound to a person's value)
+        // stays as it is until another entry is chosen.
+        QStringList fields = {QStringLiteral("some text")};
+        for (const QString &key : qAsConst(barcodeFieldKeys))
+            fields.append(keyCaption(key));
+        int field = barcodeFieldKeys.indexOf(item->key) + 1;
+        if (field == 0 && !item->key.isEmpty()) {
+            fields.append(keyCaption(item->key));
+            field = fields.size() - 1;
+        }
+        rows.append(choiceRow(QStringLiteral("Field"), fields, field));
         rows.append(choiceRow(QStringLiteral("Bar code"), BarcodeChoices, item->barcodeKind));
         rows.append(new CPWItem(QStringLiteral("Text"), item->text));
         rows.last()->maxLength = TemplateLimits::MaxSymbolText;
         rows.append(new CPWItem(QStringLiteral("Color"), item->color));
         rows.append(alignmentRow(item->alignment));
         return rows;
+    }
     case CREPageItem::PictureSlot:
         rows.append(choiceRow(QStringLiteral("Image #"), numberChoices(29), item->blockIndex));
         rows.append(alignmentRow(item->alignment));
@@ -331,6 +362,8 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
     rows.append(new CPWItem(QStringLiteral("Font"), item->font));
     rows.append(alignmentRow(item->alignment));
     frameRows();
+    if (isNumerologist(item))
+        rows.append(new CPWItem(QStringLiteral("Text"), item->text));
     if (!item->isVariable) {
         const int n = calculatedFieldNames.size();
         QStringList choices = calculatedFieldNames + FieldKeyChoices;
@@ -444,9 +477,10 @@ void CReportCreator::OnPropertyChanged()
             written = count >= 5;
             if (written) {
                 const int field = choice(1);
-                item->key = field < 1 || field > barcodeFieldKeys.size()
-                    ? QString()
-                    : barcodeFieldKeys.at(field - 1);
+                if (field < 1)
+                    item->key.clear();
+                else if (field <= barcodeFieldKeys.size())
+                    item->key = barcodeFieldKeys.at(field - 1);
                 item->barcodeKind = choice(2);
                 item->text = rows.at(2)->valueText;
                 item->color = colour(4);
@@ -470,8 +504,13 @@ void CReportCreator::OnPropertyChanged()
             written = count >= 5;
             if (written) {
                 commonRows();
-                if (count > 5)
-                    itemConverter(item, properties, 6, &changed);
+                int fieldRow = 6;
+                if (isNumerologist(item) && count >= 6) {
+                    item->text = rows.at(5)->valueText;
+                    fieldRow = 7;
+                }
+                if (count >= fieldRow)
+                    itemConverter(item, properties, fieldRow, &changed);
             }
             break;
         }

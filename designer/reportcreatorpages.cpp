@@ -1,6 +1,7 @@
 #include "designer/colordialog.h"
 #include "designer/iconlist.h"
 #include "designer/papersizedlg.h"
+#include "designer/propertieswidget.h"
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
@@ -120,6 +121,8 @@ QString CReportCreator::chooseFileName(const QString &folder, const QString &tem
 
 void CReportCreator::OnOk()
 {
+    // A value still being typed in the grid belongs to what is saved.
+    properties->commitEdit();
     const QString folder = templateFolder();
     QDir().mkpath(folder);
     const QString file = chooseFileName(folder, editor->name, loadedFile);

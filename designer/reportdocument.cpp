@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QSaveFile>
 #include <QSizeF>
+#include <QVector>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,31 @@ bool usableGridStep(double v)
 {
     return std::isfinite(v) && v >= 0 && v <= TemplateLimits::MaxSide;
 }
+
+// Draws the items of a page without the people they read while it lives.
+class PeopleAside
+{
+public:
+    explicit PeopleAside(CREPage *page)
+    {
+        for (CREPageItem *frame : qAsConst(page->items)) {
+            for (CREPageItem *item = frame; item; item = item->inner) {
+                m_kept.append({item, item->container});
+                item->container = nullptr;
+            }
+        }
+    }
+    ~PeopleAside()
+    {
+        for (const auto &kept : qAsConst(m_kept))
+            kept.first->container = kept.second;
+    }
+    PeopleAside(const PeopleAside &) = delete;
+    PeopleAside &operator=(const PeopleAside &) = delete;
+
+private:
+    QVector<QPair<CREPageItem *, calcNumContainer *>> m_kept;
+};
 
 } // namespace
 
@@ -225,10 +251,15 @@ int CReportDocument::save(QDataStream &s)
     if (pageLists.isEmpty() || pageLists.first()->isEmpty())
         return -1;
     CREPage *first = pageLists.first()->first();
-    first->generateThumbnail(true);
-    s << qint32(MagicLength);
-    s.writeRawData(Magic, MagicLength);
-    s << qint32(FormatVersion) << name << qint32(1) << *first->thumbnail;
+    {
+        // The preview a file carries shows the template, not the person the
+        // document is being drawn for.
+        const PeopleAside aside(first);
+        first->generateThumbnail(true);
+        s << qint32(MagicLength);
+        s.writeRawData(Magic, MagicLength);
+        s << qint32(FormatVersion) << name << qint32(1) << *first->thumbnail;
+    }
     first->generateThumbnail(false);
     s << qint32(gridShown ? 1 : 0) << qint32(snapToGrid ? 1 : 0)
       << qint32(drawMode->showBoundaries ? 1 : 0) << gridStepX << gridStepY;

@@ -11,6 +11,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "engine/apppaths.h"
+#include "style/appstyle.h"
 #include "style/infodlg.h"
 
 #include <QTemporaryDir>
@@ -89,6 +90,10 @@ private slots:
     void layoutCommands();
     void boardGeometry_data();
     void boardGeometry();
+    void chartPeople_data();
+    void chartPeople();
+    void messageColour_data();
+    void messageColour();
     void exportCommands_data();
     void exportCommands();
     void joinedPdf_data();
@@ -255,6 +260,68 @@ void TestChartPage::boardGeometry()
     QVERIFY(shot.pixelColor(target.left() - 1, target.top() - 1) != QColor(Qt::red));
 }
 
+void TestChartPage::chartPeople_data()
+{
+    QTest::addColumn<QString>("cleared"); // the name fields emptied
+    QTest::addColumn<QString>("shown"); // who the chart gets
+    QTest::newRow("both") << ""
+                          << "11";
+    QTest::newRow("no partner") << "partner"
+                                << "10";
+    QTest::newRow("no person") << "person"
+                               << "00";
+}
+
+// A chart shows only people entered: the empty partner form (whose date
+// stays at its default) and a missing person give no numbers to draw.
+void TestChartPage::chartPeople()
+{
+    QFETCH(QString, cleared);
+    auto w = makeWindow();
+    const bool partner = cleared == QLatin1String("partner");
+    if (!cleared.isEmpty()) {
+        (partner ? w->m_PartnerFullName : w->m_FullName)->clear();
+        (partner ? w->m_PartnerShortName : w->m_ShortName)->clear();
+    }
+    w->OnCalcNum();
+    const calcNumContainer p = w->chartPeople();
+    QCOMPARE(bool(p.person), bool(p.personMatrix));
+    QCOMPARE(bool(p.partner), bool(p.partnerMatrix));
+    QTEST(QString::number(p.person != nullptr) + QString::number(p.partner != nullptr), "shown");
+}
+
+void TestChartPage::messageColour_data()
+{
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("Chocolate") << "Chocolate";
+    QTest::newRow("Blue Sky") << "Blue Sky";
+}
+
+// Why a layout cannot be shown is written in the scheme's light text colour
+// on the page's dark ground, in every scheme.
+void TestChartPage::messageColour()
+{
+    QFETCH(QString, scheme);
+    userFiles({"alpha.lnr"});
+    auto w = makeWindow();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->OnFinishedSU();
+    w->setMode(MainWindowLayout::PageChart);
+    w->OnApplyStyle(w->m_Style->schemeNames.indexOf(scheme));
+    QVERIFY(!w->m_ChartBoard->m_Message.isEmpty());
+    QTest::qWait(800); // the panels glide away
+    const QImage shot = w->screen()->grabWindow(w->winId()).toImage();
+    const QRect board(w->m_ChartBoard->mapTo(w.get(), QPoint()), w->m_ChartBoard->size());
+    int light = 0;
+    for (int y = board.top(); y <= board.bottom(); ++y)
+        for (int x = board.left(); x <= board.right(); ++x)
+            light += qGray(shot.pixel(x, y)) > 150 ? 1 : 0;
+    QVERIFY2(light > 100, qPrintable(QString::number(light)));
+    if (!qEnvironmentVariableIsEmpty("LUMARO_SHOTS"))
+        shot.save(qEnvironmentVariable("LUMARO_SHOTS") + "/chart-message-" + scheme + ".png");
+}
+
 void TestChartPage::exportCommands_data()
 {
     QTest::addColumn<QString>("command");
@@ -412,6 +479,14 @@ void TestChartPage::screenshots()
             ->grabWindow(w->winId())
             .save(folder + "/chart-" + w->m_ChartList->currentText() + ".png");
     }
+    // The two-person card without a partner.
+    w->m_PartnerFullName->clear();
+    w->m_PartnerShortName->clear();
+    w->OnCalcNum();
+    w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Compatibility Card"));
+    w->repaintChart();
+    QTest::qWait(800);
+    w->screen()->grabWindow(w->winId()).save(folder + "/chart-Compatibility Card-no partner.png");
 }
 
 QTEST_MAIN(TestChartPage)

@@ -6,6 +6,7 @@
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
+#include "designer/reportdocument.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
 #include "designer/templatelimits.h"
@@ -131,6 +132,8 @@ private slots:
     void fileName();
     void close_data();
     void close();
+    void openEditor_data();
+    void openEditor();
     void edits_data();
     void edits();
     void limits();
@@ -278,6 +281,8 @@ void TestReportCreator::propertyRoundTrip_data()
     QTest::newRow("data field") << 5 << "Bridges" << false;
     QTest::newRow("table at 50% opacity") << 14 << "Main Features" << false;
     QTest::newRow("barcode") << 10 << QString() << false;
+    QTest::newRow("barcode of the full name") << 10 << "#full_name" << false;
+    QTest::newRow("numerologist") << 6 << "#numerologist" << true;
     QTest::newRow("picture slot") << 7 << QString() << false;
     QTest::newRow("picture list") << 9 << QString() << false;
     QTest::newRow("block reference") << 8 << "1" << false;
@@ -488,6 +493,43 @@ void TestReportCreator::close()
     QCOMPARE(QFile::exists(old) && d.c->loadedFile == old, d.c->isModified());
 }
 
+void TestReportCreator::openEditor_data()
+{
+    QTest::addColumn<bool>("viaClose"); // "Yes" of the close question, else Save
+    QTest::newRow("Save") << false;
+    QTest::newRow("close, Yes") << true;
+}
+
+// What is typed in the numerologist's Text row counts before the cell is
+// left: Save, or "Yes" to the close question of a window saved before,
+// stores it.
+void TestReportCreator::openEditor()
+{
+    QFETCH(bool, viaClose);
+    Designer d;
+    CREPageItem *item = d.place(CREPageItem::Placeholder, "#numerologist");
+    item->isVariable = true;
+    d.c->OnOk();
+    QVERIFY(d.show());
+    d.select(item);
+    QTableWidget *table = d.c->properties->table();
+    const QModelIndex cell
+        = table->model()->index(d.c->properties->rows().indexOf(d.row("Text")), 1);
+    table->setCurrentIndex(cell);
+    table->edit(cell);
+    auto *typing = qobject_cast<QLineEdit *>(table->indexWidget(cell));
+    QVERIFY(typing);
+    typing->setText(QStringLiteral("Ada Quill"));
+    if (viaClose)
+        d.win.close();
+    else
+        d.c->OnOk();
+    QCOMPARE(asked, viaClose ? QStringList {"Warning|Save changes?"} : QStringList());
+    CReportDocument saved(nullptr, nullptr);
+    QVERIFY(!d.c->isModified() && saved.loadFromFile(d.c->loadedFile));
+    QCOMPARE(saved.currentPage->items.last()->inner->text, QStringLiteral("Ada Quill"));
+}
+
 namespace {
 
 Edit deletePage(int pages, int answer, int left)
@@ -572,6 +614,14 @@ void TestReportCreator::edits_data()
         QCOMPARE(d.page()->repeatCount, 3);
         QCOMPARE(d.c->pagesPanel->pagesList->getSelectedItem()->counterText, QString("3"));
     }) << true;
+    // The template keeps these three.
+    for (const char *toggle : {"Show Grid", "Snap to Grid", "Boundaries"}) {
+        QTest::newRow(toggle) << Edit([toggle](Designer &d) {
+            for (QPushButton *button : d.c->findChildren<QPushButton *>())
+                if (button->toolTip() == QLatin1String(toggle))
+                    button->click();
+        }) << true;
+    }
     QTest::newRow("delete a page: No") << deletePage(2, -1, 2) << false;
     QTest::newRow("delete a page: Yes") << deletePage(2, 0, 1) << true;
     QTest::newRow("the last page stays") << deletePage(1, 0, 1) << false;
