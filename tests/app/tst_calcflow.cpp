@@ -538,6 +538,7 @@ void TestCalcFlow::expressChart()
     QVERIFY(!html.contains("Jan 1 2000") && !html.contains("Your date number"));
     w->setDateFormat(false);
     QTest::keyClicks(w->m_AnDate, QStringLiteral("03171990"));
+    QTest::keyClick(w->m_AnDate, Qt::Key_Return);
     w->OnCalcAnNum();
     QVERIFY(html.contains("ANNEMARIE, Mar 17 1990") && html.contains("Your date number: 3/12"));
     w->OnResData();
