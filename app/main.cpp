@@ -2,12 +2,14 @@
 #include "app/zqnum.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <vector>
 
 int main(int argc, char **argv)
 {
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    Startup::prepareWebEngine();
 
     // The report pages load pictures from the resources folder while being
     // served from memory, so the web engine must not apply same-origin rules.
@@ -19,6 +21,11 @@ int main(int argc, char **argv)
 
     QApplication app(count, args.data());
 
+    const QString problem = Startup::webEngineProblem();
+    if (!problem.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Lumaro Numerology"), problem);
+        return 1;
+    }
     if (!Startup::prepare())
         return 0;
 

@@ -93,7 +93,6 @@ private slots:
     void exportCommands();
     void joinedPdf_data();
     void joinedPdf();
-    void joinedPdfSpeed();
     void screenshots();
 };
 
@@ -377,20 +376,6 @@ void TestChartPage::joinedPdf()
     // The readings run over several pages each; the chart alone is one.
     QCOMPARE(breaks, unticked.size() == 4 ? 0 : 4);
     QVERIFY(unticked.size() == 4 ? pages == 1 : pages > breaks);
-}
-
-// From the command to the opened file; goal under a second.
-void TestChartPage::joinedPdfSpeed()
-{
-    QTemporaryDir dir;
-    auto w = makeWindow();
-    fileAnswer = dir.filePath(QStringLiteral("speed.pdf"));
-    QBENCHMARK
-    {
-        w->OnExportPDFAll();
-        QVERIFY(waitForPdf(w.get()));
-    }
-    QVERIFY(QFile::exists(fileAnswer));
 }
 
 void TestChartPage::screenshots()

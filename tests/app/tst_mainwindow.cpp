@@ -108,6 +108,8 @@ private slots:
     void startupAgreement_data();
     void startupAgreement();
     void templateCopy();
+    void webEngineProblem_data();
+    void webEngineProblem();
 
     void pageGeometry_data();
     void pageGeometry();
@@ -202,6 +204,31 @@ void TestMainWindow::templateCopy()
 
     // A missing source folder copies nothing.
     QVERIFY(Startup::copyMissingTemplates(source.filePath(QStringLiteral("none")), user).isEmpty());
+}
+
+void TestMainWindow::webEngineProblem_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("missing"); // in the reason; empty: no reason
+    QTest::newRow("installed") << QByteArray() << QString();
+    QTest::newRow("no helper program") << QByteArray("QTWEBENGINEPROCESS_PATH")
+                                       << QStringLiteral("QtWebEngineProcess");
+    QTest::newRow("no resources") << QByteArray("QTWEBENGINE_RESOURCES_PATH")
+                                  << QStringLiteral("qtwebengine_resources.pak");
+}
+
+// A web engine that would end the program at its start is named in a box.
+void TestMainWindow::webEngineProblem()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, missing);
+    if (!variable.isEmpty())
+        qputenv(variable.constData(), "/nonexistent/webengine");
+    const QString reason = Startup::webEngineProblem();
+    if (!variable.isEmpty())
+        qunsetenv(variable.constData());
+    QCOMPARE(reason.isEmpty(), missing.isEmpty());
+    QVERIFY2(reason.contains(missing), qPrintable(reason));
 }
 
 void TestMainWindow::pageGeometry_data()
