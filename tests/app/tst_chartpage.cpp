@@ -12,6 +12,7 @@
 #include "designer/reportpe.h"
 #include "engine/apppaths.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -285,7 +286,7 @@ void TestChartPage::exportCommands()
     auto w = makeWindow(page);
     w->show();
     w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(QTest::qWaitForWindowActive(w.get(), TestEnvironment::WaitMs));
     if (command == QLatin1String("Ctrl+P"))
         QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
     else if (command == QLatin1String("save") || command == QLatin1String("print"))
@@ -351,6 +352,8 @@ void TestChartPage::joinedPdf()
     const bool chart = report.contains("<img align=\"middle\"");
     QCOMPARE(chart, !templates.isEmpty() && !unticked.contains("Graphic Chart"));
 
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     if (closed) {
         QVERIFY(w->m_Export->reportInProgress());
         w.reset();
@@ -358,6 +361,7 @@ void TestChartPage::joinedPdf()
     } else {
         QVERIFY(waitForPdf(w.get()));
     }
+    QVERIFY(!QApplication::overrideCursor());
     const QString pdf = fileAnswer + QStringLiteral(".pdf");
     QStringList asked {"Save to PDF|PDF Files (*.pdf)"}; // and no error box
     QCOMPARE(seen, closed ? asked : asked << "opened|" + pdf);
@@ -387,7 +391,7 @@ void TestChartPage::screenshots()
     userFiles(QDir(getImagesPath() + "templates").entryList({"*.lnr"}));
     auto w = makeWindow();
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get(), TestEnvironment::WaitMs));
     w->OnFinishedSU();
     w->setMode(MainWindowLayout::PageChart);
     for (int i = 0; i < w->m_ChartList->count(); ++i) {

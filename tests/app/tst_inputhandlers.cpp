@@ -3,6 +3,7 @@
 #include "engine/numerology.h"
 #include "panels/infonamewidget.h"
 #include "panels/infowidget.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -307,7 +308,7 @@ void TestInputHandlers::recentPeopleShot()
     auto w = makeWindow();
     w->resize(1100, 700);
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get(), TestEnvironment::WaitMs));
     if (w->m_Splash)
         w->m_Splash->hide();
     PersonRecord partnered
