@@ -1,7 +1,8 @@
 // Speed figures of the program on this machine: each measured several times
 // and printed as median, fastest and slowest. Run on a real X display (the
-// report views and pop-ups are shown), e.g. under xvfb-run. Nothing here
-// passes or fails; the figures are for people comparing builds and machines.
+// report views and pop-ups are shown), e.g. under xvfb-run. Like the tests it
+// runs in a temporary home folder (tests/support). Nothing here passes or
+// fails; the figures are for people comparing builds and machines.
 
 #include "app/myqwebengineview.h"
 #include "app/pdfexport.h"
@@ -14,6 +15,7 @@
 #include "engine/readingsdb.h"
 #include "engine/texttables.h"
 #include "symbols/qrencode.h"
+#include "testenvironment.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -83,23 +85,6 @@ void measure(const char *name, int runs, const std::function<bool()> &step)
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     print(name, summarise(times), runs);
-}
-
-// Every user file in a fresh temporary home, before Qt reads any of it.
-void isolateHome(const QString &home)
-{
-    const auto setPath = [&home](const char *name, const QString &relative) {
-        const QString path = relative.isEmpty() ? home : home + QLatin1Char('/') + relative;
-        QDir().mkpath(path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, QFile::encodeName(path));
-    };
-    setPath("HOME", QString());
-    setPath("XDG_DATA_HOME", QStringLiteral(".local/share"));
-    setPath("XDG_CONFIG_HOME", QStringLiteral(".config"));
-    setPath("XDG_CACHE_HOME", QStringLiteral(".cache"));
-    setPath("XDG_RUNTIME_DIR", QStringLiteral(".runtime"));
-    qunsetenv("XDG_DOCUMENTS_DIR");
 }
 
 // The dialog seam of the main window: help pop-ups are shown until their
@@ -211,12 +196,6 @@ void benchQr()
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    if (!home.isValid()) {
-        std::fprintf(stderr, "cannot make a temporary home folder\n");
-        return 1;
-    }
-    isolateHome(home.path());
     Startup::prepareWebEngine();
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
