@@ -71,7 +71,7 @@ QString framedPicture(const QString &path)
     const QImage picture(path);
     QImage framed;
     if (!picture.isNull()) {
-        // Opaque, as it prints on white anyway: a third less to encode.
+        // Opaque, as it prints on white anyway: a quarter less to encode.
         framed = QImage(picture.width() + 20, picture.height(), QImage::Format_RGB32);
         framed.fill(Qt::white);
         QPainter painter(&framed);
