@@ -1,6 +1,7 @@
 // Speed figures of the program on this machine: each measured several times
 // and printed as median, fastest and slowest. Run on a real X display (the
-// report views and pop-ups are shown), e.g. under xvfb-run. Like the tests it
+// report views and pop-ups are shown), e.g. under xvfb-run. Arguments pick
+// the figures by a part of their names ("pdf", "qr"). Like the tests it
 // runs in a temporary home folder (tests/support). Nothing here passes or
 // fails; the figures are for people comparing builds and machines.
 
@@ -72,8 +73,22 @@ void print(const char *name, const Figure &f, int runs, const char *unit = "ms")
 
 // Runs step `runs` times; step returns false when a run failed, which ends
 // the figure with a note instead of a number made of failures.
+// The figures asked for on the command line (parts of their names); all
+// when none is.
+QStringList s_wanted;
+
+bool wanted(const char *name)
+{
+    return s_wanted.isEmpty()
+        || std::any_of(s_wanted.begin(), s_wanted.end(), [name](const QString &part) {
+               return QString::fromUtf8(name).contains(part, Qt::CaseInsensitive);
+           });
+}
+
 void measure(const char *name, int runs, const std::function<bool()> &step)
 {
+    if (!wanted(name))
+        return;
     std::vector<double> times;
     QElapsedTimer timer;
     for (int i = 0; i < runs; ++i) {
@@ -201,6 +216,7 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
 
     QApplication app(argc, argv);
+    s_wanted = app.arguments().mid(1);
     const QString problem = Startup::webEngineProblem();
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
@@ -228,8 +244,10 @@ int main(int argc, char **argv)
     CZQNum::askFileName = answerPdfPath;
     GenPDFfromHTML::urlOpener = openNothing;
     auto w = makeWindow();
-    measure("calculation command until every report view loaded", 7,
-            [&w] { return calculationShown(w.get()); });
+    const char *calculation = "calculation command until every report view loaded";
+    if (!wanted(calculation))
+        calculationShown(w.get()); // the figures below need a reading
+    measure(calculation, 7, [&w] { return calculationShown(w.get()); });
 
     measure("chart render at 636 x 900", 20,
             [&w] { return !w->getChart(QSize(636, 900)).isNull(); });
@@ -261,6 +279,7 @@ int main(int argc, char **argv)
     });
     w.reset();
 
-    benchQr();
+    if (wanted("QR encode"))
+        benchQr();
     return 0;
 }
