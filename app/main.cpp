@@ -2,12 +2,14 @@
 #include "app/zqnum.h"
 
 #include <QApplication>
+#include <QMessageBox>
 
 #include <vector>
 
 int main(int argc, char **argv)
 {
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
+    Startup::prepareWebEngine();
 
     // The web engine keeps its same-origin rules: report pages load their
     // pictures as file pages may, and ReportAccess refuses everything else.
@@ -17,6 +19,11 @@ int main(int argc, char **argv)
 
     QApplication app(count, args.data());
 
+    const QString problem = Startup::webEngineProblem();
+    if (!problem.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Lumaro Numerology"), problem);
+        return 1;
+    }
     if (!Startup::prepare())
         return 0;
 

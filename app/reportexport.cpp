@@ -1,9 +1,11 @@
 #include "app/reportexport.h"
 
 #include "app/pdfexport.h"
+#include "app/picturecache.h"
 #include "app/reportaccess.h"
 #include "engine/reporttools.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDebug>
@@ -65,6 +67,29 @@ QString dataUriPrefix(const QString &reference, const QString &path)
     return QString();
 }
 
+// The picture on white behind a 20 pixel left margin, as a data URI; the
+// margin keeps floated pictures off the text in print.
+QString framedPicture(const QString &path)
+{
+    const QImage picture(path);
+    QImage framed;
+    if (!picture.isNull()) {
+        // Opaque, as it prints on white anyway: a quarter less to encode.
+        framed = QImage(picture.width() + 20, picture.height(), QImage::Format_RGB32);
+        framed.fill(Qt::white);
+        QPainter painter(&framed);
+        painter.drawImage(20, 0, picture);
+    }
+    return imageToBase64(framed);
+}
+
+// The same pictures recur in every reading and every export.
+CPictureCache &framedPictures()
+{
+    static CPictureCache cache(framedPicture);
+    return cache;
+}
+
 void runCriticalBox(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox::critical(parent, title, text, QMessageBox::Ok);
@@ -97,16 +122,7 @@ void embedImagesToHtml(const QString &html, QString &out)
         if (pieces.size() < 2)
             continue;
         out += QLatin1String("<img hspace=\"50\"   src=\"");
-        const QImage picture(localPath(pieces.first()));
-        QImage framed;
-        if (!picture.isNull()) {
-            // The margin keeps floated pictures off the text in print.
-            framed = QImage(picture.width() + 20, picture.height(), QImage::Format_ARGB32);
-            framed.fill(Qt::white);
-            QPainter painter(&framed);
-            painter.drawImage(20, 0, picture);
-        }
-        out += imageToBase64(framed);
+        out += framedPictures().get(localPath(pieces.first()));
         for (int k = 1; k < pieces.size(); ++k)
             out += QLatin1Char('"') + pieces.at(k);
     }
@@ -152,6 +168,19 @@ CReportExport::~CReportExport()
     delete m_job;
     if (!pending.isEmpty())
         QFile::remove(pending);
+    setBusy(false);
+}
+
+void CReportExport::setBusy(bool busy)
+{
+    // The cursor is the window's only sign of a job that runs for seconds.
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 bool CReportExport::documentOfPage(int page, QString *document) const
@@ -310,7 +339,7 @@ QString CReportExport::chartParagraph(const QImage &canvas)
 {
     QSize shown;
     if (!canvas.isNull())
-        shown = canvas.scaled(600, 800, Qt::KeepAspectRatio, Qt::FastTransformation).size();
+        shown = canvas.size().scaled(600, 800, Qt::KeepAspectRatio);
     return QStringLiteral("<p style=\"text-align: center;\" >")
         + QStringLiteral("<img align=\"middle\" vertical-align=\"middle\" ")
         + QStringLiteral("width=\"") + QString::number(shown.width())
@@ -361,6 +390,7 @@ void CReportExport::generateReport(const QString &pdfPath)
     // A running job would be deleted under its own feet and never finish.
     if (m_reportInProgress)
         return;
+    setBusy(true);
 
     // Without a chart layout the readings still make their report; only the
     // chart section is left out.
@@ -373,6 +403,7 @@ void CReportExport::generateReport(const QString &pdfPath)
     QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/reportXXXXXX.html"));
     temporary.setAutoRemove(false);
     if (!temporary.open()) {
+        setBusy(false);
         showCritical(m_window, errorTitle,
                      tr("Cannot write the report for the PDF:\n%1").arg(temporary.errorString()));
         return;
@@ -382,6 +413,7 @@ void CReportExport::generateReport(const QString &pdfPath)
     temporary.close();
     if (!written) {
         temporary.remove();
+        setBusy(false);
         showCritical(m_window, errorTitle,
                      tr("Cannot write the report for the PDF:\n%1").arg(temporary.errorString()));
         return;
@@ -399,6 +431,7 @@ void CReportExport::generateReport(const QString &pdfPath)
 void CReportExport::OnBgTaskFinished(bool success)
 {
     m_reportInProgress = false;
+    setBusy(false);
     if (success || !m_job)
         return;
     // The job reports from inside a web-engine callback; the box waits

@@ -136,10 +136,14 @@ protected:
 
 private:
     bool documentOfPage(int page, QString *document) const;
+    // Shows the busy cursor over the program from the start of a job to
+    // its end, whichever way it ends.
+    void setBusy(bool busy);
 
     QPointer<QWidget> m_window;
     Sources m_sources;
     SectionFlags m_sectionFlags {};
     bool m_reportInProgress = false;
+    bool m_busy = false;
     GenPDFfromHTML *m_job = nullptr;
 };

@@ -19,6 +19,14 @@ bool agreementNeeded(const QString &settingsPath);
 // Returns the names copied.
 QStringList copyMissingTemplates(const QString &sourceFolder, const QString &userFolder);
 
+// Settings the web engine reads when it starts, made before QApplication
+// exists.
+void prepareWebEngine();
+
+// Why the web engine cannot start here (its helper program or its resource
+// file is missing), for a message box; empty when nothing stands in its way.
+QString webEngineProblem();
+
 // The agreement at the first start, the user folder and the shipped chart
 // templates; false when the user declined and the program must end.
 bool prepare();

@@ -9,8 +9,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
+# A failure here is reported at the end; the sanitizer stage runs either way.
+status=0
 xvfb-run -a -s "-screen 0 1600x1200x24" \
-    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    ctest --test-dir build --output-on-failure -j"$(nproc)" || status=$?
 
 # The unit tests of the readers; every fuzz/fuzz_<reader>.cpp adds its replay.
 readers='engine/readingsdb|layouts/layoutfile|layouts/boundedread|designer/hostiletemplate|panels/peoplefile|app/settingsfile|app/updatecheck'
@@ -24,4 +26,5 @@ for harness in fuzz/fuzz_*.cpp; do
 done
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARO_ASAN=ON
 cmake --build build-asan -j"$(nproc)" --target "${targets[@]}"
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -R "^(fuzz/.*|${readers})\$"
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -R "^(fuzz/.*|${readers})\$" || status=$?
+exit "$status"

@@ -13,6 +13,7 @@
 #include "panels/infonamewidget.h"
 #include "panels/infotodaywidget.h"
 #include "panels/infowidget.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -110,7 +111,7 @@ QString shownHtml(QWebEngineView *view)
     });
     QElapsedTimer timer;
     timer.start();
-    while (!done && timer.elapsed() < 10000)
+    while (!done && timer.elapsed() < TestEnvironment::WaitMs)
         QTest::qWait(20);
     return html;
 }
@@ -212,8 +213,8 @@ void TestCalcFlow::personFillsEnginesPanelsAndViews()
     QTRY_VERIFY_WITH_TIMEOUT(
         shownHtml(w->m_NumerologyView).contains(QStringLiteral("smith"), Qt::CaseInsensitive),
         15000);
-    QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_PMatrixView).size() > 200, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CelView).size() > 200, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_PMatrixView).size() > 200, TestEnvironment::WaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CelView).size() > 200, TestEnvironment::WaitMs);
 }
 
 void TestCalcFlow::preparedNames_data()
@@ -287,9 +288,9 @@ void TestCalcFlow::partnerGivesCompatibility()
         QCOMPARE(w->m_CompMatrixPanel->m_PartnerCounts[0], w->m_PartnerMatrix->digitCount[1]);
         QCOMPARE(w->m_CompMatrixPanel->m_Counts[0], w->m_PersonMatrix->digitCount[1]);
         QVERIFY(!w->m_Comp->reportHtml.isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CompView).size() > 200, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CompView).size() > 200, TestEnvironment::WaitMs);
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CompView).size() < 120, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(shownHtml(w->m_CompView).size() < 120, TestEnvironment::WaitMs);
     }
     // A different partner makes a different recent entry.
     QCOMPARE(w->m_Recent.size(), 1);
@@ -555,7 +556,7 @@ void TestCalcFlow::screenshots()
     QDir().mkpath(folder);
     auto w = makeWindow();
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get(), TestEnvironment::WaitMs));
     // Start-up is held back in these tests, so its splash is taken away here.
     if (w->m_Splash)
         w->m_Splash->hide();

@@ -13,6 +13,7 @@
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,7 +99,6 @@ private slots:
     void exportCommands();
     void joinedPdf_data();
     void joinedPdf();
-    void joinedPdfSpeed();
     void screenshots();
 };
 
@@ -353,7 +353,7 @@ void TestChartPage::exportCommands()
     auto w = makeWindow(page);
     w->show();
     w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(QTest::qWaitForWindowActive(w.get(), TestEnvironment::WaitMs));
     if (command == QLatin1String("Ctrl+P"))
         QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
     else if (command == QLatin1String("save") || command == QLatin1String("print"))
@@ -419,6 +419,8 @@ void TestChartPage::joinedPdf()
     const bool chart = report.contains("<img align=\"middle\"");
     QCOMPARE(chart, !templates.isEmpty() && !unticked.contains("Graphic Chart"));
 
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
     if (closed) {
         QVERIFY(w->m_Export->reportInProgress());
         w.reset();
@@ -426,6 +428,7 @@ void TestChartPage::joinedPdf()
     } else {
         QVERIFY(waitForPdf(w.get()));
     }
+    QVERIFY(!QApplication::overrideCursor());
     const QString pdf = fileAnswer + QStringLiteral(".pdf");
     QStringList asked {"Save to PDF|PDF Files (*.pdf)"}; // and no error box
     QCOMPARE(seen, closed ? asked : asked << "opened|" + pdf);
@@ -446,20 +449,6 @@ void TestChartPage::joinedPdf()
     QVERIFY(unticked.size() == 4 ? pages == 1 : pages > breaks);
 }
 
-// From the command to the opened file; goal under a second.
-void TestChartPage::joinedPdfSpeed()
-{
-    QTemporaryDir dir;
-    auto w = makeWindow();
-    fileAnswer = dir.filePath(QStringLiteral("speed.pdf"));
-    QBENCHMARK
-    {
-        w->OnExportPDFAll();
-        QVERIFY(waitForPdf(w.get()));
-    }
-    QVERIFY(QFile::exists(fileAnswer));
-}
-
 void TestChartPage::screenshots()
 {
     const QString folder = qEnvironmentVariable("LUMARO_SHOTS");
@@ -469,7 +458,7 @@ void TestChartPage::screenshots()
     userFiles(QDir(getImagesPath() + "templates").entryList({"*.lnr"}));
     auto w = makeWindow();
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get(), TestEnvironment::WaitMs));
     w->OnFinishedSU();
     w->setMode(MainWindowLayout::PageChart);
     for (int i = 0; i < w->m_ChartList->count(); ++i) {

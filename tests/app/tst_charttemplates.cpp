@@ -113,7 +113,6 @@ class TestChartTemplates : public QObject
 private slots:
     void shippedTemplate_data();
     void shippedTemplate();
-    void renderAtPageSize();
 };
 
 void TestChartTemplates::shippedTemplate_data()
@@ -199,21 +198,6 @@ void TestChartTemplates::shippedTemplate()
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), p.person.m_fullName);
     }
-}
-
-// The page renders at the size of the Graphic Chart page: goal well under
-// 50 ms.
-void TestChartTemplates::renderAtPageSize()
-{
-    People p(0);
-    QImage image;
-    QBENCHMARK
-    {
-        image = renderChartTemplate(folder() + QStringLiteral("Numerology Chart.lnr"), p.container,
-                                    QSize(636, 900), nullptr);
-    }
-    // An A4 page of 1258 x 1780 pixels, fitted.
-    QCOMPARE(image.size(), QSize(1258, 1780).scaled(636, 900, Qt::KeepAspectRatio));
 }
 
 QTEST_MAIN(TestChartTemplates)

@@ -4,6 +4,7 @@
 #include "panels/infonamewidget.h"
 #include "panels/infowidget.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -327,7 +328,7 @@ void TestInputHandlers::recentPeopleShot()
     auto w = makeWindow();
     w->resize(1100, 700);
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(w.get(), TestEnvironment::WaitMs));
     if (w->m_Splash)
         w->m_Splash->hide();
     PersonRecord partnered

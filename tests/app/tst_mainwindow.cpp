@@ -16,6 +16,7 @@
 #include "panels/infotodaywidget.h"
 #include "style/appstyle.h"
 #include "style/settingsdlg.h"
+#include "testenvironment.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -108,6 +109,8 @@ private slots:
     void startupAgreement_data();
     void startupAgreement();
     void templateCopy();
+    void webEngineProblem_data();
+    void webEngineProblem();
 
     void pageGeometry_data();
     void pageGeometry();
@@ -204,6 +207,31 @@ void TestMainWindow::templateCopy()
 
     // A missing source folder copies nothing.
     QVERIFY(Startup::copyMissingTemplates(source.filePath(QStringLiteral("none")), user).isEmpty());
+}
+
+void TestMainWindow::webEngineProblem_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("missing"); // in the reason; empty: no reason
+    QTest::newRow("installed") << QByteArray() << QString();
+    QTest::newRow("no helper program")
+        << QByteArray("QTWEBENGINEPROCESS_PATH") << QStringLiteral("QtWebEngineProcess");
+    QTest::newRow("no resources") << QByteArray("QTWEBENGINE_RESOURCES_PATH")
+                                  << QStringLiteral("qtwebengine_resources.pak");
+}
+
+// A web engine that would end the program at its start is named in a box.
+void TestMainWindow::webEngineProblem()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, missing);
+    if (!variable.isEmpty())
+        qputenv(variable.constData(), "/nonexistent/webengine");
+    const QString reason = Startup::webEngineProblem();
+    if (!variable.isEmpty())
+        qunsetenv(variable.constData());
+    QCOMPARE(reason.isEmpty(), missing.isEmpty());
+    QVERIFY2(reason.contains(missing), qPrintable(reason));
 }
 
 void TestMainWindow::pageGeometry_data()
@@ -382,7 +410,7 @@ void TestMainWindow::pageSwitching()
     auto window = makeWindow();
     window->resize(1100, 700);
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get(), TestEnvironment::WaitMs));
     QMap<QString, QWidget *> views;
     views.insert(QStringLiteral("numerology"), window->m_NumerologyView);
     views.insert(QStringLiteral("pmatrix"), window->m_PMatrixView);
@@ -404,14 +432,16 @@ void TestMainWindow::pageSwitching()
 
     // Let the slides end.
     QTRY_COMPARE_WITH_TIMEOUT(window->m_SelectionLabel->geometry(), QRect(0, selectionY, 165, 80),
-                              3000);
-    QTRY_COMPARE_WITH_TIMEOUT(window->m_PageArea->geometry(), r, 3000);
+                              TestEnvironment::WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window->m_PageArea->geometry(), r, TestEnvironment::WaitMs);
     QTRY_COMPARE_WITH_TIMEOUT(window->m_MainFeatures->pos(),
-                              numerologyGroupShown ? QPoint(8, 10) : QPoint(-300, 10), 3000);
+                              numerologyGroupShown ? QPoint(8, 10) : QPoint(-300, 10),
+                              TestEnvironment::WaitMs);
     const int x0 = MainWindowLayout::centreX(window->width());
     const int h = window->height();
     QTRY_COMPARE_WITH_TIMEOUT(window->m_NamePanel->pos(),
-                              page == 0 ? QPoint(x0, h - 249) : QPoint(x0, h + 751), 3000);
+                              page == 0 ? QPoint(x0, h - 249) : QPoint(x0, h + 751),
+                              TestEnvironment::WaitMs);
 }
 
 void TestMainWindow::pageSwitchIgnoredWhilePanelOpen()
@@ -462,10 +492,11 @@ void TestMainWindow::resizePlacesWindow()
 {
     auto window = makeWindow();
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get(), TestEnvironment::WaitMs));
     window->resize(1600, 900);
-    QTRY_COMPARE(window->size(), QSize(1600, 900));
-    QTRY_COMPARE(window->m_NumerologistCombo->pos(), QPoint(1410, 730));
+    QTRY_COMPARE_WITH_TIMEOUT(window->size(), QSize(1600, 900), TestEnvironment::WaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window->m_NumerologistCombo->pos(), QPoint(1410, 730),
+                              TestEnvironment::WaitMs);
     QCOMPARE(window->m_ReportManagerButton->pos(), QPoint(1410 + 160 - 1, 730));
     QCOMPARE(window->m_NumerologistLabel->pos(), QPoint(1410, 705));
     QCOMPARE(window->m_ToolScroll->geometry(), QRect(1410, 10, 180, 695));
@@ -597,7 +628,7 @@ void TestMainWindow::screenshots()
     auto window = makeWindow();
     window->resize(1100, 700);
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get(), TestEnvironment::WaitMs));
     QTest::qWait(1500);
     window->grab().save(folder + QStringLiteral("/splash.png"));
     window->OnFinishedSU();

@@ -330,14 +330,15 @@ void tst_PdfExport::scriptsDoNotRun()
     QVERIFY(loaded.wait(60000));
     QTest::qWait(200);
     view.page()->toPlainText([&shown](const QString &t) { shown = t; });
-    QTRY_VERIFY_WITH_TIMEOUT(shown != QLatin1String("<pending>"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(shown != QLatin1String("<pending>"), TestEnvironment::WaitMs);
     QCOMPARE(shown.simplified(), QStringLiteral("Life Path 7 Seven."));
     // A script that the program runs itself still runs, in its own world.
     QVariant title;
     view.page()->runJavaScript(QStringLiteral("document.querySelector('h1').textContent"),
                                QWebEngineScript::ApplicationWorld,
                                [&title](const QVariant &result) { title = result; });
-    QTRY_COMPARE_WITH_TIMEOUT(title.toString(), QStringLiteral("Life Path 7"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(title.toString(), QStringLiteral("Life Path 7"),
+                              TestEnvironment::WaitMs);
 
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("report.html"));

@@ -1,3 +1,4 @@
+#include "app/picturecache.h"
 #include "app/reportaccess.h"
 #include "app/reportexport.h"
 #include "engine/apppaths.h"
@@ -154,6 +155,8 @@ private slots:
     void stringForm_data();
     void stringForm();
     void stringFormFramesThePicture();
+    void pictureCache_data();
+    void pictureCache();
     void streamForm_data();
     void streamForm();
     void savedReadingMatchesGolden();
@@ -343,6 +346,47 @@ void tst_ReportExport::stringFormFramesThePicture()
     QCOMPARE(framed.pixelColor(0, 0), QColor(Qt::white));
     QCOMPARE(framed.pixelColor(20, 0), QColor(20, 20, 160));
     QCOMPARE(framed.pixelColor(27, 5), QColor(200, 30, 30));
+}
+
+void tst_ReportExport::pictureCache_data()
+{
+    QTest::addColumn<QString>("between"); // what happens to the file between two uses
+    QTest::addColumn<int>("encodings");
+    QTest::newRow("unchanged") << "" << 1;
+    QTest::newRow("rewritten") << "rewrite" << 2;
+    QTest::newRow("missing") << "remove" << 2;
+}
+
+// A picture is read and encoded once while its file stays as it was.
+void tst_ReportExport::pictureCache()
+{
+    QFETCH(QString, between);
+    QFETCH(int, encodings);
+    static int encoded;
+    encoded = 0;
+    CPictureCache cache([](const QString &path) {
+        ++encoded;
+        return QString::fromLatin1(readAll(path));
+    });
+    const QString path = m_dir.filePath(QStringLiteral("cached.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("first") == 5);
+    file.close();
+    QCOMPARE(cache.get(path), QStringLiteral("first"));
+    if (between == QLatin1String("rewrite")) {
+        // Same size, only the modification time tells.
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("later") == 5);
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+    } else if (between == QLatin1String("remove")) {
+        QVERIFY(file.remove());
+    }
+    QCOMPARE(cache.get(path), QString::fromLatin1(readAll(path)));
+    QCOMPARE(encoded, encodings);
+    file.remove();
 }
 
 void tst_ReportExport::streamForm_data()
@@ -786,10 +830,13 @@ void tst_ReportExport::pdfExportStopsEarly_data()
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("fileDialogs");
-    QTest::addColumn<QStringList>("criticals");
+    QTest::addColumn<QString>("critical"); // how the one box begins; empty: none
 
-    QTest::newRow("sections dialog closed") << false << "x.pdf" << 0 << QStringList {};
-    QTest::newRow("file dialog cancelled") << true << "" << 1 << QStringList {};
+    QTest::newRow("sections dialog closed") << false << "x.pdf" << 0 << QString();
+    QTest::newRow("file dialog cancelled") << true << "" << 1 << QString();
+    // The joined report cannot be written for the engine to load.
+    QTest::newRow("no temporary folder")
+        << true << "x.pdf" << 1 << "Error|Cannot write the report for the PDF:";
 }
 
 void tst_ReportExport::pdfExportStopsEarly()
@@ -797,9 +844,12 @@ void tst_ReportExport::pdfExportStopsEarly()
     QFETCH(bool, accept);
     QFETCH(QString, answer);
     QFETCH(int, fileDialogs);
-    QFETCH(QStringList, criticals);
+    QFETCH(QString, critical);
 
-    QTemporaryDir dir;
+    QTemporaryDir dir, elsewhere;
+    const QByteArray tmp = qgetenv("TMPDIR");
+    if (!critical.isEmpty()) // a file, not a folder
+        qputenv("TMPDIR", QFile::encodeName(QFileInfo(unwritablePath(elsewhere, "x")).path()));
     Readings readings;
     readings.numerology.reportHtml = documentOfLength("NUM", 300);
     RecordingExport exporter(nullptr);
@@ -812,11 +862,14 @@ void tst_ReportExport::pdfExportStopsEarly()
     };
     exporter.answer = answer.isEmpty() ? QString() : dir.filePath(answer);
     exporter.exportPdfAll(false);
+    tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
 
     QCOMPARE(exporter.captions.size(), fileDialogs);
     if (fileDialogs)
         QCOMPARE(exporter.filters.first(), QString("PDF Files (*.pdf)"));
-    QCOMPARE(exporter.criticals, criticals);
+    QCOMPARE(exporter.criticals.size(), critical.isEmpty() ? 0 : 1);
+    QVERIFY(exporter.criticals.value(0).startsWith(critical));
+    QVERIFY(!QApplication::overrideCursor()); // the busy cursor ends with the job
     QVERIFY(!exporter.reportInProgress());
     QVERIFY(!exporter.currentJob());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());

@@ -1,5 +1,6 @@
 #include "app/updatecheck.h"
 #include "style/makerinfo.h"
+#include "testenvironment.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -324,7 +325,8 @@ void TestUpdateCheck::repliesReleased()
     check.checkForUpdates();
     QTRY_COMPARE_WITH_TIMEOUT(checked.count(), 2, 10000);
     QCOMPARE(replies.size(), 2);
-    QTRY_VERIFY(replies.at(0).isNull() && replies.at(1).isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(replies.at(0).isNull() && replies.at(1).isNull(),
+                             TestEnvironment::WaitMs);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCheck)

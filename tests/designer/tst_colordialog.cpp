@@ -1,5 +1,6 @@
 #include "designer/colordialog.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -365,7 +366,7 @@ void TestColorDialog::okNeedsImage()
 {
     CColorDialog dlg(false, nullptr);
     dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, TestEnvironment::WaitMs));
     dlg.m_AddImage->click();
     QVERIFY(dlg.m_OpenImage->isEnabled());
     dlg.m_OkButton->click();
@@ -435,7 +436,7 @@ void TestColorDialog::closingWithoutOk()
     dlg.slotSetGround(ground);
     dlg.slotUpdate();
     dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg, TestEnvironment::WaitMs));
     if (cancelButton)
         dlg.m_CancelButton->click();
     else

@@ -6,6 +6,7 @@
 #include "style/dialogsupport.h"
 
 #include "shotsupport.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -42,7 +43,7 @@ void TestDesignerDlgShots::initTestCase()
 QImage TestDesignerDlgShots::shoot(QWidget *dialog, const QString &name)
 {
     dialog->show();
-    if (!QTest::qWaitForWindowExposed(dialog))
+    if (!QTest::qWaitForWindowExposed(dialog, TestEnvironment::WaitMs))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(50);
     clearPointer(dialog);

@@ -2,6 +2,7 @@
 #include "designer/managerthumbnaildlg.h"
 #include "designer/reportdocument.h"
 #include "designerfixture.h"
+#include "testenvironment.h"
 #include "tests/support/hostilepicture.h"
 #include "tests/support/testenvironment.h"
 
@@ -243,7 +244,8 @@ void TestHostileTemplate::hostileFiles()
     QVERIFY(item->outer->angle >= 0 && item->outer->angle <= 360);
     const QImage chart = CManagerThumbnailDlg::slotPrintReport(0, &doc, QSize(100, 100));
     QVERIFY(!chart.isNull());
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < TestEnvironment::HangGuardMs,
+             qPrintable(QString::number(timer.elapsed())));
 }
 
 QTEST_MAIN(TestHostileTemplate)

@@ -1,4 +1,5 @@
 #include "designer/iconlist.h"
+#include "testenvironment.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -25,7 +26,7 @@ struct Strip
             tiles.append(tile);
         }
         window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
+        if (!QTest::qWaitForWindowExposed(&window, TestEnvironment::WaitMs))
             qWarning("strip window not exposed");
         list->updateList();
     }
@@ -141,7 +142,7 @@ void TestIconList::layout()
         QCOMPARE(strip.tiles.at(i)->picture != nullptr, true);
     }
     // New tiles start at (0, 0) and glide into place by their own timers.
-    QTRY_COMPARE(strip.tiles.at(4)->pos(), QPoint(3, 260));
+    QTRY_COMPARE_WITH_TIMEOUT(strip.tiles.at(4)->pos(), QPoint(3, 260), TestEnvironment::WaitMs);
     QCOMPARE(c->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(c->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 

@@ -1,5 +1,6 @@
 #include "designer/iconlist.h"
 #include "designer/reportpepages.h"
+#include "testenvironment.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -35,7 +36,7 @@ void TestPageStrip::layout()
     CReportPEPages panel(&host);
     panel.resize(size);
     host.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QVERIFY(QTest::qWaitForWindowExposed(&host, TestEnvironment::WaitMs));
     const int stripH = qMax(0, half - 35);
     QCOMPARE(panel.pagesList->geometry(), QRect(0, 0, size.width(), stripH));
     QCOMPARE(panel.blocksList->geometry(), QRect(0, half, size.width(), stripH));
@@ -97,7 +98,7 @@ void TestPageStrip::pollingSelectsPressedTile()
     CReportPEPages panel(&inner);
     panel.resize(200, 601);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&window, TestEnvironment::WaitMs));
     CILItem *page = panel.pagesList->addItem(QStringLiteral("Page 1"), 0, nullptr);
     CILItem *block = panel.blocksList->addItem(QStringLiteral("Block 1"), 0, nullptr);
     QSignalSpy pages(panel.pagesList, &CIconList::itemSelected);
@@ -106,14 +107,14 @@ void TestPageStrip::pollingSelectsPressedTile()
     // A press and release between two polls: a click.
     QTest::mousePress(page, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseRelease(page, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QTRY_COMPARE(pages.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(pages.count(), 1, TestEnvironment::WaitMs);
     QCOMPARE(pages.first().first().value<CILItem *>(), page);
     QVERIFY(page->selected);
     QCOMPARE(blocks.count(), 0);
 
     QTest::mousePress(block, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseRelease(block, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QTRY_COMPARE(blocks.count(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(blocks.count(), 1, TestEnvironment::WaitMs);
     QCOMPARE(pages.count(), 1);
 }
 

@@ -1,4 +1,5 @@
 #include "designer/papersizedlg.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -423,7 +424,7 @@ void TestPaperSizeDlg::keysDoNotCloseTheDialog()
 {
     CPaperSizeDlgWin frame(nullptr, nullptr, false, -5);
     frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(QTest::qWaitForWindowExposed(&frame, TestEnvironment::WaitMs));
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(&frame, key);
         QTest::keyClick(frame.content->m_TitleEdit, key);

@@ -1,6 +1,7 @@
 #include "designer/colordialog.h"
 #include "designer/propertieswidget.h"
 #include "designer/textdlg.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -307,7 +308,7 @@ void TestPropertiesWidget::columnsFollowWidth()
                    choiceRow(CPWItem::EditableChoice, 0, QStringLiteral("Free"))});
     window.resize(320, 260);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowExposed(&window, TestEnvironment::WaitMs));
     QCOMPARE(grid->table()->geometry(), QRect(3, 2, 295, 236));
     QCOMPARE(grid->table()->columnWidth(0), 115);
     QCOMPARE(grid->table()->columnWidth(1), 162);

@@ -14,6 +14,7 @@
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -66,7 +67,7 @@ struct Designer
     bool show()
     {
         win.show();
-        return QTest::qWaitForWindowExposed(&win);
+        return QTest::qWaitForWindowExposed(&win, TestEnvironment::WaitMs);
     }
     CREPage *page() const { return c->editor->currentPage; }
     QList<CREPage *> &pages() const { return *c->editor->pageLists.first(); }

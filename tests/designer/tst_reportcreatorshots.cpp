@@ -6,6 +6,7 @@
 #include "designerfixture.h"
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
+#include "testenvironment.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -60,7 +61,7 @@ void TestReportCreatorShots::window()
         c->OnPageSelected(nullptr);
     }
     win.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&win));
+    QVERIFY(QTest::qWaitForWindowExposed(&win, TestEnvironment::WaitMs));
 
     const auto add = [&](const QString &text, const QPointF &at) {
         for (QTreeWidgetItem *item : qAsConst(c->fieldEntries)) {

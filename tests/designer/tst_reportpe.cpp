@@ -10,6 +10,7 @@
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
+#include "testenvironment.h"
 
 #include <QMimeData>
 #include <QScrollBar>
@@ -109,7 +110,7 @@ void TestReportPE::init()
     m_view = new CReportPE(&m_person->container, m_appStyle);
     m_view->resize(900, 700);
     m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    QVERIFY(QTest::qWaitForWindowExposed(m_view, TestEnvironment::WaitMs));
     m_view->snapToGrid = 0;
 }
 
@@ -605,7 +606,7 @@ void TestReportPE::handleFades()
     m_view->deleteSelectedItems();
     QCOMPARE(m_view->fadeCount(), 1);
     // The repaint timer runs the fades out.
-    QTRY_COMPARE(m_view->fadeCount(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_view->fadeCount(), 0, TestEnvironment::WaitMs);
 }
 
 // ---------------------------------------------------------------------------

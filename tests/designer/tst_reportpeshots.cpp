@@ -5,6 +5,7 @@
 #include "designerfixture.h"
 #include "engine/apppaths.h"
 #include "style/appstyle.h"
+#include "testenvironment.h"
 
 #include <QDir>
 #include <QtTest>
@@ -49,7 +50,7 @@ void TestReportPEShots::samplePage()
     m_appStyle->setWidgetStyle(&view, WTEditorView);
     view.resize(900, 760);
     view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QVERIFY(QTest::qWaitForWindowExposed(&view, TestEnvironment::WaitMs));
 
     CREPageItem *title
         = view.addTextItem(QStringLiteral("Numbers of John"),

@@ -1,4 +1,5 @@
 #include "designer/textdlg.h"
+#include "testenvironment.h"
 
 #include <QComboBox>
 #include <QFontComboBox>
@@ -259,7 +260,7 @@ void TestTextDlg::closing()
     CTextDlgWin frame(nullptr, nullptr, false);
     CTextDlg *dlg = frame.content;
     frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(QTest::qWaitForWindowExposed(&frame, TestEnvironment::WaitMs));
     QCOMPARE(frame.focusWidget(), dlg->preview);
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(&frame, key);

@@ -74,7 +74,6 @@ private slots:
     void essenceByAge();
     void layoutChoice_data();
     void layoutChoice();
-    void calculateBenchmark();
 };
 
 void TestNumerology::lifePath_data()
@@ -539,16 +538,6 @@ void TestNumerology::layoutChoice()
     QVERIFY(numerology.calculate("ANN LEE", "ANN", {}, {}, false, QDate(1985, 12, 29), forecastDate,
                                  &layouts, layoutNo, 0, false));
     QVERIFY(numerology.reportHtml.contains("<title>" + title + "</title>"));
-}
-
-void TestNumerology::calculateBenchmark()
-{
-    CNumerology numerology;
-    QBENCHMARK
-    {
-        numerology.calculate("MARY ELIZABETH ANN WILLIAMSON", "MARY ANN", {}, {}, false,
-                             QDate(1985, 12, 29), forecastDate, nullptr, 0, 0, true);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestNumerology)

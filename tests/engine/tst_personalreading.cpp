@@ -95,8 +95,6 @@ private slots:
     void layoutNumber();
     void noReading();
     void unsetLifePath();
-    void benchmark_data();
-    void benchmark();
 };
 
 void tst_PersonalReading::sectionOrder()
@@ -432,30 +430,6 @@ void tst_PersonalReading::unsetLifePath()
     QList<reportSetting> layouts {layout(everyNumerologyType())};
     const QString byLayout = reading(p, &layouts, 1);
     QCOMPARE(markers(byLayout, "LP"), QStringList({"LP-0"}));
-}
-
-void tst_PersonalReading::benchmark_data()
-{
-    QTest::addColumn<bool>("byLayout");
-    QTest::newRow("fixed reading") << false;
-    QTest::newRow("layout with every section") << true;
-}
-
-void tst_PersonalReading::benchmark()
-{
-    QFETCH(bool, byLayout);
-
-    QList<reportSetting> layouts {layout(everyNumerologyType())};
-    CNumerology n;
-    n.preloadRes(QStringLiteral("/res/"));
-    bool ok = false;
-    QBENCHMARK
-    {
-        ok = n.calculate("ANN LEE SMITH", "ANN", {}, {}, false, QDate(1980, 3, 5),
-                         QDate(2026, 3, 15), &layouts, byLayout ? 1 : 0, 0, false);
-    }
-    QVERIFY(ok);
-    QVERIFY(!n.reportHtml.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_PersonalReading)

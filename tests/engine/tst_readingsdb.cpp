@@ -96,33 +96,6 @@ QByteArray bytes(std::initializer_list<int> values)
     return b;
 }
 
-// A database of the size the program ships: about 1,100 entries holding
-// 400 KB of text, in paragraphs of a sentence or two.
-QString benchmarkSource()
-{
-    const QString sentence = QStringLiteral(
-        "This number speaks of patience, of steady work and of the quiet joy found in "
-        "things done well. ");
-    QString source;
-    int entries = 0;
-    int textBytes = 0;
-    for (int section = 101; section <= 132 && entries < 1100; ++section) {
-        for (int item = 0; item < 35 && entries < 1100; ++item) {
-            source
-                += QStringLiteral("#%1%2 label\n").arg(section).arg(item, 2, 10, QLatin1Char('0'));
-            const int lines = item % 8 == 0 ? 3 : 4;
-            for (int line = 0; line < lines; ++line) {
-                const QString text = sentence + QString::number(item);
-                textBytes += text.size();
-                source += text + QLatin1Char('\n');
-            }
-            ++entries;
-        }
-    }
-    qInfo("benchmark database: %d entries, %d KB of text", entries, textBytes / 1024);
-    return source;
-}
-
 } // namespace
 
 class tst_ReadingsDb : public QObject
@@ -154,12 +127,6 @@ private slots:
     void sourceFileThroughLoader();
     void sourceRejectsMalformedHeader();
     void databasePath();
-
-    void loadBenchmark();
-
-private:
-    QTemporaryDir m_benchmarkDir;
-    QString m_benchmarkDatabase;
 };
 
 void tst_ReadingsDb::rc4_data()
@@ -568,30 +535,6 @@ void tst_ReadingsDb::sourceRejectsMalformedHeader()
 void tst_ReadingsDb::databasePath()
 {
     QVERIFY(readingsDatabasePath().endsWith("/Resources/eng.dat"));
-}
-
-void tst_ReadingsDb::loadBenchmark()
-{
-    // QBENCHMARK runs the function several times; the database is made once.
-    if (m_benchmarkDatabase.isEmpty()) {
-        const QString source = benchmarkSource();
-        QByteArray database;
-        QString error;
-        QVERIFY(encipherReadingsSource(source, &database, &error));
-        QFile out(m_benchmarkDir.filePath("eng.dat"));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(database);
-        out.close();
-        m_benchmarkDatabase = out.fileName();
-    }
-
-    QBENCHMARK
-    {
-        resetTextTables();
-        loadReadingsDatabase(m_benchmarkDatabase);
-    }
-    QCOMPARE(numerLifePath[1].count(QLatin1String("<p>")), 4);
-    QCOMPARE(numerAttitude[9].count(QLatin1String("<p>")), 4);
 }
 
 QTEST_GUILESS_MAIN(tst_ReadingsDb)

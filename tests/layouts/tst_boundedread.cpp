@@ -1,5 +1,6 @@
 #include "layouts/boundedread.h"
 #include "layouts/layoutfile.h"
+#include "testenvironment.h"
 #include "tests/support/hostilepicture.h"
 
 #include <QBuffer>
@@ -102,7 +103,8 @@ void TestBoundedRead::pictures()
         s >> after;
         QCOMPARE(after, quint32(0xC0FFEE));
     }
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < TestEnvironment::HangGuardMs,
+             qPrintable(QString::number(timer.elapsed())));
 }
 
 void TestBoundedRead::layoutPicturesBounded()

@@ -2,6 +2,7 @@
 
 #include "panels/expandwidget.h"
 #include "style/appstyle.h"
+#include "testenvironment.h"
 
 #include <QLabel>
 #include <QPropertyAnimation>
@@ -87,11 +88,11 @@ void TestExpandWidget::clicksSlideOpenAndShut()
     QVERIFY(panel->m_Expanded);
     QCOMPARE(panel->m_Animation->duration(), 200);
     QCOMPARE(panel->m_Animation->endValue().toRect(), QRect(100, 40, 613, 98));
-    QTRY_COMPARE(panel->geometry(), QRect(100, 40, 613, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(100, 40, 613, 98), TestEnvironment::WaitMs);
 
     panel->slotExpand();
     QVERIFY(!panel->m_Expanded);
-    QTRY_COMPARE(panel->geometry(), QRect(700, 40, 13, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(700, 40, 13, 98), TestEnvironment::WaitMs);
 }
 
 void TestExpandWidget::toggleDuringSlideReverses()
@@ -102,12 +103,12 @@ void TestExpandWidget::toggleDuringSlideReverses()
     panel->move(700, 40);
     panel->setPos(700, 40);
     panel->slotExpand();
-    QTRY_VERIFY(panel->width() > 29);
+    QTRY_VERIFY_WITH_TIMEOUT(panel->width() > 29, TestEnvironment::WaitMs);
     const QRect midway = panel->geometry();
     panel->slotExpand();
     QVERIFY(!panel->m_Expanded);
     QCOMPARE(panel->m_Animation->startValue().toRect().width(), midway.width());
-    QTRY_COMPARE(panel->geometry(), QRect(700, 40, 13, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(700, 40, 13, 98), TestEnvironment::WaitMs);
 }
 
 void TestExpandWidget::collapseAfterMovingWhileOpen()
@@ -118,13 +119,13 @@ void TestExpandWidget::collapseAfterMovingWhileOpen()
     panel->move(700, 40);
     panel->setPos(700, 40);
     panel->slotExpand();
-    QTRY_COMPARE(panel->geometry(), QRect(100, 40, 613, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(100, 40, 613, 98), TestEnvironment::WaitMs);
     // The page grows: the owner moves the open panel and anchors it there.
     panel->move(300, 60);
     panel->setPos(300, 60);
     QVERIFY(panel->m_AnchorExpanded);
     panel->slotExpand();
-    QTRY_COMPARE(panel->geometry(), QRect(900, 60, 13, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->geometry(), QRect(900, 60, 13, 98), TestEnvironment::WaitMs);
 }
 
 void TestExpandWidget::schemeChangeKeepsState()

@@ -1,6 +1,7 @@
 #include "panelfixture.h"
 
 #include "style/appstyle.h"
+#include "testenvironment.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -164,12 +165,12 @@ void TestInfoEssenceWidget::updateDataRepaints()
     CountingEssence panel(m_style.get(), solidHeader(600, 30));
     panel.m_Labels = blanks(7);
     panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QVERIFY(QTest::qWaitForWindowExposed(&panel, TestEnvironment::WaitMs));
     QTest::qWait(20);
     panel.paints = 0;
     panel.m_Labels[0] = QStringLiteral("AAAA");
     panel.updateData();
-    QTRY_VERIFY(panel.paints > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.paints > 0, TestEnvironment::WaitMs);
 }
 
 QTEST_MAIN(TestInfoEssenceWidget)

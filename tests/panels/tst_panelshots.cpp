@@ -5,6 +5,7 @@
 #include "style/appstyle.h"
 
 #include "shotsupport.h"
+#include "testenvironment.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -64,7 +65,7 @@ QImage TestPanelShots::shoot(QWidget *panel, const QString &name,
                              const std::function<void()> &pointer)
 {
     panel->show();
-    if (!QTest::qWaitForWindowExposed(panel))
+    if (!QTest::qWaitForWindowExposed(panel, TestEnvironment::WaitMs))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(30);
     clearPointer(panel);
@@ -223,9 +224,9 @@ void TestPanelShots::panels()
         "A day to finish what is under way and to let go of what no longer serves you. "
         "Generous gestures come back to you; close old matters before starting new ones."));
     page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QVERIFY(QTest::qWaitForWindowExposed(&page, TestEnvironment::WaitMs));
     expand->slotExpand();
-    QTRY_COMPARE(expand->geometry(), QRect(80, 10, 613, 98));
+    QTRY_COMPARE_WITH_TIMEOUT(expand->geometry(), QRect(80, 10, 613, 98), TestEnvironment::WaitMs);
     shoot(&page, QStringLiteral("expand"));
     m_style = nullptr;
 }

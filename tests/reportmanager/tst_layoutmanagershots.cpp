@@ -6,6 +6,7 @@
 #include "style/appstyle.h"
 
 #include "shotsupport.h"
+#include "testenvironment.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ void TestLayoutManagerShots::initTestCase()
 QImage TestLayoutManagerShots::shoot(QWidget *window, const QString &name)
 {
     window->show();
-    if (!QTest::qWaitForWindowExposed(window))
+    if (!QTest::qWaitForWindowExposed(window, TestEnvironment::WaitMs))
         qWarning("window not exposed: %s", qPrintable(name));
     // Let the tiles slide into place.
     QTest::qWait(400);

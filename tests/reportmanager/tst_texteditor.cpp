@@ -4,6 +4,7 @@
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
+#include "testenvironment.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -293,7 +294,7 @@ void TestTextEditor::keysDoNotCloseIt()
 {
     CTextEditor *editor = makeEditor(RKNumerology, 1);
     editor->show();
-    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    QVERIFY(QTest::qWaitForWindowExposed(editor, TestEnvironment::WaitMs));
     for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(editor, key);
         QVERIFY(editor->isVisible());

@@ -259,7 +259,7 @@ void TestWclContainer::templateTileStaysAfterCopy()
     QCOMPARE(selections.first().first().value<void *>(), static_cast<void *>(copy));
 
     // A settled template keeps its place even when its target moves.
-    QTRY_VERIFY(t1->settled);
+    QTRY_VERIFY_WITH_TIMEOUT(t1->settled, TestEnvironment::WaitMs);
     const QPoint settledAt = t1->pos();
     templates->prepareItemPlace(10, 5);
     templates->updateContainer();
@@ -272,7 +272,7 @@ void TestWclContainer::pressSelects()
     CWCLContainerWidget *surface = m_order->containerWidget;
     CWCLItem *tile = addTile(surface, QStringLiteral("a"));
     QObject::connect(tile, &CWCLItem::itemSel, surface, &CWCLContainerWidget::OnItemSel);
-    QTRY_COMPARE(tile->pos(), tile->targetPos);
+    QTRY_COMPARE_WITH_TIMEOUT(tile->pos(), tile->targetPos, TestEnvironment::WaitMs);
     QSignalSpy selections(surface, &CWCLContainerWidget::itemSel);
     QTest::mousePress(tile, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     QCOMPARE(selections.size(), 1);

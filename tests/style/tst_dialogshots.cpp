@@ -6,6 +6,7 @@
 #include "style/settingsdlg.h"
 
 #include "shotsupport.h"
+#include "testenvironment.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ void TestDialogShots::initTestCase()
 QImage TestDialogShots::shoot(QWidget *dialog, const QString &name)
 {
     dialog->show();
-    if (!QTest::qWaitForWindowExposed(dialog))
+    if (!QTest::qWaitForWindowExposed(dialog, TestEnvironment::WaitMs))
         qWarning("window not exposed: %s", qPrintable(name));
     QTest::qWait(50);
     clearPointer(dialog);

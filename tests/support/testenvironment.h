@@ -7,6 +7,15 @@
 // reads or writes the real user's settings, layouts or documents.
 namespace TestEnvironment {
 
+// Tests check behaviour, never speed: the whole suite beside other work may
+// run many times slower than one test on an idle machine.
+// How long a test waits for a window, a web view or an animation to get
+// where it should; the wait ends as soon as it has.
+constexpr int WaitMs = 60000;
+// How long one step on damaged or hostile input may take before it counts
+// as a hang (such steps take milliseconds).
+constexpr int HangGuardMs = 10000;
+
 // The temporary home folder of this test run.
 QString homePath();
 
