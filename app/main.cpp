@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <vector>
-
 int main(int argc, char **argv)
 {
     qputenv("QT_AUTO_SCREEN_SCALE_FACTOR", "1");
@@ -13,11 +11,7 @@ int main(int argc, char **argv)
 
     // The web engine keeps its same-origin rules: report pages load their
     // pictures as file pages may, and ReportAccess refuses everything else.
-    std::vector<char *> args(argv, argv + argc);
-    args.push_back(nullptr);
-    int count = argc;
-
-    QApplication app(count, args.data());
+    QApplication app(argc, argv);
 
     const QString problem = Startup::webEngineProblem();
     if (!problem.isEmpty()) {

@@ -14,12 +14,15 @@
 #include <QUrl>
 #include <QWebEnginePage>
 
+#include <utility>
+
 GenPDFfromHTML::UrlOpener GenPDFfromHTML::urlOpener = &QDesktopServices::openUrl;
 
-GenPDFfromHTML::GenPDFfromHTML(const QString &htmlPath, const QString &pdfPath)
+GenPDFfromHTML::GenPDFfromHTML(const QString &htmlPath, const QString &pdfPath,
+                               QWebEnginePage *page)
     : m_htmlPath(htmlPath)
     , m_pdfPath(pdfPath)
-    , m_page(new QWebEnginePage)
+    , m_page(page ? page : new QWebEnginePage)
 {
     MyQWebEngineView::restrictToDocument(m_page);
     ReportAccess::allowPageFile(m_htmlPath);
@@ -31,6 +34,14 @@ GenPDFfromHTML::~GenPDFfromHTML()
     m_closing = true;
     delete m_page;
     ReportAccess::forgetPageFile(m_htmlPath);
+}
+
+QWebEnginePage *GenPDFfromHTML::releasePage()
+{
+    if (!m_done || !m_page)
+        return nullptr;
+    disconnect(m_page, nullptr, this, nullptr);
+    return std::exchange(m_page, nullptr);
 }
 
 void GenPDFfromHTML::run()
@@ -56,6 +67,7 @@ void GenPDFfromHTML::loadFinished(bool ok)
 
     if (!ok) {
         qDebug().noquote() << tr("failed to load URL");
+        m_done = true;
         emit finished(false);
         return;
     }
@@ -89,10 +101,12 @@ void GenPDFfromHTML::pdfPrintingFinished(const QString &filePath, bool success)
     if (success) {
         qDebug().noquote() << QStringLiteral("Print finished");
         urlOpener(QUrl::fromLocalFile(filePath));
+        m_done = true;
         emit finished(true);
     } else {
         qDebug().noquote() << tr("failed to print to output file '%1'").arg(filePath)
                 + QLatin1Char('\n');
+        m_done = true;
         emit finished(false);
     }
 }

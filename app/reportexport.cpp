@@ -421,8 +421,9 @@ void CReportExport::generateReport(const QString &pdfPath)
     qDebug() << "Report generated:" << temporary.fileName();
     qDebug() << "Saving PDF to" << pdfPath;
 
+    QWebEnginePage *page = m_job ? m_job->releasePage() : nullptr;
     delete m_job;
-    m_job = new GenPDFfromHTML(temporary.fileName(), pdfPath);
+    m_job = new GenPDFfromHTML(temporary.fileName(), pdfPath, page);
     connect(m_job, &GenPDFfromHTML::finished, this, &CReportExport::OnBgTaskFinished);
     m_reportInProgress = true;
     m_job->run();

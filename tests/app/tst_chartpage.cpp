@@ -447,6 +447,15 @@ void TestChartPage::joinedPdf()
     // The readings run over several pages each; the chart alone is one.
     QCOMPARE(breaks, unticked.size() == 4 ? 0 : 4);
     QVERIFY(unticked.size() == 4 ? pages == 1 : pages > breaks);
+
+    // The next export loads into the page of the finished one.
+    seen.clear();
+    fileAnswer = dir.filePath(QStringLiteral("Oliver again"));
+    w->OnExportPDFAll();
+    QVERIFY(waitForPdf(w.get()));
+    QCOMPARE(seen, QStringList({asked.first(), "opened|" + fileAnswer + QStringLiteral(".pdf")}));
+    QFile again(fileAnswer + QStringLiteral(".pdf"));
+    QVERIFY(again.open(QIODevice::ReadOnly) && again.read(5) == "%PDF-");
 }
 
 void TestChartPage::screenshots()
