@@ -20,6 +20,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -422,7 +423,10 @@ private slots:
             m_window->setMode(MainWindowLayout::PageGuide);
             QTRY_VERIFY_WITH_TIMEOUT(!m_window->m_GuideView->title().isEmpty(),
                                      TestEnvironment::WaitMs);
-            QTest::qWait(800); // the page slides in
+            // The view's place on the screen is known once the page has
+            // slid in, which a busy machine may take a while to show.
+            QTRY_COMPARE_WITH_TIMEOUT(m_window->m_PageAreaAnim->state(),
+                                      QAbstractAnimation::Stopped, TestEnvironment::WaitMs);
             const QRect view(m_window->m_GuideView->mapTo(m_window.get(), QPoint(0, 0)),
                              m_window->m_GuideView->size());
             seen.shot = settledShot(m_window.get(), view).copy(view);
