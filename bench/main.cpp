@@ -23,7 +23,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -151,25 +150,6 @@ std::unique_ptr<CZQNum> makeWindow()
     return w;
 }
 
-// Waits in a real event loop, as the program does. QTest::qWaitFor sleeps
-// 10 ms between rounds of events, and the web engine's many small tasks
-// then take seconds longer than they do for a user.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
-
 // From the command to the last report view that has loaded its reading.
 bool calculationShown(CZQNum *w)
 {
@@ -178,7 +158,7 @@ bool calculationShown(CZQNum *w)
          {w->m_NumerologyView, w->m_PMatrixView, w->m_CelView, w->m_PetView, w->m_CompView})
         spies.push_back(std::make_unique<QSignalSpy>(view, &QWebEngineView::loadFinished));
     w->OnCalcNum();
-    return waitUntil(
+    return TestEnvironment::waitUntil(
         [&] {
             return std::all_of(spies.begin(), spies.end(), [](const auto &spy) {
                 return !spy->isEmpty() && spy->constLast().value(0).toBool();
@@ -277,7 +257,8 @@ int main(int argc, char **argv)
     measure("joined PDF of a person with a partner", 7, [&w] {
         QFile::remove(s_pdfPath);
         w->OnExportPDFAll();
-        return waitUntil([&w] { return !w->m_Export->reportInProgress(); }, kHangGuardMs)
+        return TestEnvironment::waitUntil([&w] { return !w->m_Export->reportInProgress(); },
+                                          kHangGuardMs)
             && QFile::exists(s_pdfPath);
     });
 

@@ -109,10 +109,7 @@ QString shownHtml(QWebEngineView *view)
         html = result;
         done = true;
     });
-    QElapsedTimer timer;
-    timer.start();
-    while (!done && timer.elapsed() < TestEnvironment::WaitMs)
-        QTest::qWait(20);
+    TestEnvironment::waitUntil([&done] { return done; });
     return html;
 }
 

@@ -71,11 +71,7 @@ std::unique_ptr<CZQNum> makeWindow(int page = MainWindowLayout::PageChart)
 
 bool waitForPdf(CZQNum *w)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (w->m_Export->reportInProgress() && timer.elapsed() < 60000)
-        QTest::qWait(20);
-    return !w->m_Export->reportInProgress();
+    return TestEnvironment::waitUntil([w] { return !w->m_Export->reportInProgress(); });
 }
 
 } // namespace
