@@ -69,9 +69,12 @@ std::unique_ptr<CZQNum> makeWindow(int page = MainWindowLayout::PageChart)
     return w;
 }
 
+// Printing some fifty pages is the longest step of the suite; beside a
+// build it has taken more than a minute.
 bool waitForPdf(CZQNum *w)
 {
-    return TestEnvironment::waitUntil([w] { return !w->m_Export->reportInProgress(); });
+    return TestEnvironment::waitUntil([w] { return !w->m_Export->reportInProgress(); },
+                                      2 * TestEnvironment::WaitMs);
 }
 
 } // namespace
