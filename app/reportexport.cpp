@@ -4,6 +4,7 @@
 #include "app/picturecache.h"
 #include "app/reportaccess.h"
 #include "engine/reporttools.h"
+#include "panels/peoplefile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -213,12 +214,15 @@ bool CReportExport::documentOfPage(int page, QString *document) const
 void CReportExport::exportHtml(int page)
 {
     const bool chart = page == PageChart;
-    QString fileName = chart ? getSaveFileName(tr("Save to PNG"), tr("PNG Files (*.png)"))
-                             : getSaveFileName(tr("Save to HTML"), tr("HTML Files (*.html)"));
+    // The picture's format follows the suffix, so only those it can be
+    // written in stay.
+    const QString fileName = chart ? askSaveName(tr("Save to PNG"), tr("PNG Files (*.png)"),
+                                                 {QStringLiteral("png"), QStringLiteral("jpg"),
+                                                  QStringLiteral("jpeg"), QStringLiteral("bmp")})
+                                   : askSaveName(tr("Save to HTML"), tr("HTML Files (*.html)"),
+                                                 {QStringLiteral("html"), QStringLiteral("htm")});
     if (fileName.isEmpty())
         return;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += chart ? QLatin1String(".png") : QLatin1String(".html");
 
     QString error;
     if (chart) {
@@ -300,11 +304,10 @@ void CReportExport::exportPdfAll(bool chaldean, const QString &dialogStyleSheet)
     }
     if (!askReportsList(chaldean, dialogStyleSheet))
         return;
-    QString fileName = getSaveFileName(tr("Save to PDF"), tr("PDF Files (*.pdf)"));
+    const QString fileName
+        = askSaveName(tr("Save to PDF"), tr("PDF Files (*.pdf)"), {QStringLiteral("pdf")});
     if (fileName.isEmpty())
         return;
-    if (QFileInfo(fileName).suffix().isEmpty())
-        fileName += QLatin1String(".pdf");
     generateReport(fileName);
 }
 
@@ -448,9 +451,31 @@ QString CReportExport::getSaveFileName(const QString &caption, const QString &fi
         filter);
 }
 
+QString CReportExport::askSaveName(const QString &caption, const QString &filter,
+                                   const QStringList &suffixes)
+{
+    const QString chosen = getSaveFileName(caption, filter);
+    if (chosen.isEmpty())
+        return QString();
+    const QString path = pathWithSuffix(chosen, suffixes, Qt::CaseInsensitive);
+    // The dialog asked about the name it was given, not this one.
+    if (path != chosen && QFileInfo::exists(path)
+        && !askQuestion(m_window, tr("Question"),
+                        tr("\"%1\" already exists.\r\nDo you want to replace it?")
+                            .arg(QFileInfo(path).fileName())))
+        return QString();
+    return path;
+}
+
 void CReportExport::showCritical(QWidget *parent, const QString &title, const QString &text)
 {
     criticalBox(parent, title, text);
+}
+
+bool CReportExport::askQuestion(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 int CReportExport::execDialog(QDialog *dialog)

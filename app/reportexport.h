@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -129,12 +130,18 @@ public slots:
 
 protected:
     // Replaceable dialogs: a save-file dialog starting in Documents, a
-    // critical message box with one OK button, and a modal run of a dialog.
+    // critical message box with one OK button, a question answered Yes
+    // (true) or No, and a modal run of a dialog.
     virtual QString getSaveFileName(const QString &caption, const QString &filter);
     virtual void showCritical(QWidget *parent, const QString &title, const QString &text);
+    virtual bool askQuestion(QWidget *parent, const QString &title, const QString &text);
     virtual int execDialog(QDialog *dialog);
 
 private:
+    // The file to write in one of the formats' suffixes, the first one
+    // appended to any other name; empty when the dialog was cancelled or a
+    // file the appended name points at is not to be replaced.
+    QString askSaveName(const QString &caption, const QString &filter, const QStringList &suffixes);
     bool documentOfPage(int page, QString *document) const;
     // Shows the busy cursor over the program from the start of a job to
     // its end, whichever way it ends.

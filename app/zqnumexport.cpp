@@ -11,6 +11,7 @@
 #include "engine/numerologypmatrix.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
+#include "style/infodlg.h"
 
 #include <QCheckBox>
 #include <QStandardPaths>
@@ -21,7 +22,11 @@ namespace {
 class CWindowReportExport : public CReportExport
 {
 public:
-    using CReportExport::CReportExport;
+    explicit CWindowReportExport(CZQNum *window)
+        : CReportExport(window, window)
+        , m_main(window)
+    {
+    }
 
 protected:
     QString getSaveFileName(const QString &caption, const QString &filter) override
@@ -30,14 +35,21 @@ protected:
             true, caption, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
             filter);
     }
+    bool askQuestion(QWidget *parent, const QString &title, const QString &text) override
+    {
+        return CInfoDlgWin::showAskMessageBox(m_main->m_Style, title, text, parent) == 0;
+    }
     int execDialog(QDialog *dialog) override { return CZQNum::execDialog(dialog); }
+
+private:
+    CZQNum *m_main;
 };
 
 } // namespace
 
 void CZQNum::buildExport()
 {
-    m_Export = new CWindowReportExport(this, this);
+    m_Export = new CWindowReportExport(this);
     CReportExport::Sources sources;
     sources.numerology = m_Person;
     sources.psychoMatrix = m_PersonMatrix;

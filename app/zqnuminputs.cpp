@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -24,10 +25,13 @@ QString runFileDialog(bool save, const QString &title, const QString &folder, co
     if (!save)
         return QFileDialog::getOpenFileName(nullptr, title, folder, filter);
     // With the suffix the dialog itself adds, its question whether to
-    // replace a file is about the file that will be written.
+    // replace a file is about the file that will be written. The suffix is
+    // the format's own, the first one the filter names: "PNG Files (*.png)"
+    // gives "png".
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
     QFileDialog dialog(nullptr, title, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("num"));
+    dialog.setDefaultSuffix(pattern.match(filter).captured(1));
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -125,9 +125,9 @@ CReportCreator::CReportCreator(calcNumContainer *data, CAppStyle *style, QWidget
     editor->resize(550, 500);
     connect(editor, &CReportPE::itemDropped, this, &CReportCreator::OnAddField);
     connect(editor, &CReportPE::selectionChanged, this, &CReportCreator::OnPageSelectionChanged);
-    // Gestures on the page change the template without telling anyone.
+    connect(editor, &CReportPE::itemReshaped, this, &CReportCreator::setModified);
+    // The Delete key goes through the designer, which knows what it removed.
     editor->installEventFilter(this);
-    editor->viewport()->installEventFilter(this);
     properties = new CPropertiesWidget(appStyle, rightPane);
     connect(properties, &CPropertiesWidget::dataChanged, this, &CReportCreator::OnPropertyChanged);
 
@@ -373,11 +373,6 @@ bool CReportCreator::eventFilter(QObject *watched, QEvent *event)
             OnDelete();
             return true;
         }
-    } else if (watched == editor->viewport() && event->type() == QEvent::MouseMove) {
-        // A drag that moves, scales or turns an item changes the template.
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if ((mouse->buttons() & Qt::LeftButton) && editor->operation() != CReportPE::OpNone)
-            setModified();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -477,6 +472,10 @@ bool CReportCreatorWin::loadTemplate(const QString &path)
     creator->loadedFile = loaded ? path : QString();
     // The strips must not keep tiles of the pages the load replaced.
     creator->init();
+    // What was read is what the file holds: only a change from here on is
+    // worth the question on closing. A file that could not be read leaves a
+    // new template that was never saved.
+    creator->unsaved = loaded ? 0 : -1;
     return loaded;
 }
 

@@ -37,6 +37,13 @@ bool isFreeScaleType(int type)
         || type == CREPageItem::Symbol;
 }
 
+bool sameGeometry(const CREPageItem::Geometry &a, const CREPageItem::Geometry &b)
+{
+    return a.transform == b.transform && a.shape == b.shape && a.boundSize == b.boundSize
+        && a.angle == b.angle && a.innerTransform == b.innerTransform
+        && a.innerBoundSize == b.innerBoundSize && a.innerAngle == b.innerAngle;
+}
+
 } // namespace
 
 CReportPE::CReportPE(calcNumContainer *container, CAppStyle *appStyle, QWidget *parent)
@@ -428,6 +435,7 @@ void CReportPE::paintEvent(QPaintEvent *event)
 
 void CReportPE::recordStart(const QPointF &point)
 {
+    m_startGeometry = m_activeItem->geometry();
     m_startTransform = m_activeItem->transform;
     m_startAngle = m_activeItem->angle;
     m_startShape = m_activeItem->shape;
@@ -577,6 +585,10 @@ void CReportPE::mouseProcessEvent(QMouseEvent *event, bool finish)
 
     if (stepped && stepped == m_activeItem && !stepped->withinLimits())
         stepped->setGeometry(before);
+    // A click, or a drag that ends where it began, leaves the template as
+    // it was.
+    if (stepped && !sameGeometry(stepped->geometry(), before))
+        emit itemReshaped();
 
     if (finish) {
         m_operation = OpNone;
@@ -588,6 +600,13 @@ void CReportPE::processMove(const QPointF &point)
 {
     if (!m_activeItem || !currentPage)
         return;
+    // Where the pointer was pressed the frame is where it was: a click does
+    // not pull it onto the grid.
+    if (point == m_pressPoint) {
+        m_activeItem->setGeometry(m_startGeometry);
+        viewport()->update();
+        return;
+    }
     const QRectF r = movedFrameRect(m_startRect, point - m_pressPoint, snapToGrid != 0, gridStepX,
                                     gridStepY, currentPage->width, currentPage->height);
     m_activeItem->fitToRect(r, false);

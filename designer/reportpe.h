@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/repageitem.h"
 #include "designer/reportdocument.h"
 
 #include <QAbstractScrollArea>
@@ -13,7 +14,6 @@
 #include <QTransform>
 
 class QLabel;
-class CREPageItem;
 class CStyle;
 struct STracker;
 
@@ -115,6 +115,8 @@ public:
 signals:
     void itemDropped(QPoint point);
     void selectionChanged();
+    // A drag moved, scaled or turned an item (or panned its content).
+    void itemReshaped();
 
 public slots:
     void OnZoomIn();
@@ -175,6 +177,7 @@ private:
     double m_margin = 10;
     double m_zoom = 0.6;
     CREPageItem *m_activeItem = nullptr;
+    CREPageItem::Geometry m_startGeometry;
     QTransform m_startTransform;
     double m_startAngle = 0;
     QPainterPath m_startShape;

@@ -95,10 +95,18 @@ QString recentStorePath()
     return getDataLocation() + QStringLiteral("/zqnum6.num");
 }
 
+QString pathWithSuffix(const QString &path, const QStringList &suffixes,
+                       Qt::CaseSensitivity sensitivity)
+{
+    for (const QString &suffix : suffixes)
+        if (path.endsWith(QLatin1Char('.') + suffix, sensitivity))
+            return path;
+    return suffixes.isEmpty() ? path : path + QLatin1Char('.') + suffixes.first();
+}
+
 QString peopleFilePath(const QString &path)
 {
-    const QString suffix = QStringLiteral(".num");
-    return path.endsWith(suffix) ? path : path + suffix;
+    return pathWithSuffix(path, {QStringLiteral("num")}, Qt::CaseSensitive);
 }
 
 QString peopleFieldText(const QString &text)

@@ -83,9 +83,17 @@ constexpr qint64 MaxPeopleFileSize = 4 * 1024 * 1024;
 // getDataLocation() + "/zqnum6.num".
 QString recentStorePath();
 
+// The file a name chosen in a save dialog is written to: a name that ends in
+// "." and one of the suffixes stays; any other gets "." and the first suffix
+// appended ("x.num" saved as HTML becomes "x.num.html"), so that a file of
+// one kind never takes the place of a file of another.
+QString pathWithSuffix(const QString &path, const QStringList &suffixes,
+                       Qt::CaseSensitivity sensitivity);
+
 // The file a people file chosen as path is written to: a name that does not
-// end in ".num" gets it ("John.Smith" becomes "John.Smith.num"), so that the
-// Open dialog, which lists "*.num" only, finds it again.
+// end in ".num" (in that case) gets it ("John.Smith" becomes
+// "John.Smith.num"), so that the Open dialog, which lists "*.num" only,
+// finds it again.
 QString peopleFilePath(const QString &path);
 
 // A text as a field: commas removed, white space simplified.

@@ -32,6 +32,7 @@ int askAnswer = -1;
 QStringList untick;
 QStringList designerSteps;
 QString (*realDesigner)(CZQNum *, const QString &) = nullptr;
+QString (*realFileQuestion)(bool, const QString &, const QString &, const QString &) = nullptr;
 
 QString inUserFolder(const QString &name)
 {
@@ -49,6 +50,30 @@ void userFiles(const QStringList &names)
         if (!QFile::copy(getImagesPath() + "templates/" + name, file.fileName()))
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no chart template") > 0);
     }
+}
+
+// Answers the real save dialog as a user does: types the name into its
+// file-name box and accepts. A question the dialog then asks itself is
+// recorded and answered Yes.
+void typeIntoSaveDialog(const QString &name, int tries = 400)
+{
+    QTimer::singleShot(50, [name, tries] {
+        QWidget *modal = QApplication::activeModalWidget();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (box) {
+            seen << QStringLiteral("dialog|") + box->text();
+            box->button(QMessageBox::Yes)->click();
+        } else if (dialog && !name.isEmpty()) {
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(edit);
+            edit->setText(name);
+            typeIntoSaveDialog(QString(), tries); // the dialog's own question
+            static_cast<QDialog *>(dialog)->accept();
+        } else if (tries > 0 && (dialog || !name.isEmpty())) {
+            typeIntoSaveDialog(name, tries - 1);
+        }
+    });
 }
 
 std::unique_ptr<CZQNum> makeWindow(int page = MainWindowLayout::PageChart)
@@ -98,6 +123,8 @@ private slots:
     void exportCommands();
     void joinedPdf_data();
     void joinedPdf();
+    void savedNames_data();
+    void savedNames();
     void screenshots();
 };
 
@@ -109,6 +136,9 @@ void TestChartPage::initTestCase()
         return renderChartTemplate(path, people, size, style, error);
     };
     realDesigner = CZQNum::chartDesigner;
+    realFileQuestion = CZQNum::askFileName;
+    // The dialog a test can fill in; the platform's may be another program.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     CZQNum::askFileName = [](bool, const QString &title, const QString &, const QString &filter) {
         seen << title + QLatin1Char('|') + filter;
         return fileAnswer;
@@ -154,9 +184,8 @@ void TestChartPage::layoutCommands_data()
     QTest::newRow("edit, list shorter")
         << "Edit,-Numerology Chart.lnr,-Star.lnr"
         << "designer|Numerology Chart.lnr / alpha / 0 / -Numerology Chart.lnr / -Star.lnr";
-    QTest::newRow("real designer, edit")
-        << "Edit,real"
-        << "Numerology Chart.lnr|1 page / Warning|Save changes? / Numerology Chart / 1";
+    QTest::newRow("real designer, edit") << "Edit,real"
+                                         << "Numerology Chart.lnr|1 page / Numerology Chart / 1";
     QTest::newRow("real designer, new")
         << "New,real"
         << "page dialog / |1 page / Warning|Save changes? / Numerology Chart / 1";
@@ -169,7 +198,8 @@ void TestChartPage::layoutCommands_data()
 // the saved template, else the entry chosen before, is shown with one
 // rendering; Delete removes the chosen file alone, and only after Yes. The
 // real designer opens on the chosen template, or after the page dialog on an
-// empty one, and closing it unsaved leaves the list as it was.
+// empty one, and closing it unsaved leaves the list as it was; only the new
+// one asks whether to save.
 void TestChartPage::layoutCommands()
 {
     QFETCH(QString, steps);
@@ -455,6 +485,80 @@ void TestChartPage::joinedPdf()
     QCOMPARE(seen, QStringList({asked.first(), "opened|" + fileAnswer + QStringLiteral(".pdf")}));
     QFile again(fileAnswer + QStringLiteral(".pdf"));
     QVERIFY(again.open(QIODevice::ReadOnly) && again.read(5) == "%PDF-");
+}
+
+void TestChartPage::savedNames_data()
+{
+    QTest::addColumn<int>("page"); // -1: the joined PDF
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("existing"); // in Documents before
+    QTest::addColumn<int>("answer"); // to the window's question, 0 Yes
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("written"); // empty: nothing
+    const QString reportExists
+        = "dialog|numreport.html already exists.\nDo you want to replace it?";
+    const QString victimExists = "dialog|victim.num already exists.\nDo you want to replace it?";
+    const QString replace
+        = " / Question|\"victim.num.html\" already exists.\r\nDo you want to replace it?";
+    QTest::newRow("chart") << 5 << "compcard" << QStringList {"compcard.num"} << -1 << ""
+                           << "compcard.png";
+    QTest::newRow("reading") << 0 << "numreport" << QStringList {"numreport.num"} << -1 << ""
+                             << "numreport.html";
+    QTest::newRow("joined PDF") << -1 << "allreports" << QStringList {"allreports.num"} << -1
+                                << "opened|allreports.pdf"
+                                << "allreports.pdf";
+    QTest::newRow("the dialog asks about the report")
+        << 0 << "numreport" << QStringList {"numreport.num", "numreport.html"} << -1 << reportExists
+        << "numreport.html";
+    QTest::newRow("people file's name") << 0 << "victim.num" << QStringList {"victim.num"} << -1
+                                        << victimExists << "victim.num.html";
+    QTest::newRow("appended name exists, No")
+        << 0 << "victim.num" << QStringList {"victim.num", "victim.num.html"} << -1
+        << victimExists + replace << "";
+    QTest::newRow("appended name exists, Yes")
+        << 0 << "victim.num" << QStringList {"victim.num", "victim.num.html"} << 0
+        << victimExists + replace << "victim.num.html";
+}
+
+// A name typed into the real save dialog gets its format's suffix, and a
+// file of another kind beside it is never replaced; a file the program's
+// suffix points at is replaced only after the window asked.
+void TestChartPage::savedNames()
+{
+    QFETCH(int, page);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, written);
+    QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    for (const QString &name : documents.entryList(QDir::Files))
+        QVERIFY(documents.remove(name));
+    for (const QString &name : existing) {
+        QFile file(documents.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept " + name.toUtf8()) > 0);
+    }
+    QFETCH(int, answer);
+    askAnswer = answer;
+    untick = QStringList {"Western Numerology", "Psychomatrix", "Compatibility", "Celebrities"};
+    auto w = makeWindow(qMax(page, 0));
+    CZQNum::askFileName = realFileQuestion;
+    typeIntoSaveDialog(typed);
+    page < 0 ? w->OnExportPDFAll() : w->OnExportHTML();
+    CZQNum::askFileName = [](bool, const QString &, const QString &, const QString &) {
+        return fileAnswer;
+    };
+    QVERIFY(page >= 0 || waitForPdf(w.get()));
+    QTEST(seen.join(QStringLiteral(" / ")).remove(documents.path() + QLatin1Char('/')), "asked");
+
+    QStringList expected = existing;
+    if (!written.isEmpty() && !expected.contains(written))
+        expected << written;
+    expected.sort();
+    QCOMPARE(documents.entryList(QDir::Files), expected);
+    for (const QString &name : expected) {
+        QFile file(documents.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll() == "kept " + name.toUtf8(), name != written);
+    }
 }
 
 void TestChartPage::screenshots()

@@ -705,8 +705,11 @@ void tst_ReportExport::exportChart_data()
                                   << "chart.png" << QByteArray("\x89PNG\r\n", 6) << true;
     QTest::newRow("jpeg by suffix") << "chart.jpg"
                                     << "chart.jpg" << QByteArray("\xff\xd8\xff", 3) << true;
-    QTest::newRow("unknown format reported") << "chart.xyz"
-                                             << "" << QByteArray() << true;
+    QTest::newRow("jpeg in capitals") << "Chart.JPEG"
+                                      << "Chart.JPEG" << QByteArray("\xff\xd8\xff", 3) << true;
+    QTest::newRow("another suffix gets png")
+        << "chart.num"
+        << "chart.num.png" << QByteArray("\x89PNG\r\n", 6) << true;
     QTest::newRow("unwritable target reported") << "*"
                                                 << "" << QByteArray() << true;
     QTest::newRow("no chart reported") << "chart.png"

@@ -133,6 +133,8 @@ private slots:
     void fileName();
     void close_data();
     void close();
+    void closeAfterOpening_data();
+    void closeAfterOpening();
     void openEditor_data();
     void openEditor();
     void edits_data();
@@ -492,6 +494,49 @@ void TestReportCreator::close()
     // The old file, and the work in the window, go only with a successful save.
     QCOMPARE(errors, writable ? QStringList() : QStringList {"Error|Can't save report!"});
     QCOMPARE(QFile::exists(old) && d.c->loadedFile == old, d.c->isModified());
+}
+
+void TestReportCreator::closeAfterOpening_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("edited");
+    const QStringList shipped
+        = QDir(getImagesPath() + "templates").entryList({"*.lnr"}, QDir::Files, QDir::Name);
+    QVERIFY(!shipped.isEmpty());
+    for (const QString &file : shipped)
+        QTest::newRow(qPrintable(file)) << file << false;
+    QTest::newRow("an item moved") << shipped.first() << true;
+}
+
+// A template just opened is the file it came from: "Close" asks nothing
+// until something was changed.
+void TestReportCreator::closeAfterOpening()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, edited);
+    const QString path = getUserFolder() + QLatin1Char('/') + file;
+    QVERIFY(QFile::copy(getImagesPath() + "templates/" + file, path));
+    Designer d;
+    QVERIFY(d.win.loadTemplate(path));
+    QVERIFY(d.show());
+    // A click selects an item and fills the grid; a drag moves it.
+    QWidget *view = d.c->editor->viewport();
+    const QPoint at = d.c->editor->calcDocViewTransform()
+                          .map(d.page()->items.last()->getShapeBoundRect().center())
+                          .toPoint();
+    const QPoint to = at + QPoint(edited ? 30 : 0, 0);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, to);
+    QList<CREPageItem *> selected;
+    d.page()->getSelected(selected, false);
+    QCOMPARE(selected.size(), 1);
+    askAnswer = -1;
+    d.c->closeButton->click();
+    QVERIFY(!d.win.isVisible());
+    QCOMPARE(asked, edited ? QStringList {"Warning|Save changes?"} : QStringList());
+    QCOMPARE(templateFiles(), QStringList {file});
 }
 
 void TestReportCreator::openEditor_data()
