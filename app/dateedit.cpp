@@ -83,7 +83,10 @@ void CDateEdit::focusInEvent(QFocusEvent *event)
             if (self && self->hasFocus())
                 self->selectFirstSection();
         });
-    } else if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+    } else if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+               || event->reason() == Qt::ActiveWindowFocusReason) {
+        // Back from another window too, such as the box that told why an
+        // entry was refused: ready for the next date, typed whole.
         selectFirstSection();
     }
 }
@@ -150,6 +153,36 @@ void CDateEdit::finishEntry()
         accept();
 }
 
+bool CDateEdit::entryPending() const
+{
+    if (m_Whole && !m_Digits.isEmpty())
+        return true;
+    const bool blank = !specialValueText().isEmpty() && date() == minimumDate();
+    return lineEdit()->displayText() != (blank ? specialValueText() : textFromDateTime(dateTime()));
+}
+
+bool CDateEdit::settle()
+{
+    if (entryPending()) {
+        finishEntry();
+        // What is typed next starts from the date the entry left.
+        m_Before = date();
+    }
+    if (m_Unannounced.isEmpty())
+        return true;
+    announceRefusal();
+    return false;
+}
+
+void CDateEdit::announceRefusal()
+{
+    if (m_Unannounced.isEmpty())
+        return;
+    const QString reason = m_Unannounced;
+    m_Unannounced.clear();
+    emit entryRefused(reason);
+}
+
 void CDateEdit::refuse(const QString &reason)
 {
     if (m_Refusal.isEmpty())
@@ -159,6 +192,10 @@ void CDateEdit::refuse(const QString &reason)
         + QLocale::c().toString(m_Before, displayFormat()) + QLatin1Char('.');
     setToolTip(m_Refusal);
     QToolTip::showText(mapToGlobal(QPoint(0, height())), m_Refusal, this);
+    // Not from within the focus change or key press that ended the entry:
+    // a modal box there would take the events still under way.
+    m_Unannounced = m_Refusal;
+    QTimer::singleShot(0, this, [this] { announceRefusal(); });
 }
 
 void CDateEdit::accept()

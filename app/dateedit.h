@@ -21,7 +21,7 @@ TypedDate typedDate(const QString &text, const QString &format, const QDate &min
 // first section, so that typing the digits of a date ("03171990") gives that
 // date through the box's own sections. A date that does not exist or lies
 // outside the range is never turned into another one: the box keeps the
-// date it had, and its tool tip says why.
+// date it had, its tool tip says why, and entryRefused tells the owner.
 class CDateEdit : public QDateEdit
 {
     Q_OBJECT
@@ -31,6 +31,18 @@ public:
 
     // The reason the last entry was refused; empty after an accepted one.
     QString refusal() const { return m_Refusal; }
+
+    // Ends an entry still being typed, as leaving the box would: the box
+    // keeps its date until the entry ends, and a click on a button that
+    // takes no focus does not end it. Returns false when this entry, or one
+    // refused just before whose entryRefused is still to come, was refused;
+    // entryRefused has then been emitted.
+    bool settle();
+
+signals:
+    // Once per refused entry: right after the event that ended it, or from
+    // settle(), whichever comes first.
+    void entryRefused(const QString &reason);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -43,10 +55,14 @@ private:
     void finishEntry();
     void refuse(const QString &reason);
     void accept();
+    // The box shows other than its date: an entry has begun and not ended.
+    bool entryPending() const;
+    void announceRefusal();
 
     QDate m_Before; // the date when the entry began
     QString m_Digits; // digits typed since the first section was selected whole
     bool m_Whole = false; // m_Digits began with the first section selected
     QString m_Refusal;
     QString m_PlainToolTip;
+    QString m_Unannounced; // a refusal whose entryRefused is still to come
 };

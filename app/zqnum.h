@@ -113,6 +113,11 @@ public:
     // The caption of a recent-person button.
     static QString recentCaption(const PersonRecord &record);
     void repaintChart();
+    // Ends what is being typed into every date box, so that a command counts
+    // with the dates the boxes show. False when a typed date was refused:
+    // the user has been told why, the box kept its date, and the command
+    // does not go on.
+    bool settleDates();
     // A person's name that the calculator cannot value: the user is told,
     // every reading is emptied and the typed text stays.
     void rejectPersonName();

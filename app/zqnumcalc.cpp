@@ -4,6 +4,7 @@
 
 #include "app/zqnum.h"
 
+#include "app/dateedit.h"
 #include "app/myqwebengineview.h"
 #include "app/namenormalizer.h"
 #include "app/optionaldate.h"
@@ -233,8 +234,20 @@ void showPreview(CInfoWidget *features, CInfoNameWidget *namePanel, const CNumer
 
 } // namespace
 
+bool CZQNum::settleDates()
+{
+    // A box keeps its old date until the entry in it ends, and the commands
+    // come from buttons, menus and keys that need not take the focus from it.
+    bool settled = true;
+    for (CDateEdit *box : findChildren<CDateEdit *>())
+        settled = box->settle() && settled;
+    return settled;
+}
+
 void CZQNum::OnCalcNum()
 {
+    if (!settleDates())
+        return;
     const bool chaldean = m_Chaldean->isChecked();
     m_NamePanel->m_MarkMasterLetters = !chaldean;
     m_PersonNamePanel->m_MarkMasterLetters = !chaldean;
@@ -406,6 +419,8 @@ void CZQNum::rejectPersonName()
 
 void CZQNum::OnCalcPetNum()
 {
+    if (!settleDates())
+        return;
     const QDate petBirth = m_PetDate->date();
     const QString petName = unaccent(m_PetName->text());
     if (petName.isEmpty()) {
@@ -428,6 +443,8 @@ void CZQNum::OnCalcPetNum()
 
 void CZQNum::OnCalcAnNum()
 {
+    if (!settleDates())
+        return;
     const QDate date = optionalDate(m_AnDate);
     const QString name = prepareTitleName(m_AnName->text());
     const bool chaldean = m_AnChaldean->isChecked();

@@ -79,6 +79,9 @@ void CZQNum::OnCtrlButGuide()
 void CZQNum::OnNameSel()
 {
     const QString enterName = QStringLiteral("ENTER YOUR NAME");
+    // A refused date stays in view, with the panel open, for the user to mend.
+    if (m_PanelOpen && !settleDates())
+        return;
     m_BlinkLine->stop();
     m_Style->setWidgetStyle(m_NameButton, WTPersonButton);
     m_PanelOpen = !m_PanelOpen;
@@ -90,6 +93,10 @@ void CZQNum::OnNameSel()
         m_EntryPanelAnim->setEndValue(QPoint(0, 0));
         m_NameCaption = QStringLiteral("APPLY");
     } else {
+        // The name button takes no focus: keys typed next would still go to
+        // the box left behind, out of sight.
+        if (QWidget *focused = focusWidget(); focused && m_EntryPanel->isAncestorOf(focused))
+            focused->clearFocus();
         m_EntryPanelAnim->setEasingCurve(QEasingCurve::OutExpo);
         m_EntryPanelAnim->setEndValue(QPoint(-width(), 0));
         // "APPLY" with no full name asks for a calculation like any other:

@@ -150,7 +150,7 @@ void CZQNum::OnRecentClicked()
             break;
         }
     }
-    if (chosen < 0)
+    if (chosen < 0 || !settleDates())
         return;
 
     // A copy: the edits below run handlers that must not see a list in flux.
@@ -182,6 +182,8 @@ void CZQNum::OnSaveFile(bool closeProg)
     if (closeProg) {
         path = recentStorePath();
     } else {
+        if (!settleDates())
+            return;
         const QString chosen
             = askFileName(true, QStringLiteral("Save"), documentsFolder(), PeopleFilter);
         if (chosen.isEmpty())
@@ -294,11 +296,13 @@ void CZQNum::OnOpenFile(bool openProg)
     // The file holds the pet too; dropping it would lose what was saved.
     setDateIfValid(m_PetDate, in.petBirthDate);
     m_PetName->setText(in.petName);
+    // Before the letter lists: ticking the box rebuilds them from the default
+    // classification.
+    m_Chaldean->setChecked(in.chaldean);
     m_NameOverrides = in.nameOverrides;
     m_ShortNameOverrides = in.shortNameOverrides;
     m_PartnerNameOverrides = in.partnerNameOverrides;
     m_PartnerShortNameOverrides = in.partnerShortNameOverrides;
-    m_Chaldean->setChecked(in.chaldean);
     OnPreCalcNum();
     OnPreCalcNumP();
 }

@@ -6,6 +6,7 @@
 #include "app/dateedit.h"
 #include "app/myqwebengineview.h"
 #include "app/optionaldate.h"
+#include "engine/numerology.h"
 #include "panels/expandwidget.h"
 #include "panels/infocalendarwidget.h"
 #include "panels/infocompmatrwidget.h"
@@ -108,9 +109,11 @@ enum Centre {
 
 enum Group { GroupNumerology, GroupLove, GroupPet, GroupAnalyzer };
 
-QDateEdit *makeDateEdit(QWidget *parent, int w, int h, int x, int y)
+// The name also heads the message about a date the box refused.
+QDateEdit *makeDateEdit(QWidget *parent, const QString &name, int w, int h, int x, int y)
 {
     QDateEdit *edit = new CDateEdit(parent);
+    edit->setAccessibleName(name);
     edit->setCalendarPopup(true);
     edit->setGeometry(x, y, w, h);
     return edit;
@@ -325,7 +328,7 @@ void CZQNum::buildPanels()
     m_TodayPanel = new CInfoTodayWidget(m_Style, m_TodayImage, this);
     m_TodayPanel->m_Labels
         = QStringList {QStringLiteral("Years"), QStringLiteral("Months"), QStringLiteral("Days")};
-    m_ForecastDate = makeDateEdit(m_TodayPanel, 135, 28, 30, 70);
+    m_ForecastDate = makeDateEdit(m_TodayPanel, QStringLiteral("Forecast date"), 135, 28, 30, 70);
     m_ForecastDate->setDate(QDate::currentDate());
     m_ExpandWidget = new CExpandWidget(m_Style, this, 600, 200);
     connect(m_TodayPanel, &CInfoTodayWidget::clicked, m_ExpandWidget, &CExpandWidget::slotExpand);
@@ -349,7 +352,7 @@ void CZQNum::buildBoxes()
     m_PetName = new QLineEdit(m_PetBox);
     m_PetName->setGeometry(20, 25, 160, 25);
     caption(m_PetBox, QStringLiteral("Birth Date"), 200, 60);
-    m_PetDate = makeDateEdit(m_PetBox, 160, 25, 20, 85);
+    m_PetDate = makeDateEdit(m_PetBox, QStringLiteral("Pet's birth date"), 160, 25, 20, 85);
     m_PetCalc = new QPushButton(QStringLiteral("CALCULATE"), m_PetBox);
     m_PetCalc->setGeometry(20, 130, 160, 25);
     connect(m_PetCalc, &QPushButton::clicked, this, &CZQNum::OnCalcPetNum);
@@ -361,7 +364,7 @@ void CZQNum::buildBoxes()
     m_AnName = new QLineEdit(m_AnBox);
     m_AnName->setGeometry(20, 48, 560, 22);
     caption(m_AnBox, QStringLiteral("Date (Optional)"), 580, 70);
-    m_AnDate = makeDateEdit(m_AnBox, 560, 22, 20, 96);
+    m_AnDate = makeDateEdit(m_AnBox, QStringLiteral("Name Advisor date"), 560, 22, 20, 96);
     makeDateOptional(m_AnDate);
     m_AnChaldean = new QCheckBox(QStringLiteral("Use Chaldean calculator"), m_AnBox);
     m_AnChaldean->move(20, 130);
@@ -410,7 +413,7 @@ void CZQNum::buildEntryPanel()
     caption(m_PersonBox, QStringLiteral("Personal (Full Name, Short Name, Birth Date)"));
     m_FullName = line(m_PersonBox, 250, 5, QStringLiteral("Full Name"));
     m_ShortName = line(m_PersonBox, 215, 270, QStringLiteral("Short Name"));
-    m_BirthDate = makeDateEdit(m_PersonBox, 120, 25, 495, 30);
+    m_BirthDate = makeDateEdit(m_PersonBox, QStringLiteral("Birth date"), 120, 25, 495, 30);
     m_BirthDate->setToolTip(QStringLiteral("Birth Date"));
     m_Gender = new QComboBox(m_PersonBox);
     m_Gender->addItems({QStringLiteral("Female"), QStringLiteral("Male")});
@@ -440,7 +443,8 @@ void CZQNum::buildEntryPanel()
     caption(m_PartnerBox, QStringLiteral("Partner (Full Name, Short Name, Birth Date)"));
     m_PartnerFullName = line(m_PartnerBox, 250, 5, QStringLiteral("Full Name"));
     m_PartnerShortName = line(m_PartnerBox, 215, 270, QStringLiteral("Short Name"));
-    m_PartnerBirthDate = makeDateEdit(m_PartnerBox, 120, 25, 495, 30);
+    m_PartnerBirthDate
+        = makeDateEdit(m_PartnerBox, QStringLiteral("Partner's birth date"), 120, 25, 495, 30);
     m_PartnerBirthDate->setToolTip(QStringLiteral("Birth Date"));
     m_PartnerFeatures = features(m_PartnerBox, 300);
     m_PartnerNamePanel = namePanel(m_PartnerBox);
@@ -469,6 +473,12 @@ void CZQNum::buildEntryPanel()
     connect(m_SaveButton, &QPushButton::clicked, this, [this] { OnSaveFile(); });
     connect(m_OpenButton, &QPushButton::clicked, this, [this] { OnOpenFile(); });
     connect(m_NewButton, &QPushButton::clicked, this, &CZQNum::OnResDataI);
+    // Every date box is built by now.
+    for (CDateEdit *box : findChildren<CDateEdit *>())
+        connect(box, &CDateEdit::entryRefused, this, [this, box](const QString &reason) {
+            CNumerology::s_criticalMessage(this, QStringLiteral("Error"),
+                                           box->accessibleName() + QStringLiteral("\r\n") + reason);
+        });
 
     // Above the data-entry panel, so that it also closes it.
     m_NameCaption = QStringLiteral("ENTER YOUR NAME");

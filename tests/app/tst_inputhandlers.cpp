@@ -102,6 +102,10 @@ private slots:
     void clearAsksFirst();
     void typedDate_data();
     void typedDate();
+    void typedDateCounts_data();
+    void typedDateCounts();
+    void openRestoresLetters_data();
+    void openRestoresLetters();
 
 private:
     QTemporaryDir m_dir;
@@ -619,6 +623,134 @@ void TestInputHandlers::typedDate()
     // The date typed is the one the preview counts with.
     if (refusal.isEmpty())
         QCOMPARE(w->m_Person->m_birthDate, date);
+    // A refusal is told in a box too, once.
+    const QStringList told {QStringLiteral("Birth date\r\n") + refusal
+                            + QStringLiteral(" The box keeps 01/01/2000.")};
+    QTRY_COMPARE(messages.size(), refusal.isEmpty() ? 0 : 1);
+    QCOMPARE(messages, refusal.isEmpty() ? QStringList() : told);
+}
+
+// Digits typed into a birth-date box, then APPLY clicked at once or after
+// Tab: the calculation counts with the date the box shows.
+void TestInputHandlers::typedDateCounts_data()
+{
+    QTest::addColumn<bool>("partner");
+    QTest::addColumn<bool>("tab");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("refusal");
+    const QString noDate = QStringLiteral("There is no such date as 02/31/2000.");
+    const QString early
+        = QStringLiteral("01/01/1700 is outside the accepted range, 09/14/1752 to 12/31/9999.");
+    QTest::newRow("birth, APPLY") << false << false << "11041979" << QString();
+    QTest::newRow("partner, APPLY") << true << false << "11041979" << QString();
+    QTest::newRow("birth, Tab, APPLY") << false << true << "11041979" << QString();
+    QTest::newRow("31 February, APPLY") << false << false << "02312000" << noDate;
+    QTest::newRow("31 February, Tab") << false << true << "02312000" << noDate;
+    QTest::newRow("year 1700, APPLY") << false << false << "01011700" << early;
+    QTest::newRow("partner, year 1700, Tab") << true << true << "01011700" << early;
+    QTest::newRow("partner, 31 February, APPLY") << true << false << "02312000" << noDate;
+}
+
+void TestInputHandlers::typedDateCounts()
+{
+    QFETCH(bool, partner);
+    QFETCH(bool, tab);
+    QFETCH(QString, keys);
+    QFETCH(QString, refusal);
+    const QDate kept(1980, 3, 7);
+    const QDate typed = refusal.isEmpty() ? QDate(1979, 11, 4) : kept;
+    auto w = makeWindow();
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->m_FullName->setText(QStringLiteral("Anna Bell"));
+    w->m_ShortName->setText(QStringLiteral("Anna"));
+    w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
+    w->m_BirthDate->setDate(kept);
+    w->m_PartnerBirthDate->setDate(kept);
+    QTest::mouseClick(w->m_NameButton, Qt::LeftButton);
+    QDateEdit *box = partner ? w->m_PartnerBirthDate : w->m_BirthDate;
+    QLineEdit *text = box->findChild<QLineEdit *>();
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(text->width() - 12, text->height() / 2));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(box, keys);
+    const QString label
+        = partner ? QStringLiteral("Partner's birth date\r\n") : QStringLiteral("Birth date\r\n");
+    const QStringList told {label + refusal + QStringLiteral(" The box keeps 03/07/1980.")};
+    if (tab) {
+        QTest::keyClick(box, Qt::Key_Tab);
+        QTRY_COMPARE(messages.size(), refusal.isEmpty() ? 0 : 1);
+    }
+    QTest::mouseClick(w->m_NameButton, Qt::LeftButton);
+    QCOMPARE(messages, refusal.isEmpty() ? QStringList() : told);
+    QCOMPARE(box->date(), typed);
+
+    // Refused at the click: nothing is calculated, the panel stays open on
+    // the box. Refused before it, the user has seen the kept date: it counts.
+    const bool calculated = refusal.isEmpty() || tab;
+    QCOMPARE(w->m_PanelOpen, !calculated);
+    QCOMPARE(w->m_Recent.size(), calculated ? 1 : 0);
+    if (!calculated)
+        return;
+    const PersonRecord &stored = w->m_Recent.first();
+    QCOMPARE(partner ? stored.partnerBirthDate : stored.birthDate, typed);
+    QCOMPARE((partner ? w->m_Partner : w->m_Person)->m_birthDate, typed);
+    QCOMPARE(w->m_NameButton->text(),
+             QStringLiteral("Anna\n") + stored.birthDate.toString("MM/dd/yyyy"));
+}
+
+// Letters flipped for both people, saved, then brought back: the same
+// letters and numbers, with the Chaldean box ticked or not.
+void TestInputHandlers::openRestoresLetters_data()
+{
+    QTest::addColumn<bool>("chaldean");
+    QTest::addColumn<bool>("store");
+    QTest::newRow("Chaldean people file") << true << false;
+    QTest::newRow("Western people file") << false << false;
+    QTest::newRow("Chaldean recent store") << true << true;
+}
+
+void TestInputHandlers::openRestoresLetters()
+{
+    QFETCH(bool, chaldean);
+    QFETCH(bool, store);
+    const auto numbers = [](CZQNum *w) {
+        return w->m_PersonFeatures->m_Values + w->m_PartnerFeatures->m_Values;
+    };
+    const auto letters = [](CZQNum *w) {
+        return QVector<QVector<int>> {w->m_NameOverrides, w->m_ShortNameOverrides,
+                                      w->m_PartnerNameOverrides, w->m_PartnerShortNameOverrides};
+    };
+    auto w = makeWindow();
+    w->m_Chaldean->setChecked(chaldean);
+    w->m_FullName->setText(QStringLiteral("Anna Maria Bell"));
+    w->m_ShortName->setText(QStringLiteral("Anna Bell"));
+    w->m_BirthDate->setDate(QDate(1980, 3, 7));
+    w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
+    w->m_PartnerShortName->setText(QStringLiteral("Tommy"));
+    const QStringList defaults = numbers(w.get());
+    w->OnNameVWChanged(0, 0);
+    w->OnNamePVWChanged(1, 0);
+    const QStringList flipped = numbers(w.get());
+    QVERIFY(flipped != defaults);
+    const QVector<QVector<int>> chosen = letters(w.get());
+
+    if (store) {
+        w->OnCalcNum();
+        w->OnSaveFile(true);
+        w = makeWindow();
+        w->OnOpenFile(true);
+        QFile::remove(recentStorePath());
+    } else {
+        nextFileName = m_dir.filePath(QStringLiteral("letters.num"));
+        w->OnSaveFile();
+        w->m_NewButton->click();
+        w->OnOpenFile();
+    }
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(w->m_Chaldean->isChecked(), chaldean);
+    QCOMPARE(letters(w.get()), chosen);
+    QCOMPARE(numbers(w.get()), flipped);
 }
 
 QTEST_MAIN(TestInputHandlers)
