@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QPointer>
 #include <QStringList>
 #include <QUrl>
@@ -30,31 +29,6 @@ QString cleanAbsolute(const QString &path)
     return path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath());
 }
 
-// A path as the file system resolves it, so that ".." and links cannot lead
-// out of a folder; a path that does not exist only loses its ".." steps.
-QString resolved(const QString &path)
-{
-    const QString canonical = path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? cleanAbsolute(path) : canonical;
-}
-
-bool isInside(const QString &path, const QString &folder)
-{
-    const QString root = resolved(folder);
-    return !root.isEmpty() && resolved(path).startsWith(root + QLatin1Char('/'));
-}
-
-// The local path of a file: URL on this machine; empty for anything else.
-QString localPath(const QUrl &url)
-{
-    if (!url.isLocalFile())
-        return QString();
-    const QString host = url.host();
-    if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
-        return QString();
-    return url.path(QUrl::FullyDecoded);
-}
-
 class CReportRequestInterceptor : public QWebEngineUrlRequestInterceptor
 {
 public:
@@ -71,26 +45,22 @@ public:
 
 } // namespace
 
-bool isPicturePlace(const QString &path)
-{
-    return isInside(path, getResourcesPath()) || isInside(path, getUserFolder());
-}
-
 bool isAllowed(const QUrl &url, QWebEngineUrlRequestInfo::ResourceType type)
 {
     if (url.scheme() == QLatin1String("data"))
         return type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame
             || type == QWebEngineUrlRequestInfo::ResourceTypeImage;
-    const QString path = localPath(url);
+    const QString path = localFilePath(url);
     if (path.isEmpty())
         return false;
     switch (type) {
     case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
-        return isInside(path, getResourcesPath()) || pageFiles().contains(cleanAbsolute(path));
+        return isInsideFolder(path, getResourcesPath())
+            || pageFiles().contains(cleanAbsolute(path));
     case QWebEngineUrlRequestInfo::ResourceTypeImage:
-        return isPicturePlace(path);
+        return isPictureUrl(url);
     case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
-        return isInside(path, getResourcesPath());
+        return isInsideFolder(path, getResourcesPath());
     default:
         return false;
     }

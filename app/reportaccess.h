@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/apppaths.h"
+
 #include <QString>
 #include <QWebEngineUrlRequestInfo>
 
@@ -19,9 +21,9 @@ namespace ReportAccess {
 // resources folder. Anything else is refused.
 bool isAllowed(const QUrl &url, QWebEngineUrlRequestInfo::ResourceType type);
 
-// Whether a local picture may be shown or inlined into an export: it lies in
-// the resources folder or the user's folder.
-bool isPicturePlace(const QString &path);
+// Whether a local picture may be shown or inlined into an export: the rule
+// of the program's paths, which the section text editor shares.
+using ::isPicturePlace;
 
 // A page the program writes outside its folders (the report the PDF job
 // prints, a long help page) may be loaded as a page while it is registered.

@@ -1,8 +1,10 @@
 #include "apppaths.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 QString getUserName()
 {
@@ -39,4 +41,48 @@ QString getResourcesPath()
 QString getImagesPath()
 {
     return getResourcesPath() + QStringLiteral("images/");
+}
+
+namespace {
+
+QString cleanAbsolute(const QString &path)
+{
+    return path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath());
+}
+
+QString resolved(const QString &path)
+{
+    const QString canonical = path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? cleanAbsolute(path) : canonical;
+}
+
+} // namespace
+
+bool isInsideFolder(const QString &path, const QString &folder)
+{
+    const QString root = resolved(folder);
+    return !root.isEmpty() && resolved(path).startsWith(root + QLatin1Char('/'));
+}
+
+QString localFilePath(const QUrl &url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    const QString host = url.host();
+    if (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+        return QString();
+    return url.path(QUrl::FullyDecoded);
+}
+
+bool isPicturePlace(const QString &path)
+{
+    return isInsideFolder(path, getResourcesPath()) || isInsideFolder(path, getUserFolder());
+}
+
+bool isPictureUrl(const QUrl &url)
+{
+    if (url.scheme() == QLatin1String("data"))
+        return true;
+    const QString path = localFilePath(url);
+    return !path.isEmpty() && isPicturePlace(path);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 // Where the program keeps and finds its files. Each call computes its result
 // afresh, so a changed environment (HOME, USER, XDG_*) takes effect at once.
 
@@ -20,3 +22,21 @@ QString getResourcesPath();
 
 // getResourcesPath() + "images/".
 QString getImagesPath();
+
+// Whether path lies inside folder as the file system resolves both, so that
+// neither ".." steps nor links lead out; a path that does not exist only loses
+// its ".." steps. A relative path counts from the working folder.
+bool isInsideFolder(const QString &path, const QString &folder);
+
+// The local path of a file: URL on this machine; empty for any other URL,
+// a file: URL naming another host included.
+QString localFilePath(const QUrl &url);
+
+// Whether a local picture may be shown or inlined into an export: it lies in
+// the resources folder or the user's folder. Texts from shared layouts name
+// pictures, so no other local file is ever shown.
+bool isPicturePlace(const QString &path);
+
+// Whether the picture at url may be loaded: a data: URI, or a file on this
+// machine at a picture place; never another scheme, never the network.
+bool isPictureUrl(const QUrl &url);

@@ -203,7 +203,7 @@ bool CNumerology::calculateCelDynamic(const QDate &birth, QList<reportSetting> *
                 addHead(personHeading(m_fullName, birth), Qt::black, font, QImage());
                 addPar(numbers, QImage());
             } else {
-                addHead(item.title, item.headerColor, item.headerFont, QImage());
+                addItemHead(item);
                 endChap();
                 startChap(true);
                 addHead(personHeading(m_fullName, birth), item.contentColor, item.contentFont,

@@ -403,7 +403,7 @@ bool CCompNumerology::calculateDynamic(QList<reportSetting> *layouts, int layout
                 startChap(true);
                 addPar(numerDetComp[0], QImage());
             } else {
-                addHead(item.title, item.headerColor, item.headerFont, QImage());
+                addItemHead(item);
                 endChap();
                 addPar(summaryTable, item.contentColor, item.contentFont, QImage());
                 startChap(true);

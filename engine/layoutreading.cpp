@@ -54,7 +54,7 @@ void CLayoutReading::heading(const repItem &item, const QString &defaultLabel)
     if (item.defaultStyle)
         m_doc.addHead(defaultLabel, Qt::black, defaultHeadingFont(), QImage());
     else
-        m_doc.addHead(item.title, item.headerColor, item.headerFont, QImage());
+        m_doc.addItemHead(item);
 }
 
 void CLayoutReading::standItem(const repItem &item, const QString &title, const QString &suffix,

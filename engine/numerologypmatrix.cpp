@@ -258,7 +258,7 @@ bool CNumerologyPMatrix::calculateDynamic(const QString &name, QList<reportSetti
                 addHead(dateHeading(name, birthDate), Qt::black, font, QImage());
                 addPar(countListing, QImage());
             } else {
-                addHead(item.title, item.headerColor, item.headerFont, QImage());
+                addItemHead(item);
                 endChap();
                 addHead(dateHeading(name, birthDate), item.contentColor, item.contentFont,
                         QImage());

@@ -148,7 +148,7 @@ bool CNumerology::calculatePet(const QString &petName, const QString &secondName
                 title();
             } else {
                 startChap(true);
-                addHead(item.title, item.headerColor, item.headerFont, QImage());
+                addItemHead(item);
                 endChap();
                 startChap(true);
                 addPar(summary, item.contentColor, item.contentFont, QImage());

@@ -1,5 +1,6 @@
 #include "engine/reporttools.h"
 
+#include "layouts/layoutlimits.h"
 #include "layouts/reportsetting.h"
 
 #include <QBuffer>
@@ -43,8 +44,10 @@ QString fontOpen(const QFont &font, const QColor &color, bool itemForm)
     if (font.pixelSize() > 0)
         open += QLatin1String("font-size: ") + QString::number(font.pixelSize())
             + QLatin1String("px;");
-    if (!font.family().isEmpty())
-        open += QLatin1String(" face:") + font.family() + QLatin1Char(';');
+    // A family from a layout file that no font could have is left out.
+    const QString family = font.family();
+    if (!family.isEmpty() && LayoutLimits::isFontFamilyName(family))
+        open += QLatin1String(" face:") + family.toHtmlEscaped() + QLatin1Char(';');
     open += QLatin1String(" color:") + color.name();
     open += itemForm ? QLatin1String(";\" >") : QLatin1String(";\">");
     return open;
@@ -72,6 +75,48 @@ QString itemText(const repItem &item, int entry)
 bool itemUsesStdText(const repItem &item, int entry)
 {
     return entry >= 0 && entry < item.useStdText.size() ? item.useStdText.at(entry) : true;
+}
+
+// text with every start tag named exactly tag marked with the paragraph
+// comment. A longer name (pre, tdx) is left alone: marking it would turn the
+// rest of the name into an attribute.
+QString markedTags(const QString &text, const QLatin1String &tag)
+{
+    QString marked;
+    int copied = 0;
+    for (int at = text.indexOf(tag); at >= 0; at = text.indexOf(tag, at + 1)) {
+        const int after = at + tag.size();
+        if (after < text.size()) {
+            const QChar c = text.at(after);
+            if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n')
+                && c != QLatin1Char('\r') && c != QLatin1Char('\f') && c != QLatin1Char('/')
+                && c != QLatin1Char('>'))
+                continue;
+        }
+        marked += text.midRef(copied, after - copied) + QLatin1String(" comment=\"st_fs\"   ");
+        copied = after;
+    }
+    return copied == 0 ? text : marked + text.midRef(copied);
+}
+
+// text without its "<p>" tags. A '<' (or "</") left right before one is
+// written as "&lt;": the removal would join it with the text behind into a
+// new tag.
+QString withoutParagraphTags(const QString &text)
+{
+    const QLatin1String paragraph("<p>");
+    QString flat;
+    int copied = 0;
+    for (int at = text.indexOf(paragraph); at >= 0; at = text.indexOf(paragraph, copied)) {
+        flat += text.midRef(copied, at - copied);
+        copied = at + paragraph.size();
+        int lt = flat.size() - 1;
+        if (lt >= 0 && flat.at(lt) == QLatin1Char('/'))
+            --lt;
+        if (lt >= 0 && flat.at(lt) == QLatin1Char('<'))
+            flat.replace(lt, 1, QStringLiteral("&lt;"));
+    }
+    return copied == 0 ? text : flat + text.midRef(copied);
 }
 
 } // namespace
@@ -157,6 +202,12 @@ void CReportTools::addHead(const QString &text, const QColor &color, const QFont
     pendingImage.clear();
 }
 
+void CReportTools::addItemHead(const repItem &item, const QString &after, const QImage &image)
+{
+    // A title is plain text as the user typed it.
+    addHead(item.title.toHtmlEscaped() + after, item.headerColor, item.headerFont, image);
+}
+
 void CReportTools::addPar(const QString &text, const QColor &color, const QFont &font,
                           const QImage &image)
 {
@@ -175,9 +226,8 @@ void CReportTools::addPar(const QString &text, const QImage &image)
             pendingImage = embeddedImageTag(png);
     }
     if (!pendingImage.isEmpty() || !text.isEmpty()) {
-        QString marked = text;
-        marked.replace(QLatin1String("<p"), QLatin1String("<p comment=\"st_fs\"   "));
-        marked.replace(QLatin1String("<td"), QLatin1String("<td comment=\"st_fs\"   "));
+        const QString marked
+            = markedTags(markedTags(text, QLatin1String("<p")), QLatin1String("<td"));
         reportHtml += QLatin1String("<p comment=\"st_fs\"   >") + pendingImage + marked
             + QLatin1String("</p>") + crlf;
     }
@@ -243,7 +293,7 @@ void CReportTools::addStandItem(const QString &title, const QString &suffix, con
         && item->options.value(QStringLiteral("hide-image"), QStringLiteral("FALSE"))
             != QLatin1String("TRUE"))
         picture = item->images.first();
-    addHead(item->title + QLatin1Char(' ') + suffix, item->headerColor, item->headerFont, picture);
+    addItemHead(*item, QLatin1Char(' ') + suffix, picture);
     if (!gen.isEmpty()) {
         addPar(gen, item, 0);
         endChap();
@@ -265,8 +315,7 @@ QString CReportTools::addSplitParagraph(const QString &text, const QString &open
 {
     if (text.isEmpty())
         return QString();
-    QString flat = text;
-    flat.remove(QLatin1String("<p>"));
+    QString flat = withoutParagraphTags(text);
     flat.replace(QLatin1String("</p>"), QLatin1String("<br>"));
     flat.replace(QLatin1String("<br/>"), QLatin1String("<br>"));
     flat.replace(QLatin1String("<br />"), QLatin1String("<br>"));

@@ -10,7 +10,8 @@ struct repItem;
 
 // Writes one XHTML reading document by appending fixed fragments. Every
 // reading engine derives from it; the finished document is read from
-// reportHtml. Texts handed in are HTML already and are not escaped.
+// reportHtml. Texts handed in are HTML already and are not escaped; only the
+// titles of layout sections, which are plain text, are (addItemHead).
 class CReportTools : public QObject
 {
     Q_OBJECT
@@ -29,6 +30,10 @@ public:
     void endChap();
 
     void addHead(const QString &text, const QColor &color, const QFont &font, const QImage &image);
+    // The heading of a section in its own style: the item's title, escaped,
+    // followed by after (HTML), in the item's header font and colour.
+    void addItemHead(const repItem &item, const QString &after = QString(),
+                     const QImage &image = QImage());
     void addPar(const QString &text, const QColor &color, const QFont &font, const QImage &image);
     void addPar(const QString &text, const QImage &image);
     void addPar(const QString &text, const repItem *item, int entry);

@@ -1,9 +1,17 @@
 // The Report Manager's edits on its list of layouts, driven by any bytes: new,
 // copied, renamed and deleted layouts, sections added, moved and removed,
 // titles, fonts, colours, flags, custom texts and pictures, each only as the
-// manager accepts it (its name checks, its picture budget). Every save of
-// such a list must succeed and load back as the same layouts.
+// manager accepts it (its name checks, its picture budget), and texts as a
+// shared layout file brings them (through the reader's filter). Titles and
+// font families may hold any markup. Every save of such a list must succeed
+// and load back as the same layouts, and no reading made by a loaded layout
+// may hold an element that embeds a frame or an object or runs script, nor an
+// event handler.
 
+#include "engine/compnumerology.h"
+#include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
+#include "engine/texttables.h"
 #include "fuzz/harness.h"
 #include "layouts/layoutfile.h"
 #include "layouts/layoutfolder.h"
@@ -14,6 +22,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -21,6 +30,14 @@
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     harness::startApplication(argc, argv);
+    // Standard texts, so that the readings write the sections and the
+    // custom texts that stand in for them.
+    QString *const tables[]
+        = {numerLifePath,      numerBirthDate, numerExpr,    numerHeartDesire, numerPersonality,
+           numerKarmicLessons, numer1,         numer5,       numerPetC,        numerPetDForecast,
+           numerDetComp,       numerLPComp,    numerSumComp, numerNameComp,    numerCustomText};
+    for (QString *table : tables)
+        std::fill(table, table + kNumerTableSize, QStringLiteral("T"));
     return 0;
 }
 
@@ -64,6 +81,38 @@ struct Input
         for (int i = 0; i < length; ++i)
             text += QChar(ushort(byte() % 3 == 0 ? 0x20 + byte() % 0x60 : word()));
         return text;
+    }
+
+    // Text from the pieces that markup, references, script URLs and the
+    // report builder's own cuts are made of; now and then any characters.
+    QString markupText(int most)
+    {
+        static const QStringList pieces
+            = QStringLiteral("<|>|/|\"|'|=| |&|;|a|p|on|onload| onerror=|javascript:|VbScript:|"
+                             "java|script|&#106;|&#x6A|&colon;|&Tab;|\t|\n|\x01|<p>|</p>|<p|<br>|"
+                             "<br />|<span style=\"x\">|</span>|<td|<a href=|<img src=x |<iframe|"
+                             "</iframe>|<script>|</script>|<frame>|<Base>|<object|<embed|<style>|"
+                             "</style>|url(|<!-- md --><br>|<body>|</body>|<svg/|<<p>|Life path |"
+                             "Love & |&amp;|&lt;")
+                  .split(QLatin1Char('|'));
+        const int count = byte() % most;
+        QString text;
+        for (int i = 0; i < count; ++i) {
+            const int piece = byte();
+            text += piece == 0xff ? plainText() : pieces.at(piece % pieces.size());
+        }
+        return text;
+    }
+
+    // A font family as the font box offers it, or as a shared file brings it.
+    QString family()
+    {
+        static const QStringList families
+            = QStringLiteral("Arial|DejaVu Serif|Courier|Georgia|Helvetica [Cronyx]|Black & White|"
+                             "Arial;\"><iframe src=\"file:///x\"></iframe><b title=\"")
+                  .split(QLatin1Char('|'));
+        const int choice = byte();
+        return choice < 0xf0 ? families.at(choice % families.size()) : markupText(8);
     }
 };
 
@@ -130,7 +179,91 @@ bool sameLayout(const reportSetting &a, const reportSetting &b)
     return withoutPictures(a, &first) == withoutPictures(b, &second) && first == second;
 }
 
-void saveAndCompare(Manager *m)
+// Whether html holds a tag that embeds a frame or an object or runs script,
+// read as a browser reads tags: an element of such a name, or an attribute
+// whose name begins with "on". Every '<' is looked at, whatever the context.
+bool holdsActiveMarkup(const QString &html)
+{
+    static const QRegularExpression element(
+        QStringLiteral("<(script|i?frame|frameset|object|embed)(?![^\\s/>])"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (element.match(html).hasMatch())
+        return true;
+    const auto space = [](QChar c) {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+            || c == QLatin1Char('\r') || c == QLatin1Char('\f');
+    };
+    const int n = html.size();
+    for (int lt = html.indexOf(QLatin1Char('<')); lt >= 0;
+         lt = html.indexOf(QLatin1Char('<'), lt + 1)) {
+        // A tag starts with a letter, or '/' and a letter.
+        int i = lt + 1 + (lt + 1 < n && html.at(lt + 1) == QLatin1Char('/'));
+        if (i >= n || !html.at(i).isLetter() || html.at(i).unicode() > 'z')
+            continue;
+        while (i < n && !space(html.at(i)) && html.at(i) != QLatin1Char('/')
+               && html.at(i) != QLatin1Char('>'))
+            ++i;
+        while (i < n && html.at(i) != QLatin1Char('>')) {
+            if (space(html.at(i)) || html.at(i) == QLatin1Char('/')) {
+                ++i;
+                continue;
+            }
+            const int name = i++;
+            while (i < n && !space(html.at(i)) && html.at(i) != QLatin1Char('/')
+                   && html.at(i) != QLatin1Char('>') && html.at(i) != QLatin1Char('='))
+                ++i;
+            if (html.midRef(name, 2).compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
+                return true;
+            while (i < n && space(html.at(i)))
+                ++i;
+            if (i >= n || html.at(i) != QLatin1Char('='))
+                continue;
+            for (++i; i < n && space(html.at(i));)
+                ++i;
+            if (i < n && (html.at(i) == QLatin1Char('"') || html.at(i) == QLatin1Char('\''))) {
+                const int close = html.indexOf(html.at(i), i + 1);
+                i = close < 0 ? n : close + 1;
+            } else {
+                while (i < n && !space(html.at(i)) && html.at(i) != QLatin1Char('>'))
+                    ++i;
+            }
+        }
+    }
+    return false;
+}
+
+// Every reading of the first layouts, as the main window makes them.
+void checkReadings(QList<reportSetting> *layouts)
+{
+    const QDate birth(1980, 3, 5);
+    const QDate today(2026, 3, 15);
+    for (int no = 1; no <= std::min(3, int(layouts->size())); ++no) {
+        CNumerology person, partner;
+        CNumerologyPMatrix matrix, partnerMatrix;
+        CCompNumerology comp;
+        person.calculate(QStringLiteral("ANN LEE SMITH"), QStringLiteral("ANN"), {}, {}, false,
+                         birth, today, layouts, no, 0, false);
+        QStringList readings {person.reportHtml};
+        partner.calculate(QStringLiteral("BOB ROSS"), QStringLiteral("BOB"), {}, {}, false, birth,
+                          today, nullptr, 0, 0, true);
+        matrix.calculate(QStringLiteral("ANN LEE SMITH"), birth, layouts, no);
+        partnerMatrix.calculate(QStringLiteral("BOB ROSS"), birth, nullptr, 0);
+        comp.calculate(&person, &partner, &matrix, &partnerMatrix, layouts, no);
+        readings << matrix.reportHtml << comp.reportHtml;
+        person.calculateCel(QStringLiteral("ANN LEE SMITH"), birth, false, layouts, no, 0);
+        readings << person.reportHtml;
+        person.calculatePet(QStringLiteral("REX"), QString(), birth, today, false, layouts, no);
+        readings << person.reportHtml;
+        for (const QString &reading : qAsConst(readings)) {
+            if (holdsActiveMarkup(reading)) {
+                std::fprintf(stderr, "%s\n", qPrintable(reading));
+                harness::fail("a reading holds markup that runs script or embeds");
+            }
+        }
+    }
+}
+
+void saveAndCompare(Manager *m, bool withReadings = false)
 {
     QStringList problems;
     if (!saveReportSettings(&m->settings, m->folder, &m->loadedFiles, &problems)) {
@@ -149,6 +282,8 @@ void saveAndCompare(Manager *m)
         // must not put back sections the user removed.
         harness::check(sameLayout(setting, *found), "a layout changed on its way to disk");
     }
+    if (withReadings)
+        checkReadings(&loaded);
 }
 
 QImage picture(Input &in, int kind)
@@ -180,6 +315,7 @@ void edit(Manager *m, Input &in)
         HideImage,
         HideAll,
         Text,
+        SharedText,
         Picture,
         Pictures,
         NoPicture,
@@ -239,12 +375,11 @@ void edit(Manager *m, Input &in)
         break;
     case Title:
         if ((item = m->section(in)))
-            item->title = in.plainText();
+            item->title = in.markupText(16);
         break;
     case Font:
         if ((item = m->section(in))) {
-            static const char *families[] = {"Arial", "DejaVu Serif", "Courier", "Georgia"};
-            QFont font(QString::fromLatin1(families[in.number(4)]));
+            QFont font(in.family());
             font.setPixelSize(1 + in.number(120));
             font.setBold(in.byte() & 1);
             font.setItalic(in.byte() & 1);
@@ -278,6 +413,19 @@ void edit(Manager *m, Input &in)
             item->texts[entry] = document.toPlainText().isEmpty()
                 ? QString()
                 : storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+            item->useStdText[entry] = in.byte() & 1;
+        }
+        break;
+    case SharedText:
+        // As a layout file from someone else brings it, and the reader
+        // leaves it; now and then in an editor document.
+        if ((item = m->section(in))) {
+            const int entry = in.number(item->texts.size());
+            QString html = in.markupText(48);
+            if (in.byte() & 1)
+                html = QLatin1String("<html><body><!-- md --><br>") + html
+                    + QLatin1String("</body></html>");
+            item->texts[entry] = withoutFetchingMarkup(html);
             item->useStdText[entry] = in.byte() & 1;
         }
         break;
@@ -323,6 +471,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     m.row = m.settings.isEmpty() ? -1 : 0;
     while (!in.atEnd())
         edit(&m, in);
-    saveAndCompare(&m);
+    saveAndCompare(&m, true);
     return 0;
 }

@@ -99,18 +99,21 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
         stream >> item->options;
     if (!ok(stream))
         return false;
-    // Layouts are shared: a text that embeds or fetches could pull any file
-    // the user can read into every report made with it.
+    // Layouts are shared: a text that embeds, fetches or runs script could
+    // pull any file the user can read into every report made with it. The
+    // title is plain text, which the report builder escapes.
     for (QString &text : item->texts)
         text = withoutFetchingMarkup(text);
-    item->title = withoutFetchingMarkup(item->title);
+    item->headerFont = LayoutLimits::storedFont(item->headerFont);
+    item->contentFont = LayoutLimits::storedFont(item->contentFont);
     return true;
 }
 
 void writeRepItem(QDataStream &stream, const repItem &item)
 {
-    stream << item.type << item.name << item.kind << item.headerFont << item.contentFont
-           << item.headerColor << item.contentColor << item.defaultStyle;
+    stream << item.type << item.name << item.kind << LayoutLimits::storedFont(item.headerFont)
+           << LayoutLimits::storedFont(item.contentFont) << item.headerColor << item.contentColor
+           << item.defaultStyle;
     writeEntries(stream, item.texts);
     writeEntries(stream, item.images);
     writeEntries(stream, item.useStdText);

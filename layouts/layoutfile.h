@@ -21,8 +21,10 @@ constexpr int LayoutStreamVersion = 12;
 // Reads one item as stored by a file of the given version. False when the
 // stream fails, the item claims more entries than the device still holds, or
 // a picture is too large (budget, when given, is shared by a whole file).
-// Texts and title come without markup that embeds or fetches (see
-// withoutFetchingMarkup).
+// Texts come without markup that embeds, fetches or runs script (see
+// withoutFetchingMarkup), the title as stored (plain text), and a font family
+// that isFontFamilyName refuses as an empty one (see storedFont), which the
+// writer writes the same way.
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
                  BoundedRead::PictureBudget *budget = nullptr);
 void writeRepItem(QDataStream &stream, const repItem &item);

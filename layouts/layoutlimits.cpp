@@ -66,6 +66,40 @@ QString storeProblem(const reportSetting &setting)
     return QString();
 }
 
+bool isFontFamilyName(const QString &family)
+{
+    static const QLatin1String markup("\"'`<>;\\{}");
+    for (int i = 0; i < family.size(); ++i) {
+        const QChar c = family.at(i);
+        if (c.isHighSurrogate() && i + 1 < family.size() && family.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return false;
+        default:
+            break;
+        }
+        if (markup.contains(c))
+            return false;
+    }
+    return true;
+}
+
+QFont storedFont(const QFont &font)
+{
+    if (isFontFamilyName(font.family()))
+        return font;
+    QFont stored = font;
+    stored.setFamily(QString());
+    return stored;
+}
+
 QString pictureRefusal()
 {
     return QStringLiteral("This picture does not fit into the layout:\nits pictures would be more "

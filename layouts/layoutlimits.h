@@ -2,6 +2,7 @@
 
 #include "layouts/reportsetting.h"
 
+#include <QFont>
 #include <QString>
 #include <QtGlobal>
 
@@ -28,6 +29,18 @@ qint64 picturePixels(const reportSetting &setting);
 // Why the reader would refuse a file of this setting (its name aside), in a
 // sentence for the user; empty when it would not.
 QString storeProblem(const reportSetting &setting);
+
+// Whether family can be the font family of a section: empty, or without the
+// characters that no font name holds and that could end a value in HTML or
+// CSS: " ' ` < > ; \ { }, control and format characters, line and paragraph
+// separators and lone surrogates. Letters, digits and marks of
+// every script, blanks and all other punctuation are kept.
+bool isFontFamilyName(const QString &family);
+
+// font as a layout file holds it: with an empty family (the report's own
+// font) where isFontFamilyName refuses the family. The reader and the writer
+// both apply it, so what is saved loads back the same.
+QFont storedFont(const QFont &font);
 
 // The Report Manager's refusal of a picture that would take the layout past
 // MaxPicturePixels.

@@ -8,6 +8,7 @@
 #include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontComboBox>
@@ -15,12 +16,57 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QUrl>
 
 namespace {
+
+// Texts come from layouts that anyone may share, so the editor shows pictures
+// only from where report pages may show them. Any other picture, and one that
+// does not load, shows as a missing one; never as nothing, for then the
+// rich-text engine would read the file by its name itself. Nothing else (style
+// sheets) is loaded at all.
+class CSectionTextDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type != ImageResource)
+            return QVariant();
+        // A name without a scheme is a local path, as the document reads it;
+        // the picture judged is the one loaded.
+        QUrl url = name;
+        if (url.isRelative())
+            url.setScheme(QStringLiteral("file"));
+        QVariant picture;
+        if (isPictureUrl(url))
+            picture = QTextDocument::loadResource(type, url);
+        if (picture.userType() != QMetaType::QPixmap && picture.userType() != QMetaType::QImage)
+            picture = missingPicture();
+        addResource(type, name, picture);
+        return picture;
+    }
+
+private:
+    static QPixmap missingPicture()
+    {
+        QPixmap picture = QApplication::style()->standardIcon(QStyle::SP_FileIcon).pixmap(16, 16);
+        if (picture.isNull()) {
+            picture = QPixmap(16, 16);
+            picture.fill(Qt::transparent);
+        }
+        return picture;
+    }
+};
 
 // Pasted or dropped rich text keeps only what the editor can make itself:
 // markup that embeds or fetches goes before the text reaches the document.
@@ -126,6 +172,7 @@ CTextEditor::CTextEditor(CAppStyle *style, QStringList *texts, QList<QImage> *im
     connect(defaultCheck, &QCheckBox::toggled, this, &CTextEditor::defSet);
 
     textEdit = new CSectionTextEdit(this);
+    textEdit->setDocument(new CSectionTextDocument(textEdit));
     textEdit->move(10, 50);
     textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
     styleWidget(textEdit, WTLineEdit);
@@ -184,7 +231,7 @@ void CTextEditor::setCurList(int index)
     disconnect(textEdit, &QTextEdit::textChanged, this, &CTextEditor::editText);
     const int entry = index < 0 ? 0 : entryCombo->itemData(index).toInt();
     if (hasEntry(entry) && !workTexts.at(entry).isNull())
-        textEdit->setHtml(withoutParagraphMarkers(workTexts.at(entry)));
+        textEdit->setHtml(customTextForEditor(workTexts.at(entry)));
     else if (entry < defaultCount)
         textEdit->setText(defaultTexts[entry]);
     else
@@ -309,8 +356,14 @@ void CTextEditor::currentCharFormatChanged(const QTextCharFormat &format)
 {
     const QFont font = format.font();
     fontCombo->setCurrentIndex(fontCombo->findText(QFontInfo(font).family()));
-    sizeCombo->setCurrentIndex(
-        sizeCombo->findText(QString::number(font.pointSizeF() - sizeOffset)));
+    // A pasted size in pixels is stored in points (a CSS pixel is 3/4 point),
+    // and a size not in the list still shows: the box shows what prints.
+    const double shown = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    const QString size = QString::number(shown - sizeOffset);
+    const int sizeIndex = sizeCombo->findText(size);
+    sizeCombo->setCurrentIndex(sizeIndex);
+    if (sizeIndex < 0)
+        sizeCombo->setEditText(size);
     boldButton->setChecked(font.weight() > QFont::Medium);
     italicButton->setChecked(font.style() != QFont::StyleNormal);
     underlineButton->setChecked(font.underline());

@@ -2,8 +2,11 @@
 #include "app/reportaccess.h"
 #include "app/reportexport.h"
 #include "engine/apppaths.h"
+#include "engine/numerology.h"
 #include "engine/reporttools.h"
+#include "layouts/layoutfile.h"
 #include "testenvironment.h"
+#include "tests/engine/readingfixtures.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -179,6 +182,7 @@ private slots:
     void askReportsList();
     void pdfExportStopsEarly_data();
     void pdfExportStopsEarly();
+    void hostileLayoutSavesNoMarkup();
 
 private:
     QTemporaryDir m_dir {userPictureFolder()};
@@ -876,6 +880,30 @@ void tst_ReportExport::pdfExportStopsEarly()
     QVERIFY(!exporter.reportInProgress());
     QVERIFY(!exporter.currentJob());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A shared layout with markup in its font names, titles and text: the saved
+// report holds none of it that a browser would run or embed.
+void tst_ReportExport::hostileLayoutSavesNoMarkup()
+{
+    QVERIFY(ReadingTest::loadMarkerDatabase());
+    QFile file(TestEnvironment::dataPath(QStringLiteral("layouts/hostile.zqnr")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<reportSetting> layouts {reportSetting()};
+    QVERIFY(readReportSetting(&file, &layouts[0]));
+    CNumerology reading;
+    reading.preloadRes(m_dir.path() + QLatin1Char('/'));
+    QVERIFY(reading.calculate("ANN LEE SMITH", "ANN", {}, {}, false, QDate(1980, 3, 5),
+                              QDate(2026, 3, 15), &layouts, 1, 0, false));
+
+    const QString target = m_dir.filePath(QStringLiteral("hostile.html"));
+    QString error;
+    QVERIFY2(CReportExport::writeReportHtml(reading.reportHtml, target, &error), qPrintable(error));
+    const QString saved = QString::fromUtf8(readAll(target));
+    QVERIFY(saved.contains(QLatin1String("Life path &lt;frame&gt; notes")));
+    QVERIFY(saved.contains(QLatin1String("Seven ")));
+    QCOMPARE(ReadingTest::activeMarkup(saved), QString());
+    QVERIFY(!saved.contains(QLatin1String("secret.txt")));
 }
 
 int main(int argc, char *argv[])

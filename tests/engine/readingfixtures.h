@@ -76,6 +76,17 @@ inline QStringList headings(const QString &html)
     return found;
 }
 
+// The first markup in html that embeds a frame or an object or runs script:
+// such an element, or an event handler in a tag; empty when there is none.
+inline QString activeMarkup(const QString &html)
+{
+    static const QRegularExpression active(
+        QStringLiteral(
+            "<(script|i?frame|frameset|object|embed)\\b|<[a-z/][^>]*[\\s/\"']on[a-z]*\\s*="),
+        QRegularExpression::CaseInsensitiveOption);
+    return active.match(html).captured(0);
+}
+
 // Source of each picture file the document refers to, in order.
 inline QStringList pictureFiles(const QString &html)
 {

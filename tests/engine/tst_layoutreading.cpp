@@ -4,8 +4,10 @@
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
 #include "layouts/defaultlayout.h"
+#include "layouts/layoutfile.h"
 #include "tests/engine/readingfixtures.h"
 
+#include <QFile>
 #include <QtTest>
 
 using namespace ReadingTest;
@@ -156,6 +158,7 @@ private slots:
     void customTextItem();
     void newLayout_data();
     void newLayout();
+    void hostileLayout();
 };
 
 void tst_LayoutReading::layoutIndex_data()
@@ -670,6 +673,31 @@ void tst_LayoutReading::newLayout()
         QCOMPARE(markers(html).value(0), introduction);
         QCOMPARE(pictureFiles(html).value(0), QStringLiteral("res39.jpg"));
     }
+}
+
+// A shared layout whose titles, fonts and text hold markup: the titles show
+// as typed, the text shows without what runs script or embeds.
+void tst_LayoutReading::hostileLayout()
+{
+    QFile file(TestEnvironment::dataPath(QStringLiteral("layouts/hostile.zqnr")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<reportSetting> layouts {reportSetting()};
+    QVERIFY(readReportSetting(&file, &layouts[0]));
+    const QString numerology = readingOf(layouts[0]);
+    CNumerology pet;
+    QVERIFY(pet.calculatePet("REX", QString(), QDate(1980, 3, 5), QDate(2026, 3, 15), false,
+                             &layouts, 1));
+
+    QCOMPARE(activeMarkup(numerology), QString());
+    QCOMPARE(activeMarkup(pet.reportHtml), QString());
+    QVERIFY(!numerology.contains(QLatin1String("face:")));
+    QCOMPARE(headings(numerology),
+             QStringList({"Life path &lt;frame&gt; notes", "ANN LEE SMITH (ANN), Mar 5 1980",
+                          "Love &amp; &lt;Base&gt; numbers "}));
+    QVERIFY(numerology.contains(QLatin1String("Seven <img src=x ><a  >link</a><svg/>")));
+    QVERIFY(numerology.contains(QLatin1String("&lt;iframe src=x><ponmouseover=alert(9)>end")));
+    QCOMPARE(headings(pet.reportHtml).value(0),
+             QStringLiteral("&lt;script&gt;alert(10)&lt;/script&gt; &amp; pets"));
 }
 
 QTEST_GUILESS_MAIN(tst_LayoutReading)

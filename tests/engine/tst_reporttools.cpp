@@ -281,6 +281,15 @@ void tst_ReportTools::fontTags_data()
         << pixelFont("Arial", 16, 57) << QColor(Qt::black)
         << "<h2><font style=\"font-size: 16px; face:Arial; color:#000000;\">x</font></h2>"
         << "<font style=\"font-size: 16px; face:Arial; color:#000000;\" >x</font>";
+    QTest::newRow("a family no font has is left out")
+        << pixelFont("Arial;\"><script>x</script><b title=\"", 9) << QColor(Qt::black)
+        << "<h2><font style=\"font-size: 9px; color:#000000;\">x</font></h2>"
+        << "<font style=\"font-size: 9px; color:#000000;\" >x</font>";
+    QTest::newRow("a family with & is escaped")
+        << pixelFont("Black & White", 9) << QColor(Qt::black)
+        << "<h2><font style=\"font-size: 9px; face:Black &amp; White; "
+           "color:#000000;\">x</font></h2>"
+        << "<font style=\"font-size: 9px; face:Black &amp; White; color:#000000;\" >x</font>";
     QTest::newRow("weight 58 bold")
         << pixelFont("Arial", 16, 58) << QColor(Qt::black)
         << "<h2><font style=\"font-size: 16px; face:Arial; color:#000000;\">x</font></h2>"
@@ -323,9 +332,12 @@ void tst_ReportTools::markedParagraph_data()
         << "" << true << marked + "<img src=\"file:///a.png" + imgClose + "</p>\n";
     QTest::newRow("one paragraph element")
         << "<p>x</p>" << false << marked + marked + "x</p></p>\n";
-    QTest::newRow("cells and every p-tag")
-        << "<pre><td class=c>y</td>" << false
-        << marked + "<p comment=\"st_fs\"   re><td comment=\"st_fs\"    class=c>y</td></p>\n";
+    QTest::newRow("cells and paragraphs, not longer names")
+        << "<pre><td class=c>y</td><p/><ponmouseover=x><tdx>" << false
+        << marked
+            + "<pre><td comment=\"st_fs\"    class=c>y</td><p comment=\"st_fs\"   "
+              "/><ponmouseover=x>"
+              "<tdx></p>\n";
     QTest::newRow("upper case untouched") << "<P>z" << false << marked + "<P>z</p>\n";
 }
 
@@ -382,6 +394,10 @@ void tst_ReportTools::splitParagraph_data()
                                                   << ""
                                                   << "<span id=1>a</span><span id=2>b</span>"
             + tableEnd + pieceOpen + "<span id=2>c</span>" + tableEnd;
+    QTest::newRow("a removed paragraph tag joins no tag") << "<<p>script>x</<p><p>iframe>"
+                                                          << ""
+                                                          << ""
+                                                          << "&lt;script>x&lt;/iframe>" + tableEnd;
     QTest::newRow("closed span carries nothing")
         << "<span>a</span><br>b"
         << ""

@@ -110,6 +110,46 @@ reportSetting smallSetting()
     return setting;
 }
 
+// A shared layout made to put markup into every report: its titles, its
+// custom text and, in the file, its font families (written here as Arial)
+// hold markup.
+const QString hostileFamily = QStringLiteral(
+    "Arial;\"><iframe src=\"file:///tmp/secret.txt\"></iframe><script>alert(1)</script>"
+    "<img src=x onerror=alert(2)><b title=\"");
+
+reportSetting hostileSetting(const QString &family, const QString &text)
+{
+    repItem heading = smallItem();
+    heading.type = 0;
+    heading.defaultStyle = false;
+    heading.headerFont.setFamily(family);
+    heading.contentFont.setFamily(family);
+    heading.title = QStringLiteral("Life path <frame> notes");
+    repItem custom = heading;
+    custom.type = 35;
+    custom.title = QStringLiteral("Love & <Base> numbers");
+    custom.texts = QStringList {text};
+    custom.useStdText = QList<bool> {false};
+    repItem pet = heading;
+    pet.kind = RKPet;
+    pet.title = QStringLiteral("<script>alert(10)</script> & pets");
+    reportSetting setting = smallSetting();
+    setting.items[RKNumerology] = {heading, custom};
+    setting.items[RKPet] << pet;
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+// A string as the file holds it.
+QByteArray stringBytes(const QString &text)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(LayoutStreamVersion);
+    stream << text;
+    return bytes;
+}
+
 // Offsets of the counts and lengths in the bytes of smallSetting().
 enum SmallOffset {
     KindZeroCount = 8,
@@ -195,6 +235,9 @@ private slots:
     void goldenWithPicture();
     void fetchingMarkupDropped_data();
     void fetchingMarkupDropped();
+    void fontFamilies_data();
+    void fontFamilies();
+    void hostileFile();
     void olderAndNewerFiles_data();
     void olderAndNewerFiles();
     void listsHoldWhatTheFileHolds();
@@ -327,11 +370,25 @@ void TestLayoutFile::fetchingMarkupDropped_data()
         << "a";
     QTest::newRow("a removal joins no new tag")
         << "<<iframe></iframe>iframe src=\"file:///x\"><ifr<embed>ame src=x>"
-        << "&lt;iframe src=\"file:///x\">&lt;iframe src=x>";
+        << "&lt;iframe src=\"file:///x\"><ifr&lt;embed>ame src=x>";
+    QTest::newRow("event handlers in any case, also on end tags")
+        << "<img src=\"a.png\" onerror=\"alert(1)\" OnLoad=x/onclick='y' title=\"on\">"
+           "<p ONCLICK = \"z\"class=c /onfocus>7</p onmouseover=1><svg/onload=alert(1)>"
+        << "<img src=\"a.png\"   title=\"on\"><p class=c />7</p ><svg/>";
+    QTest::newRow("script URLs however written")
+        << "<a href=\"JaVaScRiPt:alert(1)\">a</a><a href=\" &#x6A;ava&#0000115;cript&colon;x\">b"
+           "</a><a title=x href=\"java&Tab;scr&#10;ipt:x\">c</a><img src='\tvbscript:x' alt=y>"
+           "<a href=\"https://example.org/?javascript:\">d</a><a href=\"java script:\">e</a>"
+        << "<a >a</a><a >b</a><a title=x >c</a><img  alt=y>"
+           "<a href=\"https://example.org/?javascript:\">d</a><a >e</a>";
+    QTest::newRow("markup inside a tag, a name beginning with '='")
+        << "<a title=\"<iframe src=x>\" href onclick=1 =javascript:x>7</a><scr<p>ipt>"
+        << "<a title=\"&lt;iframe src=x&gt;\" href  >7</a><scr&lt;p>ipt>";
 }
 
-// A shared layout's texts and titles come without markup that embeds or
-// fetches, and read the same once written again.
+// A shared layout's texts come without markup that embeds, fetches or runs
+// script, and read the same once written again; titles are plain text and
+// come back as typed.
 void TestLayoutFile::fetchingMarkupDropped()
 {
     QFETCH(QString, text);
@@ -343,10 +400,77 @@ void TestLayoutFile::fetchingMarkupDropped()
     reportSetting read;
     QVERIFY(readBack(writtenBytes(setting), &read));
     QCOMPARE(read.items[RKNumerology][0].texts, QStringList {expected});
-    QCOMPARE(read.items[RKNumerology][0].title, expected);
+    QCOMPARE(read.items[RKNumerology][0].title, text);
     reportSetting again;
     QVERIFY(readBack(writtenBytes(read), &again));
     QCOMPARE(again.items[RKNumerology][0].texts, QStringList {expected});
+    QCOMPARE(again.items[RKNumerology][0].title, text);
+}
+
+void TestLayoutFile::fontFamilies_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("kept");
+
+    // Real names: blanks, digits, punctuation, letters and marks of any script.
+    const QString names = QStringLiteral("Arial|DejaVu Sans Mono|Helvetica [Cronyx]|M+ 1p|Bodoni* "
+                                         "06|Black & White|\u5fae\u8f6f\u96c5\u9ed1|\u092e\u0902"
+                                         "\u0917\u0932|\U0001d509raktur");
+    for (const QString &name : names.split(QLatin1Char('|')))
+        QTest::newRow(qPrintable(name)) << name << true;
+    const QString refused = QStringLiteral("Arial;|a'b|a\"b|a`b|a<b|a>b|a{b}|a\\b|Arial\n|a\tb|"
+                                           "Ari\u200bal|Ari\u2028al");
+    for (const QString &name : refused.split(QLatin1Char('|')))
+        QTest::newRow(qPrintable(name)) << name << false;
+    QTest::newRow("markup") << hostileFamily << false;
+    QTest::newRow("lone surrogate") << QString(QChar(0xd800)) << false;
+}
+
+// A family that no font has is stored as none, the report's own font.
+void TestLayoutFile::fontFamilies()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, kept);
+
+    QCOMPARE(LayoutLimits::isFontFamilyName(family), kept);
+    reportSetting setting = smallSetting();
+    setting.items[RKNumerology][0].headerFont.setFamily(family);
+    reportSetting read;
+    QVERIFY(readBack(writtenBytes(setting), &read));
+    QCOMPARE(read.items[RKNumerology][0].headerFont.family(), kept ? family : QString());
+    QCOMPARE(read.items[RKNumerology][0].contentFont.family(), QStringLiteral("Arial"));
+}
+
+// What another program could have written: the reader refuses the families,
+// keeps the titles as they are and filters the text; saved again, the layout
+// loads back as it was read.
+void TestLayoutFile::hostileFile()
+{
+    QByteArray bytes = writtenBytes(hostileSetting(
+        QStringLiteral("Arial"),
+        QStringLiteral("<html><body><!-- md --><br><p>Seven <img src=x onerror=alert(3)><a "
+                       "href=\"jav&#x61;script:alert(4)\" onmouseover='alert(5)'>link</a><script>"
+                       "alert(6)</script><iframe src=\"file:///tmp/secret.txt\"></iframe><svg/"
+                       "onload=alert(7)><scr<p>ipt>alert(8)</script><<p>iframe src=x><ponmouseover="
+                       "alert(9)>end</p></body></html>")));
+    bytes.replace(stringBytes(QStringLiteral("Arial")), stringBytes(hostileFamily));
+    if (updateGolden())
+        QVERIFY(writeBytes(golden(QStringLiteral("hostile.zqnr")), bytes));
+    QVERIFY(readBytes(golden(QStringLiteral("hostile.zqnr"))) == bytes);
+
+    const reportSetting expected = hostileSetting(
+        QString(),
+        QStringLiteral("<html><body><!-- md --><br><p>Seven <img src=x ><a  >link</a><svg/>"
+                       "<scr&lt;p>ipt>alert(8)<<p>iframe src=x><ponmouseover=alert(9)>end</p>"
+                       "</body></html>"));
+    reportSetting read;
+    QVERIFY(readBack(bytes, &read));
+    QString diff = settingDifference(read, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    reportSetting again;
+    QVERIFY(readBack(writtenBytes(read), &again));
+    diff = settingDifference(again, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
 void TestLayoutFile::olderAndNewerFiles_data()

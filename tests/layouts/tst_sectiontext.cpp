@@ -32,10 +32,21 @@ void TestSectionText::fontSizes_data()
                               << "<span style=\" font-size:14pt;\">x</span>";
     QTest::newRow("several") << "font-size:8pt; a font-size:16pt; b font-size:100pt;" << 4
                              << "font-size:12pt; a font-size:20pt; b font-size:104pt;";
-    QTest::newRow("fraction leaves all")
-        << "font-size:10pt; font-size:10.5pt;" << 4 << "font-size:10pt; font-size:10.5pt;";
-    QTest::newRow("no pt leaves all")
-        << "font-size:10pt; font-size:12px;" << 4 << "font-size:10pt; font-size:12px;";
+    QTest::newRow("fractions") << "font-size:10pt; font-size:10.5pt; font-size:14.1pt;" << -4
+                               << "font-size:6pt; font-size:6.5pt; font-size:10.1pt;";
+    QTest::newRow("pixels become points") << "font-size:10pt; font-size:12px; font-size:13px;" << 4
+                                          << "font-size:14pt; font-size:13pt; font-size:13.75pt;";
+    QTest::newRow("other forms stay") << "font-size:x-large; font-size:1e3pt; font-size:10.pt; "
+                                         "font-size:120%; font-size:10pt;"
+                                      << 4
+                                      << "font-size:x-large; font-size:1e3pt; font-size:10.pt; "
+                                         "font-size:120%; font-size:14pt;";
+    QTest::newRow("body keeps the editor's font")
+        << "<style>p {}</style></head><body style=\" font-size:16pt;\"><p style=\" "
+           "font-size:20pt;\">x</p>"
+        << -4
+        << "<style>p {}</style></head><body style=\" font-size:16pt;\"><p style=\" "
+           "font-size:16pt;\">x</p>";
     QTest::newRow("case-sensitive key") << "FONT-SIZE:10pt;" << 4 << "FONT-SIZE:10pt;";
     QTest::newRow("below zero") << "font-size:2pt;" << -4 << "font-size:-2pt;";
 }

@@ -1,21 +1,27 @@
 #include "managerscript.h"
 
+#include "engine/reporttools.h"
 #include "layouts/reportsetting.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 #include "testenvironment.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
 #include <memory>
@@ -39,6 +45,8 @@ private Q_SLOTS:
     void defaultSettingKeepsCustomText();
     void fontSizesShiftedForEditing_data();
     void fontSizesShiftedForEditing();
+    void sizesPrintAsShown_data();
+    void sizesPrintAsShown();
     void switchingEntriesStoresNothing();
     void okWritesCancelDiscards();
     void entryLists_data();
@@ -47,6 +55,8 @@ private Q_SLOTS:
     void geometry();
     void pictures_data();
     void pictures();
+    void picturesOnlyFromReportPlaces_data();
+    void picturesOnlyFromReportPlaces();
 
 private:
     CTextEditor *makeEditor(int kind, int type);
@@ -194,7 +204,8 @@ void TestTextEditor::fontSizesShiftedForEditing_data()
                               << "12"
                               << "8";
     QTest::newRow("fraction") << "10.5"
-                              << "10.5" << QString();
+                              << "14.5"
+                              << "10.5";
 }
 
 void TestTextEditor::fontSizesShiftedForEditing()
@@ -220,6 +231,107 @@ void TestTextEditor::fontSizesShiftedForEditing()
              qPrintable(stored));
 }
 
+namespace {
+
+// The sizes the report prints a stored text's characters at, in order of
+// first use: what the builder takes of it, read where text without a size of
+// its own is at the report's 12 points.
+QString printedSizes(const QString &stored)
+{
+    QTextDocument printed;
+    printed.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+    printed.setHtml(CReportTools().delHtmlHeaderTags(stored));
+    QStringList sizes;
+    for (QTextBlock block = printed.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString size = QString::number(it.fragment().charFormat().font().pointSizeF());
+            if (!it.fragment().text().trimmed().isEmpty() && !sizes.contains(size))
+                sizes << size;
+        }
+    return sizes.join(QLatin1Char(','));
+}
+
+} // namespace
+
+// What the size box shows at a text is what the report prints it at, however
+// the size came: typed, pasted, left to the report, or stored long ago.
+void TestTextEditor::sizesPrintAsShown_data()
+{
+    QTest::addColumn<QString>("stored"); // null: the standard text
+    QTest::addColumn<QString>("action"); // "type", "size <n>" or "paste <html>"
+    QTest::addColumn<QString>("box"); // at the edited text
+    QTest::addColumn<QString>("printed");
+
+    // The report prints nothing of a stored body tag, its size included.
+    const QString old14 = QStringLiteral(
+        "<html><body style=\" font-family:'Arial'; font-size:9pt;\"><!-- md --><br>"
+        "<p><span style=\" font-size:14pt;\">Fourteen</span> plain</p></body></html>");
+    QTest::newRow("typed 10.5") << QString() << "size 10.5"
+                                << "10.5"
+                                << "10.5";
+    QTest::newRow("unsized text edited") << QString() << "type"
+                                         << "12"
+                                         << "12";
+    QTest::newRow("pasted pixels keep the rest")
+        << old14 << "paste <span style=\"font-size:13px\">Small</span>"
+        << "5.75"
+        << "14,12,5.75";
+    QTest::newRow("old 14 and unsized text") << old14 << "type"
+                                             << "14"
+                                             << "14,12";
+    QTest::newRow("old 12") << "<html><body><!-- md --><br><p><span style=\" font-size:12pt;\">"
+                               "Twelve</span></p></body></html>"
+                            << "type"
+                            << "12"
+                            << "12";
+    QTest::newRow("old fraction, unshifted sizes")
+        << "<html><body style=\" font-size:16pt;\"><!-- md --><br><p><span style=\" "
+           "font-size:18pt;\">Eighteen</span><span style=\" font-size:10.5pt;\">x</span></p>"
+           "</body></html>"
+        << "type"
+        << "18"
+        << "18,10.5";
+}
+
+void TestTextEditor::sizesPrintAsShown()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, action);
+    QFETCH(QString, box);
+    QFETCH(QString, printed);
+    m_texts[1] = stored;
+    m_flags[1] = stored.isNull();
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(1);
+    QTextCursor cursor = editor->textEdit->textCursor();
+    // An old text that is only edited prints as it did.
+    if (!stored.isNull() && action == QLatin1String("type"))
+        QCOMPARE(printedSizes(stored), printed);
+    if (action.startsWith(QLatin1String("size "))) {
+        editor->textEdit->selectAll();
+        editor->sizeCombo->lineEdit()->clear();
+        QTest::keyClicks(editor->sizeCombo->lineEdit(), action.mid(5));
+        QTest::keyClick(editor->sizeCombo->lineEdit(), Qt::Key_Return);
+        cursor.setPosition(2);
+    } else if (action.startsWith(QLatin1String("paste "))) {
+        cursor.movePosition(QTextCursor::End);
+        editor->textEdit->setTextCursor(cursor);
+        auto *mime = new QMimeData;
+        mime->setHtml(action.mid(6));
+        QGuiApplication::clipboard()->setMimeData(mime);
+        editor->textEdit->paste();
+        cursor.movePosition(QTextCursor::End);
+        cursor.movePosition(QTextCursor::Left);
+    } else {
+        cursor.setPosition(2);
+        editor->textEdit->setTextCursor(cursor);
+        QTest::keyClicks(editor->textEdit, "x");
+    }
+    editor->textEdit->setTextCursor(cursor);
+    QCOMPARE(editor->sizeCombo->currentText(), box);
+    QCOMPARE(printedSizes(editor->workTexts.at(1)), printed);
+}
+
 void TestTextEditor::switchingEntriesStoresNothing()
 {
     CTextEditor *editor = makeEditor(RKNumerology, 1);
@@ -235,8 +347,8 @@ void TestTextEditor::switchingEntriesStoresNothing()
     editor->boldButton->setChecked(true);
     editor->OnTextBold();
     QVERIFY(!editor->workTexts.at(0).isNull());
-    editor->OnTextSize(QStringLiteral("12"));
-    QVERIFY(editor->workTexts.at(0).contains(QLatin1String("font-size:12pt;")));
+    editor->OnTextSize(QStringLiteral("14"));
+    QVERIFY(editor->workTexts.at(0).contains(QLatin1String("font-size:14pt;")));
 }
 
 void TestTextEditor::okWritesCancelDiscards()
@@ -399,6 +511,72 @@ void TestTextEditor::pictures()
     };
     editor->imageButton->click();
     QVERIFY(editor->workImages.at(slot).isNull());
+}
+
+// A section text, stored or pasted, shows pictures only from where report
+// pages may load them; any other shows as missing, and the text stays.
+void TestTextEditor::picturesOnlyFromReportPlaces_data()
+{
+    // %P a private folder (also the working folder), %U the user's folder,
+    // %R the resources folder, %D a data URI; all hold a red picture.
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("private, file URL") << "file://%P/red.png" << false << false;
+    QTest::newRow("private, pasted") << "file://%P/red.png" << true << false;
+    QTest::newRow("private, bare path") << "%P/red.png" << false << false;
+    QTest::newRow("private, relative path") << "red.png" << false << false;
+    QTest::newRow("escape from the user folder") << "%U/%2E%2E/red.png" << true << false;
+    QTest::newRow("user folder, pasted path") << "%U/red.png" << true << true;
+    QTest::newRow("resources folder") << "file://%R" << false << true;
+    QTest::newRow("data URI") << "%D" << false << true;
+}
+
+void TestTextEditor::picturesOnlyFromReportPlaces()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, paste);
+    QFETCH(bool, shown);
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QTemporaryDir elsewhere;
+    const QString user = getUserFolder();
+    QTemporaryFile shipped(getResourcesPath() + QStringLiteral("XXXXXX.png"));
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(QDir().mkpath(user) && shipped.open() && buffer.open(QIODevice::WriteOnly));
+    for (const QString &path :
+         {elsewhere.filePath("red.png"), user + "/../red.png", user + "/red.png"})
+        QVERIFY(red.save(path));
+    QVERIFY(red.save(&shipped, "PNG") && red.save(&buffer, "PNG"));
+    shipped.close();
+    source.replace("%P", elsewhere.path()).replace("%U", user).replace("%R", shipped.fileName());
+    source.replace("%D", "data:image/png;base64," + png.toBase64());
+    const QString text = QStringLiteral("<p>Before <img src=\"%1\" /> after</p>").arg(source);
+    m_texts[1] = paste ? QString() : "<html><body><!-- md --><br>" + text + "</body></html>";
+    m_flags[1] = paste;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->entryCombo->setCurrentIndex(1);
+    if (paste) {
+        editor->textEdit->clear();
+        auto *mime = new QMimeData;
+        mime->setHtml(text);
+        QGuiApplication::clipboard()->setMimeData(mime);
+        editor->textEdit->paste();
+    }
+    const QImage drawn = editor->textEdit->viewport()->grab().toImage();
+    QDir::setCurrent(previous);
+    int redPixels = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            redPixels += drawn.pixel(x, y) == qRgb(255, 0, 0);
+    QCOMPARE(redPixels, shown ? red.width() * red.height() : 0);
+    QVERIFY(editor->textEdit->toPlainText().startsWith(QLatin1String("Before ")));
+    QVERIFY(editor->textEdit->toPlainText().endsWith(QLatin1String(" after")));
+    QVERIFY(editor->workTexts.at(1).contains(QLatin1String("<img src=")));
 }
 
 QTEST_MAIN(TestTextEditor)
