@@ -1,3 +1,4 @@
+#include "app/optionaldate.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
 #include "engine/numerology.h"
@@ -83,6 +84,14 @@ bool clickIntoDateBox(QDateEdit *box)
         TestEnvironment::WaitMs);
 }
 
+// Shown and active, so that the boxes take the focus and the keys.
+bool shown(CZQNum *w)
+{
+    w->show();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
 } // namespace
 
 class TestInputHandlers : public QObject
@@ -115,6 +124,8 @@ private slots:
     void typedDate();
     void typedDateCounts_data();
     void typedDateCounts();
+    void optionalDateRefused_data();
+    void optionalDateRefused();
     void openRestoresLetters_data();
     void openRestoresLetters();
 
@@ -613,9 +624,7 @@ void TestInputHandlers::typedDate()
     QFETCH(QString, refusal);
     auto w = makeWindow();
     w->setDateFormat(dayFirst);
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(shown(w.get()));
     QDateEdit *box = w->m_BirthDate;
     QCOMPARE(box->date(), QDate(2000, 1, 1));
     if (click) {
@@ -669,9 +678,7 @@ void TestInputHandlers::typedDateCounts()
     const QDate kept(1980, 3, 7);
     const QDate typed = refusal.isEmpty() ? QDate(1979, 11, 4) : kept;
     auto w = makeWindow();
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(shown(w.get()));
     w->m_FullName->setText(QStringLiteral("Anna Bell"));
     w->m_ShortName->setText(QStringLiteral("Anna"));
     w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
@@ -704,6 +711,49 @@ void TestInputHandlers::typedDateCounts()
     QCOMPARE((partner ? w->m_Partner : w->m_Person)->m_birthDate, typed);
     QCOMPARE(w->m_NameButton->text(),
              QStringLiteral("Anna\n") + stored.birthDate.toString("MM/dd/yyyy"));
+}
+
+// An impossible date typed into the Name Advisor's box, then CALCULATE: a
+// box that had no date keeps none, and the message says so.
+void TestInputHandlers::optionalDateRefused_data()
+{
+    QTest::addColumn<bool>("dayFirst");
+    QTest::addColumn<QDate>("given");
+    QTest::addColumn<QString>("refusal");
+    const QString empty = QStringLiteral(" The box stays empty.");
+    QTest::newRow("empty") << false << QDate() << "There is no such date as 02/31/2020." + empty;
+    QTest::newRow("empty, day first")
+        << true << QDate() << "There is no such date as 31/02/2020." + empty;
+    QTest::newRow("a date given")
+        << false << QDate(1990, 3, 17)
+        << QStringLiteral("There is no such date as 02/31/2020. The box keeps 03/17/1990.");
+}
+
+void TestInputHandlers::optionalDateRefused()
+{
+    QFETCH(bool, dayFirst);
+    QFETCH(QDate, given);
+    QFETCH(QString, refusal);
+    auto w = makeWindow();
+    w->setDateFormat(dayFirst);
+    QVERIFY(shown(w.get()));
+    w->setMode(MainWindowLayout::PageNameAdvisor);
+    w->m_AnName->setText(QStringLiteral("Anne"));
+    QDateEdit *box = w->m_AnDate;
+    if (given.isValid())
+        box->setDate(given);
+    QVERIFY(clickIntoDateBox(box));
+    QTest::keyClicks(box, dayFirst ? "31022020" : "02312020");
+    QTest::mouseClick(w->m_AnCalc, Qt::LeftButton);
+    QCOMPARE(messages, QStringList {QStringLiteral("Name Advisor date\r\n") + refusal});
+    QCOMPARE(optionalDate(box), given);
+    QCOMPARE(box->findChild<QLineEdit *>()->displayText().trimmed().isEmpty(), !given.isValid());
+    // The refusal stopped the command; the next one counts with the box as it is.
+    QVERIFY(w->m_Analyzer->reportHtml.isEmpty());
+    QTest::mouseClick(w->m_AnCalc, Qt::LeftButton);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(w->m_Analyzer->reportHtml.contains(QLatin1String("Your date number")),
+             given.isValid());
 }
 
 // Letters flipped for both people, saved, then brought back: the same
