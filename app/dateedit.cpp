@@ -188,6 +188,20 @@ bool CDateEdit::settle()
     return false;
 }
 
+void CDateEdit::discardEntry()
+{
+    const bool pending = entryPending();
+    m_Digits.clear();
+    m_Whole = false;
+    m_Unannounced.clear();
+    // Setting the date, even the one the box holds, puts its text back.
+    if (pending)
+        setDate(m_Before.isValid() ? m_Before : date());
+    if (!m_Refusal.isEmpty())
+        accept();
+    m_Before = date();
+}
+
 void CDateEdit::announceRefusal()
 {
     if (m_Unannounced.isEmpty())

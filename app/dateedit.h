@@ -41,6 +41,11 @@ public:
     // refused just before whose entryRefused is still to come, was refused;
     // entryRefused has then been emitted.
     bool settle();
+    // Throws away an entry still being typed, for a command that puts its
+    // own dates into the boxes: the box shows the date it had before the
+    // entry began, and neither that entry nor a refusal of it still to be
+    // told comes back later.
+    void discardEntry();
 
 signals:
     // Once per refused entry: right after the event that ended it, or from

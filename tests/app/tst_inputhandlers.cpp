@@ -4,6 +4,7 @@
 #include "engine/numerology.h"
 #include "panels/infonamewidget.h"
 #include "panels/infowidget.h"
+#include "panels/peoplefile.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"
 
@@ -124,6 +125,8 @@ private slots:
     void typedDate();
     void typedDateCounts_data();
     void typedDateCounts();
+    void commandDropsTypedDate_data();
+    void commandDropsTypedDate();
     void optionalDateRefused_data();
     void optionalDateRefused();
     void openRestoresLetters_data();
@@ -711,6 +714,64 @@ void TestInputHandlers::typedDateCounts()
     QCOMPARE((partner ? w->m_Partner : w->m_Person)->m_birthDate, typed);
     QCOMPARE(w->m_NameButton->text(),
              QStringLiteral("Anna\n") + stored.birthDate.toString("MM/dd/yyyy"));
+}
+
+// Digits typed into the pet box, then a command that puts dates into the
+// boxes, clicked before the entry ended: what was typed is thrown away
+// unannounced and does not come back when the focus leaves the box.
+void TestInputHandlers::commandDropsTypedDate_data()
+{
+    QTest::addColumn<int>("command"); // Reset, New, Open, a recent person
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QDate>("date");
+    const QDate reset(2000, 1, 1);
+    QTest::newRow("Reset, whole date") << 0 << QStringLiteral("03171990") << reset;
+    QTest::newRow("Reset, no such date") << 0 << QStringLiteral("02312000") << reset;
+    QTest::newRow("Reset, half a date") << 0 << QStringLiteral("0317") << reset;
+    QTest::newRow("New, no such date") << 1 << QStringLiteral("02312000") << reset;
+    QTest::newRow("Open, no such date") << 2 << QStringLiteral("02312000") << QDate(2015, 2, 1);
+    // The record has no pet: the box is back at its date before the typing.
+    QTest::newRow("recent person") << 3 << QStringLiteral("03171990") << QDate(2012, 5, 6);
+}
+
+void TestInputHandlers::commandDropsTypedDate()
+{
+    QFETCH(int, command);
+    QFETCH(QString, keys);
+    QFETCH(QDate, date);
+    auto w = makeWindow();
+    QVERIFY(shown(w.get()));
+    w->setMode(MainWindowLayout::PagePet);
+    w->m_PetDate->setDate(QDate(2012, 5, 6));
+    PersonInputs saved;
+    saved.petBirthDate = QDate(2015, 2, 1);
+    nextFileName = m_dir.filePath(QStringLiteral("pet.num"));
+    QVERIFY(writePeopleFile(nextFileName, saved));
+    w->m_Recent = {record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1))};
+    w->updateRecentList();
+
+    QDateEdit *box = w->m_PetDate;
+    QVERIFY(clickIntoDateBox(box));
+    QTest::keyClicks(box, keys);
+    if (command > 0)
+        QTest::mouseClick(w->m_NameButton, Qt::LeftButton); // the panel with the others
+    const QList<QPushButton *> buttons {w->m_ResetButton, w->m_NewButton, w->m_OpenButton,
+                                        w->m_RecentButtons.at(0)};
+    QTest::mouseClick(buttons.at(command), Qt::LeftButton);
+    QVERIFY(box->hasFocus()); // the click did not end the entry
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QVERIFY(!box->hasFocus());
+    QCOMPARE(box->date(), date);
+    QCOMPARE(messages, QStringList());
+
+    // The pet is counted with the date the box shows.
+    w->m_PetName->setText(QStringLiteral("Rex"));
+    QTest::mouseClick(w->m_PetCalc, Qt::LeftButton);
+    const QString birthday = w->m_Pet->m_results[CNumerology::RBirthday];
+    w->m_PetDate->setDate(date);
+    w->OnCalcPetNum();
+    QCOMPARE(birthday, w->m_Pet->m_results[CNumerology::RBirthday]);
 }
 
 // An impossible date typed into the Name Advisor's box, then CALCULATE: a
