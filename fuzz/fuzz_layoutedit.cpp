@@ -13,6 +13,7 @@
 #include "engine/numerologypmatrix.h"
 #include "engine/texttables.h"
 #include "fuzz/harness.h"
+#include "fuzz/markupcontract.h"
 #include "layouts/layoutfile.h"
 #include "layouts/layoutfolder.h"
 #include "layouts/layoutlimits.h"
@@ -94,7 +95,11 @@ struct Input
                              "<br />|<span style=\"x\">|</span>|<td|<a href=|<img src=x |<iframe|"
                              "</iframe>|<script>|</script>|<frame>|<Base>|<object|<embed|<style>|"
                              "</style>|url(|<!-- md --><br>|<body>|</body>|<svg/|<<p>|Life path |"
-                             "Love & |&amp;|&lt;")
+                             "Love & |&amp;|&lt;|<!--|-->|<textarea>|<title>|<math>|<table>|"
+                             "<tr>|<td>|<li>|<ul>|<h1>|<h2>|<div>|<b>|<pre>|<section>|<button>|"
+                             "<caption>| style=\"|background:|font-family:|/*|*/| src=\"|"
+                             " srcset=|<video poster=|<image href=|http://h/|data:image/png,A|"
+                             "<font face=|<svg><animate attributeName=href values=|")
                   .split(QLatin1Char('|'));
         const int count = byte() % most;
         QString text;
@@ -426,7 +431,16 @@ void edit(Manager *m, Input &in)
             if (in.byte() & 1)
                 html = QLatin1String("<html><body><!-- md --><br>") + html
                     + QLatin1String("</body></html>");
-            item->texts[entry] = SectionMarkup::filtered(html);
+            const QString filtered = SectionMarkup::filtered(html);
+            QString problem = markupcontract::problemOf(filtered);
+            if (problem.isEmpty())
+                problem = markupcontract::joinProblem(item->texts.value(0), filtered);
+            if (!problem.isEmpty()) {
+                std::fprintf(stderr, "%s\n%s\n%s\n", qPrintable(problem), qPrintable(html),
+                             qPrintable(filtered));
+                harness::fail("a shared text holds or leaves open more than the filter allows");
+            }
+            item->texts[entry] = filtered;
             item->useStdText[entry] = in.byte() & 1;
         }
         break;

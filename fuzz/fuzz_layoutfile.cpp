@@ -3,6 +3,7 @@
 // read as the same.
 
 #include "fuzz/harness.h"
+#include "fuzz/markupcontract.h"
 #include "layouts/layoutfile.h"
 
 #include <QBuffer>
@@ -16,6 +17,28 @@ bool sameLayout(const reportSetting &a, const reportSetting &b)
     return firstBuffer.open(QIODevice::WriteOnly) && secondBuffer.open(QIODevice::WriteOnly)
         && writeReportSetting(&firstBuffer, a) && writeReportSetting(&secondBuffer, b)
         && first == second;
+}
+
+// Every text of the layout keeps the markup filter's promises, alone and
+// joined to the one before it.
+void checkTexts(const reportSetting &setting)
+{
+    QString previous;
+    for (const QList<repItem> &items : setting.items) {
+        for (const repItem &item : items) {
+            for (const QString &text : item.texts) {
+                QString problem = markupcontract::problemOf(text);
+                if (problem.isEmpty())
+                    problem = markupcontract::joinProblem(previous, text);
+                if (!problem.isEmpty()) {
+                    std::fprintf(stderr, "%s\n%s\n", qPrintable(problem), qPrintable(text));
+                    harness::fail(
+                        "a section text holds or leaves open more than the filter allows");
+                }
+                previous = text;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -41,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                        "a refused file changed the caller's layout");
         return 0;
     }
+
+    checkTexts(setting);
 
     QByteArray written;
     QBuffer out(&written);

@@ -7,6 +7,8 @@
 #include "engine/numerology.h"
 #include "engine/readingsdb.h"
 #include "engine/texttables.h"
+#include "layouts/sectionmarkup.h"
+#include "textlook.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -175,6 +177,8 @@ private slots:
     void celebrityRecords();
     void pictures_data();
     void pictures();
+    void looksKeptAsCustomTexts_data() { coverage_data(); }
+    void looksKeptAsCustomTexts();
 };
 
 void TestShippedContent::initTestCase()
@@ -361,5 +365,27 @@ void TestShippedContent::pictures()
     QVERIFY(image.width() >= 100 && image.height() >= 100);
 }
 
-QTEST_GUILESS_MAIN(TestShippedContent)
+// Every shipped text, taken into the section editor and stored as a custom
+// text, looks the same after the markup filter as the editor wrote it.
+void TestShippedContent::looksKeptAsCustomTexts()
+{
+    QFETCH(int, section);
+    QFETCH(Entries, entries);
+
+    const QString *table = sectionTable(section);
+    QVERIFY(table);
+    for (int entry : entries) {
+        QTextDocument editor;
+        if (Qt::mightBeRichText(table[entry]))
+            editor.setHtml(table[entry]);
+        else
+            editor.setPlainText(table[entry]);
+        const QString written = withParagraphMarkers(editor.toHtml("UTF-8"));
+        const QString filtered = SectionMarkup::filtered(written);
+        QVERIFY2(!filtered.isEmpty(), qPrintable(QString::number(entry)));
+        QCOMPARE(textLook(filtered), textLook(written));
+    }
+}
+
+QTEST_MAIN(TestShippedContent)
 #include "tst_shippedcontent.moc"

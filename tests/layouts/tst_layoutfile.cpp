@@ -1,5 +1,6 @@
 #include "layouts/layoutfile.h"
 #include "layouts/layoutlimits.h"
+#include "layouts/sectionmarkup.h"
 
 #include "layoutfixtures.h"
 #include "layouttestutil.h"
@@ -249,6 +250,8 @@ private slots:
     void colorSpecs();
     void pictureLimit_data();
     void pictureLimit();
+    void markupLimit_data();
+    void markupLimit();
     void bitFlips();
     void randomDamage();
 };
@@ -781,6 +784,43 @@ void TestLayoutFile::pictureLimit()
     QCOMPARE(readBack(writtenBytes(setting), &read), fits);
     if (fits)
         QCOMPARE(LayoutLimits::picturePixels(read), LayoutLimits::picturePixels(setting));
+}
+
+void TestLayoutFile::markupLimit_data()
+{
+    QTest::addColumn<int>("texts");
+    QTest::addColumn<int>("tags");
+    QTest::addColumn<bool>("fits");
+
+    const int most = SectionMarkup::MaxTextTags;
+    const int perFile = int(SectionMarkup::MaxLayoutTags / most);
+    QTest::newRow("a text at the limit") << 1 << most << true;
+    QTest::newRow("a text beyond it") << 1 << most + 1 << false;
+    QTest::newRow("a file at the limit") << perFile << most << true;
+    QTest::newRow("a file beyond it") << perFile + 1 << most << false;
+}
+
+// The parser's work is bounded for each text and each file; the writer
+// refuses what the reader would.
+void TestLayoutFile::markupLimit()
+{
+    QFETCH(int, texts);
+    QFETCH(int, tags);
+    QFETCH(bool, fits);
+
+    reportSetting setting = smallSetting();
+    repItem &item = setting.items[RKNumerology][0];
+    item.texts.clear();
+    item.useStdText.clear();
+    for (int i = 0; i < texts; ++i) {
+        item.texts << QStringLiteral("<br />").repeated(tags);
+        item.useStdText << false;
+    }
+    QCOMPARE(LayoutLimits::storeProblem(setting).isEmpty(), fits);
+    reportSetting read;
+    QCOMPARE(readBack(writtenBytes(setting), &read), fits);
+    if (fits)
+        QCOMPARE(read.items[RKNumerology][0].texts, item.texts);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

@@ -1,9 +1,18 @@
 #include "base/apppaths.h"
+#include "layoutfixtures.h"
+#include "layouts/defaultlayout.h"
 #include "layouts/sectionmarkup.h"
 #include "layouts/sectiontext.h"
+#include "testenvironment.h"
+#include "textlook.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 
 // Section texts from shared layouts keep only the markup the editor writes.
 class TestSectionMarkup : public QObject
@@ -16,7 +25,73 @@ private Q_SLOTS:
     void editorDocument();
     void refused_data();
     void refused();
+    void goldenLayoutsKeepTheirLook();
+    void editorTextGolden();
 };
+
+namespace {
+
+QString golden(const QString &name)
+{
+    return TestEnvironment::dataPath(QStringLiteral("layouts/") + name);
+}
+
+// A text with every format the editor makes, as it stores it.
+QString editorText()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat format;
+    cursor.insertText(QStringLiteral("Plain, "));
+    format.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("bold, "), format);
+    format.setFontItalic(true);
+    format.setFontUnderline(true);
+    cursor.insertText(QStringLiteral("all three, "), format);
+    format = QTextCharFormat();
+    format.setFontFamily(QStringLiteral("DejaVu Serif"));
+    format.setFontPointSize(10.5);
+    format.setForeground(QColor(200, 20, 30));
+    format.setBackground(QColor(250, 250, 200));
+    cursor.insertText(QStringLiteral("serif in colour"), format);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.insertBlock(centred, QTextCharFormat());
+    format = QTextCharFormat();
+    format.setAnchor(true);
+    format.setAnchorHref(QStringLiteral("https://example.org/a?b=1&c=2"));
+    cursor.insertText(QStringLiteral("a link"), format);
+    cursor.insertText(QStringLiteral(" & a < b"), QTextCharFormat());
+    cursor.insertList(QTextListFormat::ListDisc);
+    cursor.insertText(QStringLiteral("first"));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("second"));
+    cursor.insertBlock(QTextBlockFormat());
+    if (QTextList *list = cursor.currentList())
+        list->remove(cursor.block());
+    QTextTable *table = cursor.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("cell"));
+    cursor.movePosition(QTextCursor::End);
+    QTextImageFormat picture;
+    picture.setName(QStringLiteral("data:image/png;base64,iVBORw0KGgo="));
+    picture.setWidth(20);
+    cursor.insertImage(picture);
+    return withParagraphMarkers(document.toHtml("UTF-8"));
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool writeText(const QString &path, const QString &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+} // namespace
 
 void TestSectionMarkup::fragments_data()
 {
@@ -173,5 +248,45 @@ void TestSectionMarkup::refused()
     QCOMPARE(out, QStringLiteral("untouched"));
 }
 
-QTEST_GUILESS_MAIN(TestSectionMarkup)
+// The custom texts of the layouts the golden files hold look the same in the
+// editor after the filter as they did before.
+void TestSectionMarkup::goldenLayoutsKeepTheirLook()
+{
+    reportSetting defaults;
+    initialDefSetting(&defaults);
+    int texts = 0;
+    for (const reportSetting &setting : {defaults, LayoutFixture::customSetting(false)}) {
+        for (const QList<repItem> &items : setting.items) {
+            for (const repItem &item : items) {
+                for (const QString &text : item.texts) {
+                    if (text.isEmpty())
+                        continue;
+                    ++texts;
+                    QCOMPARE(textLook(SectionMarkup::filtered(text)), textLook(text));
+                }
+            }
+        }
+    }
+    QVERIFY(texts > 0);
+}
+
+// What the editor stores is its own fixed point, looks as the rich-text
+// engine wrote it, and is written as the golden file holds it.
+void TestSectionMarkup::editorTextGolden()
+{
+    const QString written = golden(QStringLiteral("editor-text.html"));
+    const QString filtered = golden(QStringLiteral("editor-text-filtered.html"));
+    if (qEnvironmentVariableIntValue("LUMARO_UPDATE_GOLDEN") == 1) {
+        QVERIFY(writeText(written, editorText()));
+        QVERIFY(writeText(filtered, SectionMarkup::filtered(readText(written))));
+    }
+    const QString text = readText(written);
+    const QString expected = readText(filtered);
+    QVERIFY(!text.isEmpty() && !expected.isEmpty());
+    QCOMPARE(SectionMarkup::filtered(text), expected);
+    QCOMPARE(SectionMarkup::filtered(expected), expected);
+    QCOMPARE(textLook(expected), textLook(text));
+}
+
+QTEST_MAIN(TestSectionMarkup)
 #include "tst_sectionmarkup.moc"
