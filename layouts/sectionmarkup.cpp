@@ -12,6 +12,7 @@
 
 #include <gumbo.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdlib>
@@ -586,67 +587,67 @@ QString writtenChildren(const GumboNode *root)
     return out;
 }
 
-// The parser's memory, counted and held apart so that a nesting that makes it
-// copy its open elements again and again is stopped, and everything it took
-// is given back at once.
+// The parser's memory: handed out from large chunks and given back all at
+// once when the text is written, so that the parser's many small blocks cost
+// no call to the system each. What it takes is counted, freed blocks
+// included, and a nesting that makes it copy its open elements again and
+// again is stopped at the budget.
 struct ParserMemory
 {
     static constexpr size_t Budget = size_t(64) << 20;
+    static constexpr size_t ChunkSize = size_t(64) << 10;
+    static constexpr size_t Alignment = alignof(std::max_align_t);
 
-    struct Block
+    struct Chunk
     {
-        Block *previous;
-        Block *next;
-        size_t size;
-        // Keeps what follows aligned for any type.
-        alignas(std::max_align_t) unsigned char data[1];
+        Chunk *next;
     };
+    static constexpr size_t HeaderSize = (sizeof(Chunk) + Alignment - 1) / Alignment * Alignment;
 
-    Block *blocks = nullptr;
-    size_t used = 0;
+    Chunk *chunks = nullptr;
+    unsigned char *free = nullptr;
+    size_t left = 0;
+    size_t taken = 0;
     std::jmp_buf exhausted;
+
+    unsigned char *newChunk(size_t size)
+    {
+        auto *chunk = static_cast<Chunk *>(std::malloc(HeaderSize + size));
+        if (!chunk)
+            std::longjmp(exhausted, 1);
+        chunk->next = chunks;
+        chunks = chunk;
+        return reinterpret_cast<unsigned char *>(chunk) + HeaderSize;
+    }
 
     static void *allocate(void *self, size_t size)
     {
         auto *memory = static_cast<ParserMemory *>(self);
-        if (size > Budget || memory->used + size > Budget)
+        size = (std::max<size_t>(size, 1) + Alignment - 1) / Alignment * Alignment;
+        if (size > Budget || memory->taken + size > Budget)
             std::longjmp(memory->exhausted, 1);
-        auto *block = static_cast<Block *>(std::malloc(offsetof(Block, data) + size));
-        if (!block)
-            std::longjmp(memory->exhausted, 1);
-        block->previous = nullptr;
-        block->next = memory->blocks;
-        block->size = size;
-        if (memory->blocks)
-            memory->blocks->previous = block;
-        memory->blocks = block;
-        memory->used += size;
-        return block->data;
+        memory->taken += size;
+        // A large block gets a chunk of its own; the current one goes on.
+        if (size > ChunkSize / 4)
+            return memory->newChunk(size);
+        if (size > memory->left) {
+            memory->free = memory->newChunk(ChunkSize);
+            memory->left = ChunkSize;
+        }
+        void *block = memory->free;
+        memory->free += size;
+        memory->left -= size;
+        return block;
     }
 
-    static void release(void *self, void *pointer)
-    {
-        if (!pointer)
-            return;
-        auto *memory = static_cast<ParserMemory *>(self);
-        auto *block = reinterpret_cast<Block *>(static_cast<unsigned char *>(pointer)
-                                                - offsetof(Block, data));
-        if (block->previous)
-            block->previous->next = block->next;
-        else
-            memory->blocks = block->next;
-        if (block->next)
-            block->next->previous = block->previous;
-        memory->used -= block->size;
-        std::free(block);
-    }
+    static void release(void *, void *) { }
 
     ~ParserMemory()
     {
-        while (blocks) {
-            Block *next = blocks->next;
-            std::free(blocks);
-            blocks = next;
+        while (chunks) {
+            Chunk *next = chunks->next;
+            std::free(chunks);
+            chunks = next;
         }
     }
 };
