@@ -572,9 +572,10 @@ void CReportExport::OnBgTaskFinished(bool success)
 
 QString CReportExport::getSaveFileName(const QString &caption, const QString &filter)
 {
+    // askSaveName asks about the file that will be written.
     return QFileDialog::getSaveFileName(
         m_window, caption, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-        filter);
+        filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString CReportExport::askSaveName(const QString &caption, const QString &filter,
@@ -584,8 +585,8 @@ QString CReportExport::askSaveName(const QString &caption, const QString &filter
     if (chosen.isEmpty())
         return QString();
     const QString path = pathWithSuffix(chosen, suffixes, Qt::CaseInsensitive);
-    // The dialog asked about the name it was given, not this one.
-    if (path != chosen && QFileInfo::exists(path)
+    // The dialog asks nothing: the name it was given may not be this one.
+    if (QFileInfo::exists(path)
         && !askQuestion(m_window, tr("Question"),
                         tr("\"%1\" already exists.\r\nDo you want to replace it?")
                             .arg(QFileInfo(path).fileName())))

@@ -132,9 +132,10 @@ public slots:
     void OnBgTaskFinished(bool success);
 
 protected:
-    // Replaceable dialogs: a save-file dialog starting in Documents, a
-    // critical message box with one OK button, a question answered Yes
-    // (true) or No, and a modal run of a dialog.
+    // Replaceable dialogs: a save-file dialog starting in Documents that
+    // does not ask whether to replace a file (askSaveName does), a critical
+    // message box with one OK button, a question answered Yes (true) or No,
+    // and a modal run of a dialog.
     virtual QString getSaveFileName(const QString &caption, const QString &filter);
     virtual void showCritical(QWidget *parent, const QString &title, const QString &text);
     virtual bool askQuestion(QWidget *parent, const QString &title, const QString &text);
@@ -142,8 +143,8 @@ protected:
 
 private:
     // The file to write in one of the formats' suffixes, the first one
-    // appended to any other name; empty when the dialog was cancelled or a
-    // file the appended name points at is not to be replaced.
+    // appended to any other name; empty when the dialog was cancelled or
+    // the file of that name exists and is not to be replaced.
     QString askSaveName(const QString &caption, const QString &filter, const QStringList &suffixes);
     bool documentOfPage(int page, QString *document) const;
     // Shows the busy cursor over the program from the start of a job to
