@@ -108,13 +108,22 @@ void CDateEdit::keyPressEvent(QKeyEvent *event)
         selectFirstSection();
         return;
     }
+    // A box that shows its date has no entry under way: whatever this key
+    // begins falls back to that date, or to none, if it is refused.
+    if (!entryPending())
+        m_Before = date();
     const QString text = event->text();
     if (text.size() == 1 && text.at(0).isDigit()) {
+        if (blank()) {
+            // The sections need a date to fill, and the stand-in one is no
+            // date of the user's.
+            setDate(QDate::currentDate());
+            selectFirstSection();
+        }
         if (m_Digits.isEmpty()) {
             // A whole entry starts in the first section, selected whole.
             m_Whole = currentSectionIndex() == 0 && lineEdit()->hasSelectedText()
                 && lineEdit()->selectedText() == sectionText(currentSection());
-            m_Before = date();
         }
         m_Digits += text;
     } else if (!text.isEmpty() || (key != Qt::Key_Shift && key != Qt::Key_Control)) {
@@ -134,7 +143,7 @@ void CDateEdit::finishEntry()
     m_Digits.clear();
     m_Whole = false;
     // A box that may be left without a date shows its special text then.
-    if (!whole && !specialValueText().isEmpty() && date() == minimumDate())
+    if (!whole && blank())
         return;
     const TypedDate typed = typedDate(entry, displayFormat(), minimumDate(), maximumDate());
     if (!typed.complete) {
@@ -157,8 +166,13 @@ bool CDateEdit::entryPending() const
 {
     if (m_Whole && !m_Digits.isEmpty())
         return true;
-    const bool blank = !specialValueText().isEmpty() && date() == minimumDate();
-    return lineEdit()->displayText() != (blank ? specialValueText() : textFromDateTime(dateTime()));
+    return lineEdit()->displayText()
+        != (blank() ? specialValueText() : textFromDateTime(dateTime()));
+}
+
+bool CDateEdit::blank() const
+{
+    return !specialValueText().isEmpty() && date() == minimumDate();
 }
 
 bool CDateEdit::settle()
@@ -172,6 +186,20 @@ bool CDateEdit::settle()
         return true;
     announceRefusal();
     return false;
+}
+
+void CDateEdit::discardEntry()
+{
+    const bool pending = entryPending();
+    m_Digits.clear();
+    m_Whole = false;
+    m_Unannounced.clear();
+    // Setting the date, even the one the box holds, puts its text back.
+    if (pending)
+        setDate(m_Before.isValid() ? m_Before : date());
+    if (!m_Refusal.isEmpty())
+        accept();
+    m_Before = date();
 }
 
 void CDateEdit::announceRefusal()
@@ -188,8 +216,10 @@ void CDateEdit::refuse(const QString &reason)
     if (m_Refusal.isEmpty())
         m_PlainToolTip = toolTip();
     setDate(m_Before);
-    m_Refusal = reason + QStringLiteral(" The box keeps ")
-        + QLocale::c().toString(m_Before, displayFormat()) + QLatin1Char('.');
+    m_Refusal = reason
+        + (blank() ? QStringLiteral(" The box stays empty.")
+                   : QStringLiteral(" The box keeps ")
+                   + QLocale::c().toString(m_Before, displayFormat()) + QLatin1Char('.'));
     setToolTip(m_Refusal);
     QToolTip::showText(mapToGlobal(QPoint(0, height())), m_Refusal, this);
     // Not from within the focus change or key press that ended the entry:

@@ -21,7 +21,10 @@ TypedDate typedDate(const QString &text, const QString &format, const QDate &min
 // first section, so that typing the digits of a date ("03171990") gives that
 // date through the box's own sections. A date that does not exist or lies
 // outside the range is never turned into another one: the box keeps the
-// date it had, its tool tip says why, and entryRefused tells the owner.
+// date it had, or stays without one, its tool tip says why, and
+// entryRefused tells the owner. A box given a special value text may be
+// left without a date (see makeDateOptional): it holds its minimum date
+// then, and digits typed into it start from today.
 class CDateEdit : public QDateEdit
 {
     Q_OBJECT
@@ -38,6 +41,11 @@ public:
     // refused just before whose entryRefused is still to come, was refused;
     // entryRefused has then been emitted.
     bool settle();
+    // Throws away an entry still being typed, for a command that puts its
+    // own dates into the boxes: the box shows the date it had before the
+    // entry began, and neither that entry nor a refusal of it still to be
+    // told comes back later.
+    void discardEntry();
 
 signals:
     // Once per refused entry: right after the event that ended it, or from
@@ -57,9 +65,11 @@ private:
     void accept();
     // The box shows other than its date: an entry has begun and not ended.
     bool entryPending() const;
+    // The box holds no date and shows its special text.
+    bool blank() const;
     void announceRefusal();
 
-    QDate m_Before; // the date when the entry began
+    QDate m_Before; // the date when the entry began; the minimum date for none
     QString m_Digits; // digits typed since the first section was selected whole
     bool m_Whole = false; // m_Digits began with the first section selected
     QString m_Refusal;

@@ -1,7 +1,7 @@
 #include "app/manualview.h"
 
 #include "app/myqwebengineview.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "style/appstyle.h"
 
 #include <QCheckBox>

@@ -44,11 +44,8 @@ protected:
             startFromToday();
             return true;
         default:
-            // Typed digits fill the sections from the first one on.
-            if (key->text().size() == 1 && key->text().at(0).isDigit()) {
-                startFromToday();
-                m_edit->setSelectedSection(m_edit->sectionAt(0));
-            }
+            // Typed digits are the box's own: it must know that the entry
+            // began without a date, to stay without one if it is refused.
             return false;
         }
     }

@@ -1,6 +1,6 @@
 #include "app/reportaccess.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 
 #include <QCoreApplication>
 #include <QDebug>

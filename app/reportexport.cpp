@@ -2,7 +2,7 @@
 
 #include "app/pdfexport.h"
 #include "app/picturecache.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/reporttools.h"
 #include "layouts/boundedread.h"
 #include "panels/peoplefile.h"

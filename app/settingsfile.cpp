@@ -1,6 +1,6 @@
 #include "settingsfile.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 
 #include <QByteArray>
 #include <QDataStream>

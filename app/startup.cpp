@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/settingsfile.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "style/euladlg.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "app/myqwebengineview.h"
 #include "app/updatecheck.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"

@@ -118,6 +118,10 @@ public:
     // the user has been told why, the box kept its date, and the command
     // does not go on.
     bool settleDates();
+    // Throws away what is being typed into every date box, for a command
+    // that puts its own dates there: no typed date or refusal of one comes
+    // back when the focus leaves the box.
+    void discardDates();
     // A person's name that the calculator cannot value: the user is told,
     // every reading is emptied and the typed text stays.
     void rejectPersonName();

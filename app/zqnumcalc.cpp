@@ -244,6 +244,12 @@ bool CZQNum::settleDates()
     return settled;
 }
 
+void CZQNum::discardDates()
+{
+    for (CDateEdit *box : findChildren<CDateEdit *>())
+        box->discardEntry();
+}
+
 void CZQNum::OnCalcNum()
 {
     if (!settleDates())
@@ -469,6 +475,9 @@ void CZQNum::OnCalcAnNum()
 void CZQNum::OnResData()
 {
     const QDate start(2000, 1, 1);
+    // Reset and New take no focus: an entry begun before them would
+    // otherwise end, and count, when the focus leaves its box.
+    discardDates();
     m_FullName->clear();
     m_ShortName->clear();
     m_BirthDate->setDate(start);

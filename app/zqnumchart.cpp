@@ -4,10 +4,10 @@
 #include "app/zqnum.h"
 
 #include "app/chartrender.h"
+#include "base/apppaths.h"
 #include "designer/calcnumcontainer.h"
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
-#include "engine/apppaths.h"
 #include "engine/numerology.h"
 #include "style/infodlg.h"
 

@@ -152,8 +152,9 @@ void CZQNum::OnRecentClicked()
             break;
         }
     }
-    if (chosen < 0 || !settleDates())
+    if (chosen < 0)
         return;
+    discardDates();
 
     // A copy: the edits below run handlers that must not see a list in flux.
     const PersonRecord record = m_Recent.at(chosen);
@@ -268,6 +269,8 @@ void CZQNum::OnOpenFile(bool openProg)
         return;
     }
 
+    // Before the dialog, whose taking of the focus would end the entry.
+    discardDates();
     const QString path
         = askFileName(false, QStringLiteral("Open file"), documentsFolder(), PeopleFilter);
     if (path.size() < 2)

@@ -427,6 +427,12 @@ void CZQNum::buildEntryPanel()
     m_NewButton = new QPushButton(m_PersonBox);
     m_NewButton->setStyleSheet(m_NewBSheet);
     m_NewButton->setGeometry(790, 30, 24, 24);
+    // These put their own dates into the boxes and throw away a date still
+    // being typed; a click that took the focus would end that entry first,
+    // and tell the user about it if it was refused. The keyboard reaches
+    // them by Tab.
+    m_OpenButton->setFocusPolicy(Qt::TabFocus);
+    m_NewButton->setFocusPolicy(Qt::TabFocus);
     m_PersonFeatures = features(m_PersonBox, 135);
     m_PersonNamePanel = namePanel(m_PersonBox);
     m_Chaldean = new QCheckBox(QStringLiteral("Use Chaldean calculator"), m_PersonBox);
@@ -452,6 +458,8 @@ void CZQNum::buildEntryPanel()
     for (int k = 0; k < RecentPeopleLimit; ++k) {
         QPushButton *button = new QPushButton(m_InputPanel);
         button->setGeometry(835, 10 + 62 * k, 170, 52);
+        // As New: a click leaves a date being typed to be thrown away.
+        button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QPushButton::clicked, this, &CZQNum::OnRecentClicked);
         m_RecentButtons.append(button);
     }

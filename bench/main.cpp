@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/numerology.h"
 #include "engine/readingsdb.h"
 #include "engine/texttables.h"

@@ -1,6 +1,6 @@
 #include "designer/iconlist.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "designer/propertieswidget.h"
 
+#include "base/apppaths.h"
 #include "designer/colordialog.h"
 #include "designer/textdlg.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 
 #include <QComboBox>

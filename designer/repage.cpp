@@ -1,9 +1,9 @@
 #include "designer/repage.h"
 
+#include "base/apppaths.h"
 #include "designer/lnrstream.h"
 #include "designer/repageitem.h"
 #include "designer/style.h"
-#include "engine/apppaths.h"
 #include "layouts/boundedread.h"
 
 #include <QDataStream>
@@ -225,7 +225,7 @@ qint64 CREPage::picturePixels() const
     return pixels;
 }
 
-bool CREPage::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
+bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
     s >> width >> height;

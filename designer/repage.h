@@ -15,7 +15,7 @@ class CREPageItem;
 class CStyle;
 struct calcNumContainer;
 namespace BoundedRead {
-struct PictureBudget;
+struct ReadBudget;
 }
 
 // A page background: mode 0xFF none, 0 colour fill, 1 picture at 1:1 from the
@@ -61,7 +61,7 @@ public:
     void save(QDataStream &s) const;
     // False when the stream failed or held data no template can contain.
     // Pictures are decoded within budget, shared by the whole file.
-    bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
+    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr);
     // Why the reader would refuse this page's record, for the user; empty
     // when it is within the limits of a template.
     QString limitFault() const;

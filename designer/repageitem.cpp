@@ -158,7 +158,7 @@ void CREPageItem::save(QDataStream &s) const
       << qint32(pictureChoice) << qint32(barcodeKind) << backgroundColor;
 }
 
-bool CREPageItem::load(QDataStream &s, int version, BoundedRead::PictureBudget *budget)
+bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
 {
     s.setVersion(LnrStream::StreamVersion);
     auto refuse = [&s]() {

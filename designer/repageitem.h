@@ -18,7 +18,7 @@ class CREPage;
 class CStyle;
 struct calcNumContainer;
 namespace BoundedRead {
-struct PictureBudget;
+struct ReadBudget;
 }
 
 // One hit area of a selected frame's editing handles, in page units. A frame
@@ -133,7 +133,7 @@ public:
     // held data no template can contain; the item is then unusable. Pictures
     // are decoded within budget, shared by the whole file.
     void save(QDataStream &s) const;
-    bool load(QDataStream &s, int version, BoundedRead::PictureBudget *budget = nullptr);
+    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr);
     // Why the reader would refuse this item's record, or null: the bounds of
     // TemplateLimits that both the reader and the writer hold items to.
     const char *limitFault() const;

@@ -1,11 +1,11 @@
 #include "designer/reportcreator.h"
 
+#include "base/apppaths.h"
 #include "designer/chartbinding.h"
 #include "designer/iconlist.h"
 #include "designer/propertieswidget.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
 #include "style/infodlg.h"

@@ -1,3 +1,4 @@
+#include "base/apppaths.h"
 #include "designer/colordialog.h"
 #include "designer/iconlist.h"
 #include "designer/papersizedlg.h"
@@ -6,7 +7,6 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 

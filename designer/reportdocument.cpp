@@ -1,10 +1,10 @@
 #include "designer/reportdocument.h"
 
+#include "base/apppaths.h"
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/style.h"
-#include "engine/apppaths.h"
 #include "layouts/boundedread.h"
 
 #include <QDataStream>
@@ -363,7 +363,7 @@ void CReportDocument::deleteContents(Contents &c)
 
 bool CReportDocument::readBody(QDataStream &s, int version)
 {
-    BoundedRead::PictureBudget budget;
+    BoundedRead::ReadBudget budget;
     qint32 reserved = 0;
     QImage preview;
     QString templateName;
@@ -372,7 +372,7 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         return false;
     // The preview is only for other programs' file lists; what it cost to
     // decode goes back to the pages.
-    budget = BoundedRead::PictureBudget();
+    budget = BoundedRead::ReadBudget();
     preview = QImage();
     if (version >= 257) {
         qint32 grid = 0;

@@ -35,7 +35,7 @@ constexpr int MaxIndex = 1000000;
 constexpr int MaxSymbolText = 3000;
 // The pixels that the pictures of one template (item pictures and page
 // backgrounds; not the preview) may decode together.
-constexpr qint64 MaxPicturePixels = BoundedRead::PictureBudget {}.pixelsLeft;
+constexpr qint64 MaxPicturePixels = BoundedRead::ReadBudget {}.pixelsLeft;
 
 // What reading the picture takes from MaxPicturePixels: its pixels once
 // scaled to BoundedRead::MaxPictureSide, 0 for no picture, and more than the

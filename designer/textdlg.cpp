@@ -1,7 +1,7 @@
 #include "textdlg.h"
 #include "designer/templatelimits.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "style/appstyle.h"
 
 #include <QColorDialog>

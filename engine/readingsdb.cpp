@@ -1,6 +1,6 @@
 #include "engine/readingsdb.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/texttables.h"
 
 #include <QFile>

@@ -44,10 +44,11 @@ QString fontOpen(const QFont &font, const QColor &color, bool itemForm)
     if (font.pixelSize() > 0)
         open += QLatin1String("font-size: ") + QString::number(font.pixelSize())
             + QLatin1String("px;");
-    // A family from a layout file that no font could have is left out.
+    // A family from a layout file that no font could have is left out; a
+    // kept one is a quoted CSS string, so "/*" in it opens no comment.
     const QString family = font.family();
     if (!family.isEmpty() && LayoutLimits::isFontFamilyName(family))
-        open += QLatin1String(" face:") + family.toHtmlEscaped() + QLatin1Char(';');
+        open += QLatin1String(" face:'") + family.toHtmlEscaped() + QLatin1String("';");
     open += QLatin1String(" color:") + color.name();
     open += itemForm ? QLatin1String(";\" >") : QLatin1String(";\">");
     return open;

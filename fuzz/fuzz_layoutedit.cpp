@@ -17,6 +17,7 @@
 #include "layouts/layoutfolder.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
+#include "layouts/sectionmarkup.h"
 #include "layouts/sectiontext.h"
 #include "reportmanager/imagepreview.h"
 
@@ -425,7 +426,7 @@ void edit(Manager *m, Input &in)
             if (in.byte() & 1)
                 html = QLatin1String("<html><body><!-- md --><br>") + html
                     + QLatin1String("</body></html>");
-            item->texts[entry] = withoutFetchingMarkup(html);
+            item->texts[entry] = SectionMarkup::filtered(html);
             item->useStdText[entry] = in.byte() & 1;
         }
         break;

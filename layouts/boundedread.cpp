@@ -8,7 +8,7 @@
 
 namespace BoundedRead {
 
-bool readImage(QDataStream &stream, QImage *image, PictureBudget *budget)
+bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
 {
     *image = QImage();
     qint32 marker = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layouts/sectionmarkup.h"
+
 #include <QtGlobal>
 
 class QColor;
@@ -17,10 +19,13 @@ constexpr int MaxPictureSide = 4096;
 // some encodings can only be scaled after a full-size decode.
 constexpr qint64 MaxDeclaredPixels = qint64(6000) * 6000;
 
-// The pixels one file may still decode, shared by every picture it holds.
-struct PictureBudget
+// What one file may still decode, shared by everything it holds: the pixels
+// of its pictures, and the tags of its section texts, which the markup filter
+// parses.
+struct ReadBudget
 {
     qint64 pixelsLeft = qint64(MaxPictureSide) * MaxPictureSide * 3;
+    qint64 markupTagsLeft = SectionMarkup::MaxLayoutTags;
 };
 
 // Reads a picture written by QDataStream's QImage operator at stream version
@@ -29,7 +34,7 @@ struct PictureBudget
 // down, one declaring more than MaxDeclaredPixels or more than the budget
 // holds is refused. On refusal or damaged data the stream is marked corrupt,
 // the image is null and false is returned.
-bool readImage(QDataStream &stream, QImage *image, PictureBudget *budget = nullptr);
+bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget = nullptr);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.

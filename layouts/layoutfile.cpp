@@ -2,7 +2,7 @@
 
 #include "layouts/boundedread.h"
 #include "layouts/layoutlimits.h"
-#include "layouts/sectiontext.h"
+#include "layouts/sectionmarkup.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -57,7 +57,7 @@ template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QLis
     return true;
 }
 
-bool readImages(QDataStream &stream, QList<QImage> *list, BoundedRead::PictureBudget *budget)
+bool readImages(QDataStream &stream, QList<QImage> *list, BoundedRead::ReadBudget *budget)
 {
     list->clear();
     quint32 count = 0;
@@ -82,7 +82,7 @@ template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list
 } // namespace
 
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
-                 BoundedRead::PictureBudget *budget)
+                 BoundedRead::ReadBudget *budget)
 {
     stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont;
     if (!ok(stream) || !BoundedRead::readColor(stream, &item->headerColor)
@@ -100,10 +100,19 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
     if (!ok(stream))
         return false;
     // Layouts are shared: a text that embeds, fetches or runs script could
-    // pull any file the user can read into every report made with it. The
-    // title is plain text, which the report builder escapes.
-    for (QString &text : item->texts)
-        text = withoutFetchingMarkup(text);
+    // pull any file the user can read into every report made with it, so
+    // texts keep only the editor's own markup. The title is plain text,
+    // which the report builder escapes.
+    for (QString &text : item->texts) {
+        const int tags = SectionMarkup::tagCount(text);
+        if (budget) {
+            if (tags > budget->markupTagsLeft)
+                return false;
+            budget->markupTagsLeft -= tags;
+        }
+        if (!SectionMarkup::filter(text, &text))
+            return false;
+    }
     item->headerFont = LayoutLimits::storedFont(item->headerFont);
     item->contentFont = LayoutLimits::storedFont(item->contentFont);
     return true;
@@ -121,7 +130,7 @@ void writeRepItem(QDataStream &stream, const repItem &item)
 }
 
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::PictureBudget *budget)
+             BoundedRead::ReadBudget *budget)
 {
     stream->setVersion(LayoutStreamVersion);
     const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
@@ -158,7 +167,7 @@ bool readReportSetting(QIODevice *device, reportSetting *setting)
     // Read apart and taken whole, so that a damaged file leaves the caller's
     // layout as it was.
     reportSetting read = *setting;
-    BoundedRead::PictureBudget budget {LayoutLimits::MaxPicturePixels};
+    BoundedRead::ReadBudget budget {LayoutLimits::MaxPicturePixels, SectionMarkup::MaxLayoutTags};
     for (QList<repItem> &items : read.items) {
         if (!loadSet(&stream, &items, version, &budget))
             return false;

@@ -7,7 +7,7 @@
 class QDataStream;
 class QIODevice;
 namespace BoundedRead {
-struct PictureBudget;
+struct ReadBudget;
 }
 
 // The layout file format: a big-endian data stream of version 12 holding the
@@ -19,20 +19,20 @@ constexpr quint32 LayoutFileVersion = 2;
 constexpr int LayoutStreamVersion = 12;
 
 // Reads one item as stored by a file of the given version. False when the
-// stream fails, the item claims more entries than the device still holds, or
-// a picture is too large (budget, when given, is shared by a whole file).
-// Texts come without markup that embeds, fetches or runs script (see
-// withoutFetchingMarkup), the title as stored (plain text), and a font family
+// stream fails, the item claims more entries than the device still holds, a
+// picture is too large, or a text holds more tags than SectionMarkup takes
+// (budget, when given, is shared by a whole file). Texts come through
+// SectionMarkup::filter, the title as stored (plain text), and a font family
 // that isFontFamilyName refuses as an empty one (see storedFont), which the
 // writer writes the same way.
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
-                 BoundedRead::PictureBudget *budget = nullptr);
+                 BoundedRead::ReadBudget *budget = nullptr);
 void writeRepItem(QDataStream &stream, const repItem &item);
 
 // Reads one item list and appends it to list. False on a damaged list, in
 // which case list may hold part of it. Sets the stream's version first.
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::PictureBudget *budget = nullptr);
+             BoundedRead::ReadBudget *budget = nullptr);
 // Writes one item list. Sets the stream's version first.
 void saveSet(QDataStream *stream, const QList<repItem> *list);
 

@@ -1,6 +1,7 @@
 #include "layouts/layoutlimits.h"
 
 #include "layouts/boundedread.h"
+#include "layouts/sectionmarkup.h"
 
 #include <QImage>
 
@@ -52,14 +53,24 @@ qint64 picturePixels(const reportSetting &setting)
 
 QString storeProblem(const reportSetting &setting)
 {
+    qint64 tags = 0;
     for (const QList<repItem> &items : setting.items) {
         for (const repItem &item : items) {
+            for (const QString &text : item.texts) {
+                QString filtered;
+                if (!SectionMarkup::filter(text, &filtered))
+                    return QStringLiteral("one of its texts holds more formatting than a layout "
+                                          "file can take.");
+                tags += SectionMarkup::tagCount(text);
+            }
             for (const QImage &image : item.images) {
                 if (qint64(image.width()) * image.height() > BoundedRead::MaxDeclaredPixels)
                     return QStringLiteral("one of its pictures is too large.");
             }
         }
     }
+    if (tags > SectionMarkup::MaxLayoutTags)
+        return QStringLiteral("its texts hold more formatting than one layout file can take.");
     if (picturePixels(setting) > MaxPicturePixels)
         return QStringLiteral("its pictures are more than one layout file can hold\n") + capacity()
             + QLatin1Char('.');

@@ -24,9 +24,14 @@ constexpr int EditorSizeOffset = 4;
 // editor's own font rather than a size of the text, stays too.
 QString upHtmlFontSize(const QString &html, int delta);
 
+// html with a marker before every "<p" (paragraphs and pre blocks alike).
+QString withParagraphMarkers(const QString &html);
+
 // The stored form of the editor's document html (as the rich-text engine writes
-// it, sizes as shown): a marker before every "<p" and the sizes brought back
-// down by sizeOffset.
+// it, sizes as shown): the sizes brought back down by sizeOffset, and the text
+// through the section markup filter, which puts a marker before every "<p".
+// A text the filter refuses keeps its markup, with the markers; a layout
+// holding it is not stored (LayoutLimits::storeProblem).
 QString storedCustomText(const QString &editorHtml, int sizeOffset);
 
 // A stored custom text without its paragraph markers.
@@ -37,24 +42,6 @@ QString withoutParagraphMarkers(const QString &stored);
 // prints only what the body holds, so text without a size of its own prints
 // at the report's size; a body size would give it one in the editor.
 QString customTextForEditor(const QString &stored);
-
-// html without the markup that makes a page embed, fetch or run something:
-// the elements iframe, frame, frameset, object, embed, link, base, meta, form
-// and script, style elements that could load a file (url(), @import, image
-// functions, escapes), and in every other tag the attributes that run script:
-// event handlers (every name beginning with "on", in any case), attributes
-// whose value is a javascript: or vbscript: URL (in any case, with character
-// references, blanks or control characters in it) and names beginning with
-// '=' (only a broken tag has one). Script, iframe and such style elements go
-// with their content; the others only lose their tags. The editor's own head
-// (its meta lines and plain style block) stays, as does everything else. The
-// result is its own fixed point. Every '<' is checked, whatever the context,
-// so no parser can find such a tag or attribute in the result: tags are read
-// as a browser reads them, and inside a tag that stays every '<' and '>' is
-// written as "&lt;" and "&gt;", so every tag ends at its first '>' and holds
-// no other; where a removal would join two pieces into a new tag start, the
-// '<' before it is written as "&lt;".
-QString withoutFetchingMarkup(const QString &html);
 
 // One line of the editor's entry box: its label and the entry it edits.
 struct EditorEntry

@@ -1,6 +1,6 @@
 #include "peoplefile.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "reportmanager/layoutmanagerdlg.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfolder.h"

@@ -1,8 +1,9 @@
 #include "reportmanager/texteditor.h"
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/reportsetting.h"
+#include "layouts/sectionmarkup.h"
 #include "layouts/sectiontext.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/layoutdialogs.h"
@@ -87,7 +88,7 @@ protected:
             ? QString::fromUtf8(source->data(richFormat))
             : source->html();
         QMimeData cleaned;
-        cleaned.setHtml(withoutFetchingMarkup(html));
+        cleaned.setHtml(SectionMarkup::filtered(html));
         if (source->hasText())
             cleaned.setText(source->text());
         QTextEdit::insertFromMimeData(&cleaned);

@@ -4,6 +4,7 @@
 // partner's items show no invented values.
 
 #include "app/chartrender.h"
+#include "base/apppaths.h"
 #include "designer/chartbinding.h"
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
@@ -11,7 +12,6 @@
 #include "designer/reportdocument.h"
 #include "designer/reportpe.h"
 #include "designer/style.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "tests/designer/designerfixture.h"
 #include "tests/designer/textrecorder.h"

@@ -4,7 +4,7 @@
 #include "app/settingsfile.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/texttables.h"
 #include "panels/infomatrwidget.h"
 #include "panels/infowidget.h"

@@ -1,5 +1,5 @@
 #include "app/reportexport.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/numerology.h"
 #include "layouts/layoutfile.h"
 #include "testenvironment.h"

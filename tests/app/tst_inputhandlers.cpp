@@ -1,8 +1,10 @@
+#include "app/optionaldate.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
 #include "engine/numerology.h"
 #include "panels/infonamewidget.h"
 #include "panels/infowidget.h"
+#include "panels/peoplefile.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"
 
@@ -83,6 +85,14 @@ bool clickIntoDateBox(QDateEdit *box)
         TestEnvironment::WaitMs);
 }
 
+// Shown and active, so that the boxes take the focus and the keys.
+bool shown(CZQNum *w)
+{
+    w->show();
+    w->activateWindow();
+    return QTest::qWaitForWindowActive(w);
+}
+
 } // namespace
 
 class TestInputHandlers : public QObject
@@ -115,6 +125,10 @@ private slots:
     void typedDate();
     void typedDateCounts_data();
     void typedDateCounts();
+    void commandDropsTypedDate_data();
+    void commandDropsTypedDate();
+    void optionalDateRefused_data();
+    void optionalDateRefused();
     void openRestoresLetters_data();
     void openRestoresLetters();
 
@@ -617,9 +631,7 @@ void TestInputHandlers::typedDate()
     QFETCH(QString, refusal);
     auto w = makeWindow();
     w->setDateFormat(dayFirst);
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(shown(w.get()));
     QDateEdit *box = w->m_BirthDate;
     QCOMPARE(box->date(), QDate(2000, 1, 1));
     if (click) {
@@ -673,9 +685,7 @@ void TestInputHandlers::typedDateCounts()
     const QDate kept(1980, 3, 7);
     const QDate typed = refusal.isEmpty() ? QDate(1979, 11, 4) : kept;
     auto w = makeWindow();
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(shown(w.get()));
     w->m_FullName->setText(QStringLiteral("Anna Bell"));
     w->m_ShortName->setText(QStringLiteral("Anna"));
     w->m_PartnerFullName->setText(QStringLiteral("Tom Bell"));
@@ -708,6 +718,107 @@ void TestInputHandlers::typedDateCounts()
     QCOMPARE((partner ? w->m_Partner : w->m_Person)->m_birthDate, typed);
     QCOMPARE(w->m_NameButton->text(),
              QStringLiteral("Anna\n") + stored.birthDate.toString("MM/dd/yyyy"));
+}
+
+// Digits typed into the pet box, then a command that puts dates into the
+// boxes, clicked before the entry ended: what was typed is thrown away
+// unannounced and does not come back when the focus leaves the box.
+void TestInputHandlers::commandDropsTypedDate_data()
+{
+    QTest::addColumn<int>("command"); // Reset, New, Open, a recent person
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QDate>("date");
+    const QDate reset(2000, 1, 1);
+    QTest::newRow("Reset, whole date") << 0 << QStringLiteral("03171990") << reset;
+    QTest::newRow("Reset, no such date") << 0 << QStringLiteral("02312000") << reset;
+    QTest::newRow("Reset, half a date") << 0 << QStringLiteral("0317") << reset;
+    QTest::newRow("New, no such date") << 1 << QStringLiteral("02312000") << reset;
+    QTest::newRow("Open, no such date") << 2 << QStringLiteral("02312000") << QDate(2015, 2, 1);
+    // The record has no pet: the box is back at its date before the typing.
+    QTest::newRow("recent person") << 3 << QStringLiteral("03171990") << QDate(2012, 5, 6);
+}
+
+void TestInputHandlers::commandDropsTypedDate()
+{
+    QFETCH(int, command);
+    QFETCH(QString, keys);
+    QFETCH(QDate, date);
+    auto w = makeWindow();
+    QVERIFY(shown(w.get()));
+    w->setMode(MainWindowLayout::PagePet);
+    w->m_PetDate->setDate(QDate(2012, 5, 6));
+    PersonInputs saved;
+    saved.petBirthDate = QDate(2015, 2, 1);
+    nextFileName = m_dir.filePath(QStringLiteral("pet.num"));
+    QVERIFY(writePeopleFile(nextFileName, saved));
+    w->m_Recent = {record(QStringLiteral("Carl Dunn"), QStringLiteral("Carl"), QDate(1990, 1, 1))};
+    w->updateRecentList();
+
+    QDateEdit *box = w->m_PetDate;
+    QVERIFY(clickIntoDateBox(box));
+    QTest::keyClicks(box, keys);
+    if (command > 0)
+        QTest::mouseClick(w->m_NameButton, Qt::LeftButton); // the panel with the others
+    const QList<QPushButton *> buttons {w->m_ResetButton, w->m_NewButton, w->m_OpenButton,
+                                        w->m_RecentButtons.at(0)};
+    QTest::mouseClick(buttons.at(command), Qt::LeftButton);
+    QVERIFY(box->hasFocus()); // the click did not end the entry
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QVERIFY(!box->hasFocus());
+    QCOMPARE(box->date(), date);
+    QCOMPARE(messages, QStringList());
+
+    // The pet is counted with the date the box shows.
+    w->m_PetName->setText(QStringLiteral("Rex"));
+    QTest::mouseClick(w->m_PetCalc, Qt::LeftButton);
+    const QString birthday = w->m_Pet->m_results[CNumerology::RBirthday];
+    w->m_PetDate->setDate(date);
+    w->OnCalcPetNum();
+    QCOMPARE(birthday, w->m_Pet->m_results[CNumerology::RBirthday]);
+}
+
+// An impossible date typed into the Name Advisor's box, then CALCULATE: a
+// box that had no date keeps none, and the message says so.
+void TestInputHandlers::optionalDateRefused_data()
+{
+    QTest::addColumn<bool>("dayFirst");
+    QTest::addColumn<QDate>("given");
+    QTest::addColumn<QString>("refusal");
+    const QString empty = QStringLiteral(" The box stays empty.");
+    QTest::newRow("empty") << false << QDate() << "There is no such date as 02/31/2020." + empty;
+    QTest::newRow("empty, day first")
+        << true << QDate() << "There is no such date as 31/02/2020." + empty;
+    QTest::newRow("a date given")
+        << false << QDate(1990, 3, 17)
+        << QStringLiteral("There is no such date as 02/31/2020. The box keeps 03/17/1990.");
+}
+
+void TestInputHandlers::optionalDateRefused()
+{
+    QFETCH(bool, dayFirst);
+    QFETCH(QDate, given);
+    QFETCH(QString, refusal);
+    auto w = makeWindow();
+    w->setDateFormat(dayFirst);
+    QVERIFY(shown(w.get()));
+    w->setMode(MainWindowLayout::PageNameAdvisor);
+    w->m_AnName->setText(QStringLiteral("Anne"));
+    QDateEdit *box = w->m_AnDate;
+    if (given.isValid())
+        box->setDate(given);
+    QVERIFY(clickIntoDateBox(box));
+    QTest::keyClicks(box, dayFirst ? "31022020" : "02312020");
+    QTest::mouseClick(w->m_AnCalc, Qt::LeftButton);
+    QCOMPARE(messages, QStringList {QStringLiteral("Name Advisor date\r\n") + refusal});
+    QCOMPARE(optionalDate(box), given);
+    QCOMPARE(box->findChild<QLineEdit *>()->displayText().trimmed().isEmpty(), !given.isValid());
+    // The refusal stopped the command; the next one counts with the box as it is.
+    QVERIFY(w->m_Analyzer->reportHtml.isEmpty());
+    QTest::mouseClick(w->m_AnCalc, Qt::LeftButton);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(w->m_Analyzer->reportHtml.contains(QLatin1String("Your date number")),
+             given.isValid());
 }
 
 // Letters flipped for both people, saved, then brought back: the same

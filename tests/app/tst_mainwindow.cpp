@@ -3,7 +3,7 @@
 #include "app/startup.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"

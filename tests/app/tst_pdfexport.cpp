@@ -1,7 +1,7 @@
 #include "app/myqwebengineview.h"
 #include "app/pdfexport.h"
 #include "app/reportexport.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/reporttools.h"
 #include "testenvironment.h"
 

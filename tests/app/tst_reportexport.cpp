@@ -1,7 +1,7 @@
 #include "app/picturecache.h"
 #include "app/reportaccess.h"
 #include "app/reportexport.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "engine/numerology.h"
 #include "engine/reporttools.h"
 #include "hostilepicture.h"

@@ -1,5 +1,5 @@
 #include "app/settingsfile.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "testenvironment.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
+#include "base/apppaths.h"
 #include "designer/colordialog.h"
 #include "designer/papersizedlg.h"
 #include "designer/textdlg.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
 

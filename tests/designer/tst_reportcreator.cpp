@@ -1,3 +1,4 @@
+#include "base/apppaths.h"
 #include "designer/colordialog.h"
 #include "designer/iconlist.h"
 #include "designer/managerthumbnaildlg.h"
@@ -11,7 +12,6 @@
 #include "designer/reportpepages.h"
 #include "designer/templatelimits.h"
 #include "designerfixture.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"

@@ -1,10 +1,10 @@
+#include "base/apppaths.h"
 #include "designer/propertieswidget.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "designerfixture.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "testenvironment.h"
 

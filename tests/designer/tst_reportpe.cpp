@@ -2,12 +2,12 @@
 // buttons, as real drags do.
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include "base/apppaths.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportpe.h"
 #include "designer/style.h"
 #include "designerfixture.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"

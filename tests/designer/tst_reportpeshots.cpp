@@ -1,9 +1,9 @@
+#include "base/apppaths.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/reportpe.h"
 #include "designer/style.h"
 #include "designerfixture.h"
-#include "engine/apppaths.h"
 #include "style/appstyle.h"
 #include "testenvironment.h"
 

@@ -577,7 +577,7 @@ void tst_Compatibility::layoutHeaderAndCustomText()
     compare(comp, person, partner, &layouts, 2);
     QVERIFY(comp.reportHtml.contains(QLatin1String("My title 0</font></h2>")));
     QVERIFY(comp.reportHtml.contains(
-        QLatin1String("<p><font style=\"font-size: 16px; face:Arial; color:#112233;\">"
+        QLatin1String("<p><font style=\"font-size: 16px; face:'Arial'; color:#112233;\">"
                       "<table class=maindoc width=\"500\"")));
     QVERIFY(comp.reportHtml.contains(QLatin1String("our introduction")));
     QVERIFY(!comp.reportHtml.contains(QLatin1String("det-intro")));

@@ -384,7 +384,7 @@ void tst_LayoutReading::titleItem()
     // The first heading is the reading's own, in black; the name line, the
     // summary and the table use the content font and colour.
     const QString contentFont
-        = QStringLiteral("<font style=\"font-size: 16px; face:Arial; color:#0000ff;\">");
+        = QStringLiteral("<font style=\"font-size: 16px; face:'Arial'; color:#0000ff;\">");
     QVERIFY(html.contains(
         QLatin1String("<h2><font style=\" color:#000000;\">Numerology Chart for</font></h2>")));
     QVERIFY(html.contains("<h2>" + contentFont + "ANN LEE SMITH (ANN), Mar 5 1980</font></h2>"));
@@ -406,12 +406,12 @@ void tst_LayoutReading::titleItemOwnStyle()
     title.headerColor = QColor(255, 0, 0);
     const QString html = readingOf(setting, Numbers(), true);
     QCOMPARE(headings(html).value(0), QStringLiteral("My chart"));
-    QVERIFY(html.contains(
-        QLatin1String("<h2><font style=\"font-size: 18px; face:Arial; color:#ff0000;\">My chart")));
+    QVERIFY(html.contains(QLatin1String(
+        "<h2><font style=\"font-size: 18px; face:'Arial'; color:#ff0000;\">My chart")));
     QCOMPARE(body(html).count(QLatin1String("<table class=maindoc border=\"0\" width=100%>")), 3);
     // The introduction in the item's content look.
     QVERIFY(html.contains(
-        QLatin1String("<font style=\"font-size: 16px; face:Arial; color:#000000;\" >INFO-0")));
+        QLatin1String("<font style=\"font-size: 16px; face:'Arial'; color:#000000;\" >INFO-0")));
 }
 
 void tst_LayoutReading::presenceRules_data()
@@ -623,7 +623,7 @@ void tst_LayoutReading::customEntries()
     reportSetting years = layout({16}, false);
     const QString rows = readingOf(years);
     QVERIFY(rows.contains(QLatin1String(
-        "<p><font style=\"font-size: 16px; face:Arial; color:#000000;\">2026 (9). </font></p>")));
+        "<p><font style=\"font-size: 16px; face:'Arial'; color:#000000;\">2026 (9). </font></p>")));
     QCOMPARE(markers(rows).size(), 1 + 9);
 }
 
@@ -694,8 +694,8 @@ void tst_LayoutReading::hostileLayout()
     QCOMPARE(headings(numerology),
              QStringList({"Life path &lt;frame&gt; notes", "ANN LEE SMITH (ANN), Mar 5 1980",
                           "Love &amp; &lt;Base&gt; numbers "}));
-    QVERIFY(numerology.contains(QLatin1String("Seven <img src=x ><a  >link</a><svg/>")));
-    QVERIFY(numerology.contains(QLatin1String("&lt;iframe src=x><ponmouseover=alert(9)>end")));
+    QVERIFY(numerology.contains(QLatin1String("Seven <a>link</a>")));
+    QVERIFY(numerology.contains(QLatin1String("iframe src=x&gt;end")));
     QCOMPARE(headings(pet.reportHtml).value(0),
              QStringLiteral("&lt;script&gt;alert(10)&lt;/script&gt; &amp; pets"));
 }

@@ -277,7 +277,7 @@ void tst_PetReading::layoutHeader()
     const QString &html = engine.reportHtml;
     QVERIFY(html.contains(QLatin1String("color:#123456;\">My title 0</font></h2>")));
     QVERIFY(html.contains(QLatin1String(
-        "<p><font style=\"font-size: 16px; face:Arial; color:#654321;\">Pet number 3/12<br />")));
+        "<p><font style=\"font-size: 16px; face:'Arial'; color:#654321;\">Pet number 3/12<br />")));
     QVERIFY(!html.contains(QLatin1String("Pet Numerology Chart")));
     QVERIFY(html.contains(QLatin1String("My title 1 3/12</font></h2>")));
     QVERIFY(html.contains(QLatin1String("pet-general")));

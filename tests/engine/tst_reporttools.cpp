@@ -73,7 +73,7 @@ repItem itemWithEntries(int kind, int type, int texts, int images, int flags)
     return item;
 }
 
-const QString itemFontOpen = "<font style=\"font-size: 16px; face:Arial; color:#000000;\" >";
+const QString itemFontOpen = "<font style=\"font-size: 16px; face:'Arial'; color:#000000;\" >";
 
 } // namespace
 
@@ -155,7 +155,7 @@ void tst_ReportTools::heldBackPictures()
 {
     const QFont plain = pixelFont("Arial", 18);
     const QString head
-        = "<font style=\"font-size: 18px; face:Arial; color:#000000;\">H</font></h2>\n";
+        = "<font style=\"font-size: 18px; face:'Arial'; color:#000000;\">H</font></h2>\n";
 
     CReportTools tools(nullptr);
     tools.preloadRes("/res/doc/");
@@ -189,7 +189,7 @@ void tst_ReportTools::heldBackPictures()
     tools.addPar("P", Qt::black, plain, QImage());
     QCOMPARE(tools.reportHtml,
              L(chapOpen + "<p>" + second
-               + "<font style=\"font-size: 18px; face:Arial; color:#000000;\">P</font></p>\n"));
+               + "<font style=\"font-size: 18px; face:'Arial'; color:#000000;\">P</font></p>\n"));
 
     // A styled paragraph with an image of its own also replaces a held-back one.
     tools.reportHtml.clear();
@@ -197,7 +197,7 @@ void tst_ReportTools::heldBackPictures()
     tools.addPar("P", Qt::black, plain, redSquare());
     QCOMPARE(tools.reportHtml,
              L("<p>" + embeddedTag(redSquare())
-               + "<font style=\"font-size: 18px; face:Arial; color:#000000;\">P</font></p>\n"));
+               + "<font style=\"font-size: 18px; face:'Arial'; color:#000000;\">P</font></p>\n"));
     QVERIFY(tools.pendingImage.isEmpty());
 
     // startChap(true), endChap and the paragraphs drop or use it up.
@@ -245,14 +245,14 @@ void tst_ReportTools::fontTags_data()
 
     QTest::newRow("18 px Arial")
         << pixelFont("Arial", 18) << QColor(Qt::black)
-        << "<h2><font style=\"font-size: 18px; face:Arial; color:#000000;\">x</font></h2>"
-        << "<font style=\"font-size: 18px; face:Arial; color:#000000;\" >x</font>";
+        << "<h2><font style=\"font-size: 18px; face:'Arial'; color:#000000;\">x</font></h2>"
+        << "<font style=\"font-size: 18px; face:'Arial'; color:#000000;\" >x</font>";
     QFont points("Arial");
     points.setPointSize(14);
     QTest::newRow("points have no size")
         << points << QColor(Qt::black)
-        << "<h2><font style=\" face:Arial; color:#000000;\">x</font></h2>"
-        << "<font style=\" face:Arial; color:#000000;\" >x</font>";
+        << "<h2><font style=\" face:'Arial'; color:#000000;\">x</font></h2>"
+        << "<font style=\" face:'Arial'; color:#000000;\" >x</font>";
     QFont noFamily;
     noFamily.setFamily(QString());
     noFamily.setPointSize(12);
@@ -261,39 +261,44 @@ void tst_ReportTools::fontTags_data()
         << "<font style=\" color:#000000;\" >x</font>";
     QTest::newRow("colour in lower case")
         << pixelFont("Georgia", 9) << QColor(0x1a, 0x2b, 0xc3)
-        << "<h2><font style=\"font-size: 9px; face:Georgia; color:#1a2bc3;\">x</font></h2>"
-        << "<font style=\"font-size: 9px; face:Georgia; color:#1a2bc3;\" >x</font>";
+        << "<h2><font style=\"font-size: 9px; face:'Georgia'; color:#1a2bc3;\">x</font></h2>"
+        << "<font style=\"font-size: 9px; face:'Georgia'; color:#1a2bc3;\" >x</font>";
     QFont styled = pixelFont("Arial", 16, 75);
     styled.setUnderline(true);
     styled.setItalic(true);
-    QTest::newRow("bold underlined italic") << styled << QColor(Qt::black)
-                                            << "<h2><u><i><font style=\"font-size: 16px; "
-                                               "face:Arial; color:#000000;\">x</font></i></u></h2>"
-                                            << "<b><u><i><font style=\"font-size: 16px; "
-                                               "face:Arial; color:#000000;\" >x</font></i></u></b>";
+    QTest::newRow("bold underlined italic")
+        << styled << QColor(Qt::black)
+        << "<h2><u><i><font style=\"font-size: 16px; "
+           "face:'Arial'; color:#000000;\">x</font></i></u></h2>"
+        << "<b><u><i><font style=\"font-size: 16px; "
+           "face:'Arial'; color:#000000;\" >x</font></i></u></b>";
     QFont oblique = pixelFont("Arial", 16);
     oblique.setStyle(QFont::StyleOblique);
     QTest::newRow("oblique counts as italic")
         << oblique << QColor(Qt::black)
-        << "<h2><i><font style=\"font-size: 16px; face:Arial; color:#000000;\">x</font></i></h2>"
-        << "<i><font style=\"font-size: 16px; face:Arial; color:#000000;\" >x</font></i>";
+        << "<h2><i><font style=\"font-size: 16px; face:'Arial'; color:#000000;\">x</font></i></h2>"
+        << "<i><font style=\"font-size: 16px; face:'Arial'; color:#000000;\" >x</font></i>";
     QTest::newRow("weight 57 not bold")
         << pixelFont("Arial", 16, 57) << QColor(Qt::black)
-        << "<h2><font style=\"font-size: 16px; face:Arial; color:#000000;\">x</font></h2>"
-        << "<font style=\"font-size: 16px; face:Arial; color:#000000;\" >x</font>";
+        << "<h2><font style=\"font-size: 16px; face:'Arial'; color:#000000;\">x</font></h2>"
+        << "<font style=\"font-size: 16px; face:'Arial'; color:#000000;\" >x</font>";
     QTest::newRow("a family no font has is left out")
         << pixelFont("Arial;\"><script>x</script><b title=\"", 9) << QColor(Qt::black)
         << "<h2><font style=\"font-size: 9px; color:#000000;\">x</font></h2>"
         << "<font style=\"font-size: 9px; color:#000000;\" >x</font>";
     QTest::newRow("a family with & is escaped")
         << pixelFont("Black & White", 9) << QColor(Qt::black)
-        << "<h2><font style=\"font-size: 9px; face:Black &amp; White; "
+        << "<h2><font style=\"font-size: 9px; face:'Black &amp; White'; "
            "color:#000000;\">x</font></h2>"
-        << "<font style=\"font-size: 9px; face:Black &amp; White; color:#000000;\" >x</font>";
+        << "<font style=\"font-size: 9px; face:'Black &amp; White'; color:#000000;\" >x</font>";
+    QTest::newRow("a comment opener stays inside the quotes")
+        << pixelFont("x/* c", 9) << QColor(Qt::red)
+        << "<h2><font style=\"font-size: 9px; face:'x/* c'; color:#ff0000;\">x</font></h2>"
+        << "<font style=\"font-size: 9px; face:'x/* c'; color:#ff0000;\" >x</font>";
     QTest::newRow("weight 58 bold")
         << pixelFont("Arial", 16, 58) << QColor(Qt::black)
-        << "<h2><font style=\"font-size: 16px; face:Arial; color:#000000;\">x</font></h2>"
-        << "<b><font style=\"font-size: 16px; face:Arial; color:#000000;\" >x</font></b>";
+        << "<h2><font style=\"font-size: 16px; face:'Arial'; color:#000000;\">x</font></h2>"
+        << "<b><font style=\"font-size: 16px; face:'Arial'; color:#000000;\" >x</font></b>";
 }
 
 void tst_ReportTools::fontTags()
@@ -542,7 +547,7 @@ void tst_ReportTools::standItemEntryShift()
     tools.addStandItem("ignored", "0", "", "standard", 0, &item, false);
     QCOMPARE(tools.reportHtml,
              L(chapOpen
-               + "<h2><font style=\"font-size: 18px; face:Arial; color:#000000;\">Challenge "
+               + "<h2><font style=\"font-size: 18px; face:'Arial'; color:#000000;\">Challenge "
                  "0</font></h2>\n"
                + marked + "custom" + tableEnd + markedPieceOpen + tableEnd + "</p>\n" + tableEnd));
 }
@@ -590,7 +595,7 @@ void tst_ReportTools::standItemOpenForCaller()
     repItem item;
     item.defaultStyle = false;
     item.title = "Pinnacles";
-    const QString head = "<h2><font style=\"font-size: 18px; face:Arial; "
+    const QString head = "<h2><font style=\"font-size: 18px; face:'Arial'; "
                          "color:#000000;\">Pinnacles 3</font></h2>\n";
 
     CReportTools tools(nullptr);

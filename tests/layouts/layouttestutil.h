@@ -1,12 +1,25 @@
 #pragma once
 
 #include "layouts/reportsetting.h"
+#include "layouts/sectionmarkup.h"
 
 #include <QFile>
 #include <QString>
 
 // Helpers shared by the layout file tests.
 namespace LayoutTest {
+
+// setting as the reader gives it back: its texts through the markup filter.
+inline reportSetting withFilteredTexts(reportSetting setting)
+{
+    for (QList<repItem> &items : setting.items) {
+        for (repItem &item : items) {
+            for (QString &text : item.texts)
+                text = SectionMarkup::filtered(text);
+        }
+    }
+    return setting;
+}
 
 // The first field in which two items differ, or an empty string.
 inline QString itemDifference(const repItem &a, const repItem &b)

@@ -82,7 +82,7 @@ void TestBoundedRead::pictures()
     buffer.open(QIODevice::ReadOnly);
     QDataStream s(&buffer);
     s.setVersion(12);
-    BoundedRead::PictureBudget budget;
+    BoundedRead::ReadBudget budget;
     QList<QSize> read;
     bool ok = true;
     for (int i = 0; i < count && ok; ++i) {

@@ -179,7 +179,7 @@ void TestLayoutFolder::roundTrip()
     QCOMPARE(namesOf(read), (QStringList {"Mine", "Standard"}));
     QString diff = settingDifference(read.at(1), list.at(0));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
-    diff = settingDifference(read.at(0), list.at(1));
+    diff = settingDifference(read.at(0), withFilteredTexts(list.at(1)));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
 
     // Once the migrated setting is saved, load and save change no byte.

@@ -64,12 +64,10 @@ void TestSectionText::storedForm_data()
     QTest::addColumn<QString>("editorHtml");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("one paragraph")
-        << "<body><p style=\" font-size:20pt;\">One</p></body>"
-        << "<body><!-- md --><br><p style=\" font-size:16pt;\">One</p></body>";
-    QTest::newRow("two paragraphs")
-        << "<body><p>One</p><p>Two</p></body>"
-        << "<body><!-- md --><br><p>One</p><!-- md --><br><p>Two</p></body>";
+    QTest::newRow("one paragraph") << "<p style=\" font-size:20pt;\">One</p>"
+                                   << "<!-- md --><br><p style=\" font-size:16pt;\">One</p>";
+    QTest::newRow("two paragraphs") << "<p>One</p><p>Two</p>"
+                                    << "<!-- md --><br><p>One</p><!-- md --><br><p>Two</p>";
     // Every "<p", whatever follows it.
     QTest::newRow("pre") << "<pre>x</pre>"
                          << "<!-- md --><br><pre>x</pre>";

@@ -1,4 +1,4 @@
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "panels/peoplefile.h"
 #include "testenvironment.h"
 

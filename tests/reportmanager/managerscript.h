@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "layouts/layoutfolder.h"
 #include "reportmanager/layoutdialogs.h"
 #include "reportmanager/layoutmanagerdlg.h"

@@ -7,7 +7,7 @@
 #include "app/reportexport.h"
 #include "app/startup.h"
 #include "app/zqnum.h"
-#include "engine/apppaths.h"
+#include "base/apppaths.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
 #include "style/infodlg.h"

@@ -1,4 +1,4 @@
-#include "apppaths.h"
+#include "base/apppaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
