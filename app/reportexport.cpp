@@ -2,8 +2,9 @@
 
 #include "app/pdfexport.h"
 #include "app/picturecache.h"
-#include "app/reportaccess.h"
+#include "base/apppaths.h"
 #include "engine/reporttools.h"
+#include "layouts/boundedread.h"
 #include "panels/peoplefile.h"
 
 #include <QApplication>
@@ -15,37 +16,133 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMessageBox>
-#include <QMimeDatabase>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
-const QLatin1String imgTag("<img src=\"");
-const QLatin1String fileScheme("file:///");
 const QLatin1String pageBreak("<p style=\"page-break-after: always;  \"></p>");
 const QLatin1String errorTitle("Error");
+const QLatin1String emptyPicture("data:image/png;base64,");
 
 // Sections shorter than this are readings that were not run (or were
 // cleared): an empty document with at most its skeleton.
 constexpr int minimumSectionLength = 100;
 
-// The builder writes "file:///" in front of an absolute path, so removing
-// the scheme keeps the path's own leading slash. Only pictures from the
-// places a report page may show are inlined; any other reference gives an
-// empty path, which loads nothing.
-QString localPath(const QString &reference)
+// Decoders that read nothing but the bytes they are given. An SVG may name
+// other files, which its renderer would read into the picture.
+bool isRasterFormat(const QByteArray &format)
 {
-    QString path = reference;
-    if (path.startsWith(fileScheme, Qt::CaseInsensitive))
-        path.remove(fileScheme, Qt::CaseInsensitive);
-    return ReportAccess::isPicturePlace(path) ? path : QString();
+    static const QList<QByteArray> raster {"png", "jpeg", "jpg", "gif", "bmp", "webp"};
+    return raster.contains(format);
+}
+
+// The picture a device holds, within the layout reader's limits: a raster
+// format found by content, refused when it declares more pixels than a
+// layout's picture may, scaled down to the largest side one keeps.
+// *photograph tells whether it was a JPEG.
+QImage decodedPicture(QIODevice *device, bool *photograph)
+{
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format().toLower();
+    *photograph = format == "jpeg" || format == "jpg";
+    if (!isRasterFormat(format))
+        return QImage();
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.isEmpty()
+        || qint64(declared.width()) * declared.height() > BoundedRead::MaxDeclaredPixels)
+        return QImage();
+    if (declared.width() > BoundedRead::MaxPictureSide
+        || declared.height() > BoundedRead::MaxPictureSide)
+        reader.setScaledSize(declared
+                                 .scaled(BoundedRead::MaxPictureSide, BoundedRead::MaxPictureSide,
+                                         Qt::KeepAspectRatio)
+                                 .expandedTo(QSize(1, 1)));
+    QImage picture;
+    return reader.read(&picture) ? picture : QImage();
+}
+
+QImage pictureFile(const QString &path, bool *photograph)
+{
+    *photograph = false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    return decodedPicture(&file, photograph);
+}
+
+// The bytes of a data: URI ("data:[type][;base64],payload") as a picture.
+QImage dataPicture(const QString &uri, bool *photograph)
+{
+    *photograph = false;
+    const int comma = uri.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return QImage();
+    const QByteArray payload = uri.midRef(comma + 1).toLatin1();
+    QByteArray bytes = uri.leftRef(comma).endsWith(QLatin1String(";base64"), Qt::CaseInsensitive)
+        ? QByteArray::fromBase64(QByteArray::fromPercentEncoding(payload))
+        : QByteArray::fromPercentEncoding(payload);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodedPicture(&buffer, photograph);
+}
+
+// An attribute value as a page reads it: the character references the
+// section text filter writes (and the numeric ones) stand for their
+// characters; any other '&' is itself.
+QString attributeValue(const QString &value)
+{
+    if (!value.contains(QLatin1Char('&')))
+        return value;
+    static const QRegularExpression reference(
+        QStringLiteral("&(?:(amp|lt|gt|quot|apos)|#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6}));"));
+    QString plain;
+    int copied = 0;
+    auto it = reference.globalMatch(value);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        plain += value.midRef(copied, match.capturedStart() - copied);
+        copied = match.capturedEnd();
+        uint code = 0;
+        const QString name = match.captured(1);
+        if (name == QLatin1String("amp"))
+            code = '&';
+        else if (name == QLatin1String("lt"))
+            code = '<';
+        else if (name == QLatin1String("gt"))
+            code = '>';
+        else if (name == QLatin1String("quot"))
+            code = '"';
+        else if (name == QLatin1String("apos"))
+            code = '\'';
+        else if (match.capturedLength(2) > 0)
+            code = match.captured(2).toUInt();
+        else
+            code = match.captured(3).toUInt(nullptr, 16);
+        // A reference to no character reads as the replacement character.
+        if (code == 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+            code = 0xfffd;
+        plain += QString::fromUcs4(&code, 1);
+    }
+    return plain + value.midRef(copied);
+}
+
+// A reference as a URL: one without a scheme is a local path.
+QUrl referenceUrl(const QString &reference)
+{
+    const QUrl url(reference);
+    return url.scheme().isEmpty() ? QUrl::fromLocalFile(reference) : url;
 }
 
 QString documentOf(const CReportTools *reading)
@@ -53,26 +150,33 @@ QString documentOf(const CReportTools *reading)
     return reading ? reading->reportHtml : QString();
 }
 
-// The data-URI prefix for a referenced picture, chosen by its name; other
-// kinds are recognised by their content. Empty when the file is no picture
-// the engine can name.
-QString dataUriPrefix(const QString &reference, const QString &path)
+// As a data URI: a photograph stays a JPEG (a PNG of it would be many times
+// larger), anything else becomes a PNG; a null picture gives the empty one.
+QString pictureUri(const QImage &picture, bool photograph)
 {
-    if (reference.endsWith(QLatin1String("png"), Qt::CaseInsensitive))
-        return QStringLiteral("<img src=\"data:image/png;base64,");
-    if (reference.endsWith(QLatin1String("jpg"), Qt::CaseInsensitive))
-        return QStringLiteral("<img src=\"data:image/jpg;base64,");
-    const QString mime = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent).name();
-    if (mime.startsWith(QLatin1String("image/")))
-        return QStringLiteral("<img src=\"data:") + mime + QStringLiteral(";base64,");
-    return QString();
+    if (!photograph || picture.isNull())
+        return imageToBase64(picture);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", 90);
+    return QStringLiteral("data:image/jpeg;base64,") + QString::fromLatin1(jpeg.toBase64());
+}
+
+// A picture file as the saved report carries it.
+QString plainPicture(const QString &path)
+{
+    bool photograph = false;
+    const QImage picture = pictureFile(path, &photograph);
+    return pictureUri(picture, photograph);
 }
 
 // The picture on white behind a 20 pixel left margin, as a data URI; the
 // margin keeps floated pictures off the text in print.
 QString framedPicture(const QString &path)
 {
-    const QImage picture(path);
+    bool photograph = false; // printed as PNG all the same
+    const QImage picture = pictureFile(path, &photograph);
     QImage framed;
     if (!picture.isNull()) {
         // Opaque, as it prints on white anyway: a quarter less to encode.
@@ -85,10 +189,69 @@ QString framedPicture(const QString &path)
 }
 
 // The same pictures recur in every reading and every export.
+CPictureCache &plainPictures()
+{
+    static CPictureCache cache(plainPicture);
+    return cache;
+}
+
 CPictureCache &framedPictures()
 {
     static CPictureCache cache(framedPicture);
     return cache;
+}
+
+// html with every picture reference ("<img src=\"...\"", blanks around the
+// equals sign allowed) replaced by a data URI of a picture decoded here and
+// encoded again: a file at a picture place, framed for print when framed is
+// set, or a data: URI that holds a picture. Whatever else a reference names
+// becomes the empty picture, so the document fetches nothing and carries no
+// bytes that were not a picture. A reference without its closing quote drops
+// the rest of the document: a page would read all of it as the reference.
+QString withEmbeddedPictures(const QString &html, bool framed)
+{
+    // The blanks a page reads between the parts of a tag.
+    static const QRegularExpression tag(
+        QStringLiteral("<img[ \\t\\n\\r\\f]+src[ \\t\\n\\r\\f]*=[ \\t\\n\\r\\f]*\""),
+        QRegularExpression::CaseInsensitiveOption);
+    const QLatin1String printTag("<img hspace=\"50\"   src=\"");
+    QString out;
+    int copied = 0;
+    auto it = tag.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        // A match that begins inside a reference already read is no tag.
+        if (match.capturedStart() < copied)
+            continue;
+        out += html.midRef(copied, match.capturedStart() - copied);
+        const int close = html.indexOf(QLatin1Char('"'), match.capturedEnd());
+        if (close < 0)
+            return out;
+        const QString reference
+            = attributeValue(html.mid(match.capturedEnd(), close - match.capturedEnd()));
+        // The rule of the program's paths: a data: URI, or a local file at a
+        // picture place. Any other reference names nothing.
+        const QUrl url = referenceUrl(reference);
+        if (!isPictureUrl(url)) {
+            out += framed ? QString(printTag) : match.captured();
+            out += emptyPicture;
+        } else if (url.scheme() == QLatin1String("data")) {
+            // Pictures carried as data (a section's own picture) print as
+            // they are shown.
+            bool photograph = false;
+            const QImage picture = dataPicture(reference, &photograph);
+            out += match.captured();
+            out += pictureUri(picture, photograph);
+        } else if (framed) {
+            out += printTag;
+            out += framedPictures().get(localFilePath(url));
+        } else {
+            out += match.captured();
+            out += plainPictures().get(localFilePath(url));
+        }
+        copied = close;
+    }
+    return out + html.midRef(copied);
 }
 
 void runCriticalBox(QWidget *parent, const QString &title, const QString &text)
@@ -114,44 +277,12 @@ QString imageToBase64(const QImage &image)
 
 void embedImagesToHtml(const QString &html, QString &out)
 {
-    const QStringList parts = html.split(imgTag);
-    out += parts.first();
-    for (int i = 1; i < parts.size(); ++i) {
-        const QStringList pieces = parts.at(i).split(QLatin1Char('"'));
-        // A reference without its closing quote is no tag that could be
-        // rewritten.
-        if (pieces.size() < 2)
-            continue;
-        out += QLatin1String("<img hspace=\"50\"   src=\"");
-        out += framedPictures().get(localPath(pieces.first()));
-        for (int k = 1; k < pieces.size(); ++k)
-            out += QLatin1Char('"') + pieces.at(k);
-    }
+    out += withEmbeddedPictures(html, true);
 }
 
 void embedImagesToHtml(const QString &html, QTextStream &out)
 {
-    const QStringList parts = html.split(imgTag);
-    out << parts.first();
-    for (int i = 1; i < parts.size(); ++i) {
-        const QStringList pieces = parts.at(i).split(QLatin1Char('"'));
-        if (pieces.size() < 2)
-            continue;
-        const QString reference = pieces.first();
-        const QString path = localPath(reference);
-        const QString prefix = dataUriPrefix(reference, path);
-        if (prefix.isEmpty()) {
-            // Nothing to name the data by: the reference stays as it was.
-            out << imgTag << reference;
-        } else {
-            out << prefix;
-            QFile picture(path);
-            if (picture.open(QIODevice::ReadOnly))
-                out << QString::fromLatin1(picture.readAll().toBase64());
-        }
-        for (int k = 1; k < pieces.size(); ++k)
-            out << QLatin1Char('"') << pieces.at(k);
-    }
+    out << withEmbeddedPictures(html, false);
 }
 
 CReportExport::CReportExport(QWidget *window, QObject *parent)
@@ -357,16 +488,14 @@ QString CReportExport::joinReports(const Sources &sources, const SectionFlags &f
     {
         const CReportTools *source;
         int flag; // -1: included whenever it is long enough
-        bool inline_;
     };
     const Reading readings[] = {
-        {sources.numerology, SectionNumerology, true},
-        {sources.psychoMatrix, SectionPsychoMatrix, true},
-        {sources.compatibility, SectionCompatibility, true},
-        {sources.celebrities, SectionCelebrities, true},
-        // The pet reading keeps its picture references; they load from disk.
-        {sources.pet, -1, false},
-        {sources.nameAdvisor, -1, true},
+        {sources.numerology, SectionNumerology},
+        {sources.psychoMatrix, SectionPsychoMatrix},
+        {sources.compatibility, SectionCompatibility},
+        {sources.celebrities, SectionCelebrities},
+        {sources.pet, -1},
+        {sources.nameAdvisor, -1},
     };
 
     QString report;
@@ -374,10 +503,7 @@ QString CReportExport::joinReports(const Sources &sources, const SectionFlags &f
         if (reading.flag >= 0 && !flags[reading.flag])
             continue;
         QString section;
-        if (reading.inline_)
-            embedImagesToHtml(documentOf(reading.source), section);
-        else
-            section = documentOf(reading.source);
+        embedImagesToHtml(documentOf(reading.source), section);
         if (section.size() < minimumSectionLength)
             continue;
         report += section;
@@ -446,9 +572,10 @@ void CReportExport::OnBgTaskFinished(bool success)
 
 QString CReportExport::getSaveFileName(const QString &caption, const QString &filter)
 {
+    // askSaveName asks about the file that will be written.
     return QFileDialog::getSaveFileName(
         m_window, caption, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-        filter);
+        filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString CReportExport::askSaveName(const QString &caption, const QString &filter,
@@ -458,8 +585,8 @@ QString CReportExport::askSaveName(const QString &caption, const QString &filter
     if (chosen.isEmpty())
         return QString();
     const QString path = pathWithSuffix(chosen, suffixes, Qt::CaseInsensitive);
-    // The dialog asked about the name it was given, not this one.
-    if (path != chosen && QFileInfo::exists(path)
+    // The dialog asks nothing: the name it was given may not be this one.
+    if (QFileInfo::exists(path)
         && !askQuestion(m_window, tr("Question"),
                         tr("\"%1\" already exists.\r\nDo you want to replace it?")
                             .arg(QFileInfo(path).fileName())))

@@ -18,18 +18,21 @@ class QWidget;
 // "data:image/png;base64," followed by the image as PNG.
 QString imageToBase64(const QImage &image);
 
-// Picture inlining for documents that travel on their own. Every
-// "<img src=\"" reference is replaced by a data URI; references written
-// with blanks around the equals sign are data URIs already and pass. Only
-// pictures in the resources folder or the user's folder are inlined; any
-// other file reads as a missing picture.
+// Picture inlining for documents that travel on their own, so that they
+// fetch nothing when they are opened. Every "<img src=\"" reference (blanks
+// around the equals sign allowed, as the builder writes its own pictures)
+// becomes a data URI of a picture decoded here and encoded again: a file in
+// the resources folder or the user's folder (isPictureUrl), or a data: URI
+// that holds a raster picture. Any other reference, and one that does not
+// decode, becomes an empty picture. A reference without its closing quote
+// ends the document.
 //
-// String form, for the joined PDF report: each picture is loaded, put on
-// white behind a 20 pixel left margin and re-encoded as PNG; the tag gets
-// an hspace of 50.
+// String form, for the joined PDF report: a picture file is put on white
+// behind a 20 pixel left margin and encoded as PNG, and its tag gets an
+// hspace of 50; a picture carried as data is encoded as it is.
 void embedImagesToHtml(const QString &html, QString &out);
-// Stream form, for the saved HTML report: the file's bytes are encoded as
-// they are, as png or jpg by the name's suffix.
+// Stream form, for the saved HTML report: pictures unframed, a JPEG as JPEG
+// and anything else as PNG.
 void embedImagesToHtml(const QString &html, QTextStream &out);
 
 // Saving the reading of the current page as HTML or the chart as a picture,
@@ -129,9 +132,10 @@ public slots:
     void OnBgTaskFinished(bool success);
 
 protected:
-    // Replaceable dialogs: a save-file dialog starting in Documents, a
-    // critical message box with one OK button, a question answered Yes
-    // (true) or No, and a modal run of a dialog.
+    // Replaceable dialogs: a save-file dialog starting in Documents that
+    // does not ask whether to replace a file (askSaveName does), a critical
+    // message box with one OK button, a question answered Yes (true) or No,
+    // and a modal run of a dialog.
     virtual QString getSaveFileName(const QString &caption, const QString &filter);
     virtual void showCritical(QWidget *parent, const QString &title, const QString &text);
     virtual bool askQuestion(QWidget *parent, const QString &title, const QString &text);
@@ -139,8 +143,8 @@ protected:
 
 private:
     // The file to write in one of the formats' suffixes, the first one
-    // appended to any other name; empty when the dialog was cancelled or a
-    // file the appended name points at is not to be replaced.
+    // appended to any other name; empty when the dialog was cancelled or
+    // the file of that name exists and is not to be replaced.
     QString askSaveName(const QString &caption, const QString &filter, const QStringList &suffixes);
     bool documentOfPage(int page, QString *document) const;
     // Shows the busy cursor over the program from the start of a job to

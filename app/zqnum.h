@@ -136,8 +136,10 @@ public:
     // Runs a modal dialog and returns exec()'s result; replaceable so that a
     // test never blocks on the layout manager or the settings dialog.
     static int (*execDialog)(QDialog *dialog);
-    // Asks for a people file to save (save true) or open; returns the chosen
-    // path, empty when cancelled. Replaceable for the same reason.
+    // Asks for a file to save (save true) or open; returns the chosen path,
+    // empty when cancelled. The save dialog does not ask whether to replace
+    // a file: the caller asks about the file it will write. Replaceable for
+    // the same reason.
     static QString (*askFileName)(bool save, const QString &title, const QString &folder,
                                   const QString &filter);
 

@@ -24,13 +24,15 @@ QString runFileDialog(bool save, const QString &title, const QString &folder, co
 {
     if (!save)
         return QFileDialog::getOpenFileName(nullptr, title, folder, filter);
-    // With the suffix the dialog itself adds, its question whether to
-    // replace a file is about the file that will be written. The suffix is
-    // the format's own, the first one the filter names: "PNG Files (*.png)"
-    // gives "png".
+    // A name typed without a suffix gets the format's own, the first one the
+    // filter names: "PNG Files (*.png)" gives "png". The dialog asks nothing
+    // about replacing: a typed name with another suffix ("victim.num") gets
+    // the format's added after the dialog has closed, so only the caller
+    // knows the file that will be written, and asks about that one.
     static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
     QFileDialog dialog(nullptr, title, folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(pattern.match(filter).captured(1));
     if (dialog.exec() != QDialog::Accepted)
         return QString();
@@ -190,8 +192,8 @@ void CZQNum::OnSaveFile(bool closeProg)
         if (chosen.isEmpty())
             return;
         path = peopleFilePath(chosen);
-        // The dialog asked about the name it was given, not this one.
-        if (path != chosen && QFileInfo::exists(path)
+        // The dialog asks nothing; this is the file that will be replaced.
+        if (QFileInfo::exists(path)
             && CInfoDlgWin::showAskMessageBox(
                    m_Style, QStringLiteral("Question"),
                    QStringLiteral("\"%1\" already exists.\r\nDo you want to replace it?")

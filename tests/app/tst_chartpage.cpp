@@ -489,17 +489,15 @@ void TestChartPage::joinedPdf()
 
 void TestChartPage::savedNames_data()
 {
-    QTest::addColumn<int>("page"); // -1: the joined PDF
+    QTest::addColumn<int>("page"); // -1: the joined PDF, -2: a people file
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("existing"); // in Documents before
     QTest::addColumn<int>("answer"); // to the window's question, 0 Yes
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("written"); // empty: nothing
-    const QString reportExists
-        = "dialog|numreport.html already exists.\nDo you want to replace it?";
-    const QString victimExists = "dialog|victim.num already exists.\nDo you want to replace it?";
-    const QString replace
-        = " / Question|\"victim.num.html\" already exists.\r\nDo you want to replace it?";
+    const auto replace = [](const QString &name) {
+        return "Question|\"" + name + "\" already exists.\r\nDo you want to replace it?";
+    };
     QTest::newRow("chart") << 5 << "compcard" << QStringList {"compcard.num"} << -1 << ""
                            << "compcard.png";
     QTest::newRow("reading") << 0 << "numreport" << QStringList {"numreport.num"} << -1 << ""
@@ -507,22 +505,33 @@ void TestChartPage::savedNames_data()
     QTest::newRow("joined PDF") << -1 << "allreports" << QStringList {"allreports.num"} << -1
                                 << "opened|allreports.pdf"
                                 << "allreports.pdf";
-    QTest::newRow("the dialog asks about the report")
-        << 0 << "numreport" << QStringList {"numreport.num", "numreport.html"} << -1 << reportExists
-        << "numreport.html";
-    QTest::newRow("people file's name") << 0 << "victim.num" << QStringList {"victim.num"} << -1
-                                        << victimExists << "victim.num.html";
+    QTest::newRow("report exists, No")
+        << 0 << "numreport" << QStringList {"numreport.num", "numreport.html"} << -1
+        << replace("numreport.html") << "";
+    QTest::newRow("chart exists, Yes") << 5 << "compcard.png" << QStringList {"compcard.png"} << 0
+                                       << replace("compcard.png") << "compcard.png";
+    QTest::newRow("PDF exists, No") << -1 << "allreports" << QStringList {"allreports.pdf"} << -1
+                                    << replace("allreports.pdf") << "";
+    QTest::newRow("people file's name")
+        << 0 << "victim.num" << QStringList {"victim.num"} << -1 << ""
+        << "victim.num.html";
     QTest::newRow("appended name exists, No")
         << 0 << "victim.num" << QStringList {"victim.num", "victim.num.html"} << -1
-        << victimExists + replace << "";
+        << replace("victim.num.html") << "";
     QTest::newRow("appended name exists, Yes")
         << 0 << "victim.num" << QStringList {"victim.num", "victim.num.html"} << 0
-        << victimExists + replace << "victim.num.html";
+        << replace("victim.num.html") << "victim.num.html";
+    QTest::newRow("people file exists, No")
+        << -2 << "anna" << QStringList {"anna.num"} << -1 << replace("anna.num") << "";
+    QTest::newRow("people file typed whole, Yes")
+        << -2 << "anna.num" << QStringList {"anna.num", "anna.num.html"} << 0 << replace("anna.num")
+        << "anna.num";
 }
 
 // A name typed into the real save dialog gets its format's suffix, and a
-// file of another kind beside it is never replaced; a file the program's
-// suffix points at is replaced only after the window asked.
+// file of another kind beside it is never replaced. The dialog asks nothing;
+// the window asks about the file it will write, and replaces it only after
+// Yes.
 void TestChartPage::savedNames()
 {
     QFETCH(int, page);
@@ -542,11 +551,14 @@ void TestChartPage::savedNames()
     auto w = makeWindow(qMax(page, 0));
     CZQNum::askFileName = realFileQuestion;
     typeIntoSaveDialog(typed);
-    page < 0 ? w->OnExportPDFAll() : w->OnExportHTML();
+    if (page == -2)
+        w->OnSaveFile();
+    else
+        page == -1 ? w->OnExportPDFAll() : w->OnExportHTML();
     CZQNum::askFileName = [](bool, const QString &, const QString &, const QString &) {
         return fileAnswer;
     };
-    QVERIFY(page >= 0 || waitForPdf(w.get()));
+    QVERIFY(page != -1 || waitForPdf(w.get()));
     QTEST(seen.join(QStringLiteral(" / ")).remove(documents.path() + QLatin1Char('/')), "asked");
 
     QStringList expected = existing;

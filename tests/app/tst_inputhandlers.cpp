@@ -419,13 +419,17 @@ void TestInputHandlers::saveOpenRoundTrip()
         QVERIFY(messages.isEmpty());
         QCOMPARE(dialogTitles.value(1), QStringLiteral("Save|Files (*.num)"));
 
-        // The dialog asked about "anna"; the file written is "anna.num".
+        // The file written is asked about, whether typed with its suffix or
+        // without.
         const QString person = w->m_FullName->text();
         w->m_FullName->setText(QStringLiteral("Carl Dunn"));
         answer = -1;
         w->OnSaveFile();
-        QCOMPARE(questions,
-                 QStringList {"\"anna.num\" already exists.\r\nDo you want to replace it?"});
+        nextFileName = path;
+        w->OnSaveFile();
+        const QString question
+            = QStringLiteral("\"anna.num\" already exists.\r\nDo you want to replace it?");
+        QCOMPARE(questions, QStringList({question, question}));
         QCOMPARE(readPeopleFile(path).inputs.fullName, person);
     }
     QVERIFY(QFile::exists(path));
