@@ -138,13 +138,6 @@ QString attributeValue(const QString &value)
     return plain + value.midRef(copied);
 }
 
-// A reference as a URL: one without a scheme is a local path.
-QUrl referenceUrl(const QString &reference)
-{
-    const QUrl url(reference);
-    return url.scheme().isEmpty() ? QUrl::fromLocalFile(reference) : url;
-}
-
 QString documentOf(const CReportTools *reading)
 {
     return reading ? reading->reportHtml : QString();
@@ -231,7 +224,7 @@ QString withEmbeddedPictures(const QString &html, bool framed)
             = attributeValue(html.mid(match.capturedEnd(), close - match.capturedEnd()));
         // The rule of the program's paths: a data: URI, or a local file at a
         // picture place. Any other reference names nothing.
-        const QUrl url = referenceUrl(reference);
+        const QUrl url = pictureReferenceUrl(reference);
         if (!isPictureUrl(url)) {
             out += framed ? QString(printTag) : match.captured();
             out += emptyPicture;

@@ -79,6 +79,28 @@ bool isPicturePlace(const QString &path)
     return isInsideFolder(path, getResourcesPath()) || isInsideFolder(path, getUserFolder());
 }
 
+bool hasHiddenUrlCharacters(const QString &url)
+{
+    for (const QChar c : url) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QLatin1Char('\\')
+            || c.category() == QChar::Other_Format || c.category() == QChar::Separator_Line
+            || c.category() == QChar::Separator_Paragraph)
+            return true;
+    }
+    return false;
+}
+
+QUrl pictureReferenceUrl(const QString &reference)
+{
+    const QString trimmed = reference.trimmed();
+    if (hasHiddenUrlCharacters(trimmed))
+        return QUrl();
+    QUrl url(trimmed);
+    if (trimmed.startsWith(QLatin1Char('/')) && !trimmed.startsWith(QLatin1String("//")))
+        url.setScheme(QStringLiteral("file"));
+    return url.isValid() && !url.isRelative() ? url : QUrl();
+}
+
 bool isPictureUrl(const QUrl &url)
 {
     if (url.scheme() == QLatin1String("data"))

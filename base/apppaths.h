@@ -40,3 +40,15 @@ bool isPicturePlace(const QString &path);
 // Whether the picture at url may be loaded: a data: URI, or a file on this
 // machine at a picture place; never another scheme, never the network.
 bool isPictureUrl(const QUrl &url);
+
+// Whether url holds a character that a browser drops from a URL or reads
+// otherwise than as written: controls, backslashes, format characters and
+// line or paragraph separators.
+bool hasHiddenUrlCharacters(const QString &url);
+
+// The URL a picture reference of a report names, read as the report page
+// reads it: a reference with a scheme is that URL, a bare absolute path a
+// local file (escapes decoded, ".." steps resolved by isPictureUrl). Any other
+// name ("x.png", "//host/x.png") and one with characters a browser drops or
+// reads otherwise (controls, backslashes) names nothing: an empty URL.
+QUrl pictureReferenceUrl(const QString &reference);

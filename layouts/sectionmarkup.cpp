@@ -252,32 +252,6 @@ bool isVoid(const QString &name)
         || name == QLatin1String("img");
 }
 
-// Characters a browser drops from or reads otherwise in a URL.
-bool hasHiddenCharacters(const QString &url)
-{
-    for (const QChar c : url) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QLatin1Char('\\')
-            || c.category() == QChar::Other_Format || c.category() == QChar::Separator_Line
-            || c.category() == QChar::Separator_Paragraph)
-            return true;
-    }
-    return false;
-}
-
-bool isPictureReference(const QString &reference)
-{
-    const QString trimmed = reference.trimmed();
-    if (trimmed.isEmpty() || hasHiddenCharacters(trimmed))
-        return false;
-    // A bare absolute path names a local file, read as a URL as the report
-    // page reads it (escapes decoded, ".." resolved); any other name without
-    // a scheme would resolve against the page.
-    QUrl url(trimmed);
-    if (trimmed.startsWith(QLatin1Char('/')) && !trimmed.startsWith(QLatin1String("//")))
-        url.setScheme(QStringLiteral("file"));
-    return url.isValid() && !url.isRelative() && isPictureUrl(url);
-}
-
 bool isPlainCssValue(const QString &value)
 {
     if (value.isEmpty() || value.size() > 128)
@@ -443,37 +417,12 @@ std::optional<QString> keptValue(Value kind, const QString &value)
         kept = SectionMarkup::isLinkUrl(value);
         break;
     case Value::Picture:
-        kept = isPictureReference(value);
+        kept = isPictureUrl(pictureReferenceUrl(value));
         break;
     }
     if (!kept)
         return std::nullopt;
     return trimmed;
-}
-
-void appendEscaped(QString *out, const QString &text, bool inAttribute)
-{
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            *out += QLatin1String("&amp;");
-            break;
-        case '<':
-            *out += QLatin1String("&lt;");
-            break;
-        case '>':
-            *out += QLatin1String("&gt;");
-            break;
-        case '"':
-            if (inAttribute)
-                *out += QLatin1String("&quot;");
-            else
-                *out += c;
-            break;
-        default:
-            *out += c;
-        }
-    }
 }
 
 std::optional<QString> keptAttributeOf(const QVector<Attribute> &allowed, const QString &name,
@@ -501,7 +450,7 @@ bool appendAttributes(QString *tag, const QVector<Attribute> &allowed,
             continue;
         }
         *tag += QLatin1Char(' ') + QLatin1String(attribute.name) + QLatin1String("=\"");
-        appendEscaped(tag, *value, true);
+        *tag += value->toHtmlEscaped();
         *tag += QLatin1Char('"');
     }
     return true;
@@ -550,7 +499,7 @@ QString writtenChildren(const GumboNode *root)
         case GUMBO_NODE_TEXT:
         case GUMBO_NODE_WHITESPACE:
         case GUMBO_NODE_CDATA:
-            appendEscaped(&out, QString::fromUtf8(node->v.text.text), false);
+            out += QString::fromUtf8(node->v.text.text).toHtmlEscaped();
             break;
         case GUMBO_NODE_ELEMENT: {
             const GumboElement &element = node->v.element;
@@ -777,7 +726,7 @@ QString keptAttribute(const QString &element, const QString &name, const QString
 bool isLinkUrl(const QString &url)
 {
     const QString trimmed = url.trimmed();
-    if (trimmed.isEmpty() || hasHiddenCharacters(trimmed))
+    if (trimmed.isEmpty() || hasHiddenUrlCharacters(trimmed))
         return false;
     static const char *const schemes[] = {"http:", "https:", "mailto:"};
     for (const char *scheme : schemes) {

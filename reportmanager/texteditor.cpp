@@ -43,11 +43,8 @@ protected:
     {
         if (type != ImageResource)
             return QVariant();
-        // A name without a scheme is a local path, as the document reads it;
-        // the picture judged is the one loaded.
-        QUrl url = name;
-        if (url.isRelative())
-            url.setScheme(QStringLiteral("file"));
+        // The picture judged is the one loaded, named as a report names it.
+        const QUrl url = pictureReferenceUrl(name.toString(QUrl::FullyEncoded));
         QVariant picture;
         if (isPictureUrl(url))
             picture = QTextDocument::loadResource(type, url);

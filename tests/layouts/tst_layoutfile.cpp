@@ -360,7 +360,7 @@ void TestLayoutFile::fetchingMarkupDropped_data()
         << "a";
     QTest::newRow("a removal joins no new tag")
         << "<<iframe></iframe>iframe src=\"file:///x\"><ifr<embed>ame src=x>"
-        << "&lt;iframe src=\"file:///x\"&gt;ame src=x&gt;";
+        << "&lt;iframe src=&quot;file:///x&quot;&gt;ame src=x&gt;";
     QTest::newRow("markup inside a tag, a name beginning with '='")
         << "<a title=\"<iframe src=x>\" href onclick=1 =javascript:x>7</a><scr<p>ipt>"
         << "<a>7</a>ipt&gt;";
