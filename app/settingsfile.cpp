@@ -176,6 +176,8 @@ QString settingsFilePath()
 
 SettingsReadResult readSettings(QIODevice *device, AppSettings *settings)
 {
+    if (device->size() - device->pos() > MaxSettingsFileSize)
+        return SettingsReadResult::WrongMagic;
     FieldReader reader(device);
     // The magic takes 22 bytes; a string of any other length is not this
     // file, and is refused without reading it.

@@ -38,11 +38,15 @@ inline bool operator!=(const AppSettings &a, const AppSettings &b)
 enum class SettingsReadResult {
     Read, // the file's values were taken
     NotOpened, // no file (first start) or unreadable: lastCheck set to 1 Jan 2000
-    WrongMagic, // not a settings file: nothing taken
+    WrongMagic, // not a settings file (or larger than one): nothing taken
     Damaged // cut or broken inside a field: the fields before it were taken
 };
 
 constexpr int SettingsStreamVersion = 12;
+
+// The program writes well under a hundred bytes; a larger file is not one of
+// its own and is refused unread, as a file of another kind is.
+constexpr qint64 MaxSettingsFileSize = 64 * 1024;
 
 // getDataLocation() + "/zqnum_prem.cfg"; main() tests its existence to
 // decide whether the agreement is shown.

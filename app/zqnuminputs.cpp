@@ -258,8 +258,6 @@ void CZQNum::OnOpenFile(bool openProg)
             applyOldInputs(this, content.oldInputs);
             return;
         }
-        // Every record is kept; only the calculation trims the list, one
-        // entry at a time.
         m_Recent = content.records;
         m_ForecastDate->setDate(QDate::currentDate());
         updateRecentList();

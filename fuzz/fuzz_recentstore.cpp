@@ -1,5 +1,6 @@
-// The recent-people store: any bytes give the 15-field records or the older
-// one-person form, and stored records read back as stored.
+// The recent-people store: any bytes give at most the recent list's 15-field
+// records or the older one-person form, and stored records read back as
+// stored.
 
 #include "fuzz/harness.h"
 #include "panels/peoplefile.h"
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     harness::check(!content.oldForm || content.records.isEmpty(),
                    "an old-form store also gives records");
     harness::check(content.records.size() <= input.count('\n') + 1, "more records than lines");
+    harness::check(content.records.size() <= RecentPeopleLimit,
+                   "more records than the recent list keeps");
     if (content.oldForm)
         return 0;
 

@@ -27,9 +27,10 @@ QString flagField(bool flag)
     return flag ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// Reads the whole file as UTF-8 text (CR LF read as LF) and splits it into
-// lines, empty ones kept. False when it cannot be opened or is too large.
-PeopleFileStatus readLines(const QString &path, QStringList *lines)
+// Reads the file as UTF-8 text (CR LF read as LF) line by line, empty lines
+// included, and hands each line to take until it returns false. A store can
+// hold far more lines than anyone reads, so the rest is never decoded.
+template<typename Take> PeopleFileStatus readLines(const QString &path, Take take)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -38,7 +39,11 @@ PeopleFileStatus readLines(const QString &path, QStringList *lines)
         return PeopleFileStatus::WrongFormat;
     QTextStream stream(&file);
     stream.setCodec("UTF-8");
-    *lines = stream.readAll().split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    // An empty file still has one (empty) line.
+    do {
+        if (!take(stream.readLine()))
+            break;
+    } while (!stream.atEnd());
     return PeopleFileStatus::Ok;
 }
 
@@ -253,11 +258,14 @@ QString peopleFileMessage(PeopleFileStatus status, const QString &path)
 PeopleFileContent readPeopleFile(const QString &path)
 {
     PeopleFileContent content;
-    QStringList lines;
-    content.status = readLines(path, &lines);
+    QString first;
+    content.status = readLines(path, [&first](const QString &line) {
+        first = line;
+        return false;
+    });
     if (content.status != PeopleFileStatus::Ok)
         return content;
-    const QStringList fields = splitFields(lines.value(0));
+    const QStringList fields = splitFields(first);
     if (fields.size() != PeopleFieldCount && fields.size() != OldPeopleFieldCount) {
         content.status = PeopleFileStatus::WrongFormat;
         return content;
@@ -270,21 +278,21 @@ PeopleFileContent readPeopleFile(const QString &path)
 RecentStoreContent readRecentStore(const QString &path)
 {
     RecentStoreContent content;
-    QStringList lines;
-    content.status = readLines(path, &lines);
-    if (content.status != PeopleFileStatus::Ok)
-        return content;
-    const QStringList first = splitFields(lines.value(0));
-    if (first.size() == OldPeopleFieldCount) {
-        content.oldForm = true;
-        content.oldInputs = personInputsFromFields(first);
-        return content;
-    }
-    for (const QString &line : qAsConst(lines)) {
-        const QStringList fields = splitFields(line);
-        if (fields.size() == PeopleFieldCount)
-            content.records.append(personRecordFromFields(fields));
-    }
+    bool first = true;
+    content.status = readLines(path, [&content, &first](const QString &line) {
+        // Only lines of exactly 15 fields are records; counting commas first
+        // keeps the many other lines a damaged store may hold from being split.
+        const int commas = int(line.count(QLatin1Char(',')));
+        if (first && commas == OldPeopleFieldCount - 1) {
+            content.oldForm = true;
+            content.oldInputs = personInputsFromFields(splitFields(line));
+            return false;
+        }
+        first = false;
+        if (commas == PeopleFieldCount - 1)
+            content.records.append(personRecordFromFields(splitFields(line)));
+        return content.records.size() < RecentPeopleLimit;
+    });
     return content;
 }
 

@@ -143,8 +143,10 @@ PeopleFileContent readPeopleFile(const QString &path);
 struct RecentStoreContent
 {
     PeopleFileStatus status = PeopleFileStatus::CannotOpen;
-    // Every 15-field line, in file order; lines of any other field count are
-    // skipped, so one damaged line never costs the others.
+    // The first RecentPeopleLimit 15-field lines, in file order: the list
+    // keeps no more, and the rest of the file is not read. Lines of any
+    // other field count are skipped, so one damaged line never costs the
+    // others.
     QVector<PersonRecord> records;
     // A store of the older form (first line of 10 fields) holds the inputs of
     // one person instead of records.

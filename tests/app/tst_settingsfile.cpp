@@ -354,6 +354,12 @@ void TestSettingsFile::notASettingsFile_data()
     QTest::newRow("null string") << be32(0xffffffffu) + rest;
     QTest::newRow("layout file") << QByteArray("LNRP\0\0\0\2", 8);
     QTest::newRow("text") << QByteArray("KESLNUMFILE\n");
+    // The program writes about seventy bytes; a file past the cap is not
+    // one it wrote, however well formed, and is not read.
+    const QByteArray hand = goldenBytesByHand();
+    const QString padding(int(MaxSettingsFileSize / 2), QLatin1Char('x'));
+    QTest::newRow("past the size cap")
+        << hand.left(fieldEnds().at(0)) + utf16String(padding) + hand.mid(fieldEnds().at(1));
 }
 
 // A file that is not a settings file is ignored as a whole: nothing changes,

@@ -428,8 +428,8 @@ void TestPeopleFile::fieldCounts()
     QCOMPARE(read.fieldCount, fieldCount);
 }
 
-// One broken line of the store costs that line only, wherever it is; there
-// is no upper limit on the number of records read.
+// One broken line of the store costs that line only, wherever it is; reading
+// stops at the records the recent list keeps.
 void TestPeopleFile::recentStoreLines()
 {
     QTemporaryDir dir;
@@ -443,9 +443,9 @@ void TestPeopleFile::recentStoreLines()
     QVERIFY(writeBytes(path, lines.join(QLatin1Char('\n')).toUtf8()));
     RecentStoreContent read = readRecentStore(path);
     QCOMPARE(read.status, PeopleFileStatus::Ok);
-    QCOMPARE(read.records.size(), 11);
+    QCOMPARE(read.records.size(), RecentPeopleLimit);
     QCOMPARE(read.records.first().fullName, QStringLiteral("Person A"));
-    QCOMPARE(read.records.last().fullName, QStringLiteral("Person K"));
+    QCOMPARE(read.records.last().fullName, QStringLiteral("Person H"));
 
     QStringList broken = lines;
     broken[1] = broken[1].section(QLatin1Char(','), 0, 12); // 13 fields
@@ -453,8 +453,9 @@ void TestPeopleFile::recentStoreLines()
     broken.insert(6, QString());
     QVERIFY(writeBytes(path, broken.join(QLatin1Char('\n')).toUtf8()));
     read = readRecentStore(path);
-    QCOMPARE(read.records.size(), 9);
+    QCOMPARE(read.records.size(), RecentPeopleLimit);
     QCOMPARE(read.records.at(1).fullName, QStringLiteral("Person C"));
+    QCOMPARE(read.records.last().fullName, QStringLiteral("Person J"));
 
     QStringList firstBroken = lines.mid(0, 3);
     firstBroken[0] = QStringLiteral("garbage");
@@ -467,6 +468,19 @@ void TestPeopleFile::recentStoreLines()
     const QVector<PersonRecord> records = goldenRecords();
     QVERIFY(writeRecentStore(path, records, forecast));
     QCOMPARE(readRecentStore(path).records.size(), records.size());
+
+    // A store just under the size cap, of 262,000 records: the first eight
+    // come back and the rest is left unread.
+    const QByteArray many = QByteArray(",,,,,,,,,,,,,,\n").repeated(262000);
+    QVERIFY(many.size() < MaxPeopleFileSize);
+    QVERIFY(writeBytes(path, many));
+    QElapsedTimer timer;
+    timer.start();
+    read = readRecentStore(path);
+    QCOMPARE(read.status, PeopleFileStatus::Ok);
+    QCOMPARE(read.records.size(), RecentPeopleLimit);
+    QVERIFY(read.records.first().fullName.isEmpty());
+    QVERIFY(timer.elapsed() < TestEnvironment::HangGuardMs);
 }
 
 void TestPeopleFile::recentStoreOldForm()
