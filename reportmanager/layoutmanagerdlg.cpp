@@ -370,6 +370,10 @@ QLineEdit *CLayoutManagerDlg::addNameField(CInfoDlgWin *dialog, const QString &t
     if (style)
         style->setWidgetStyle(field, WTLineEdit);
     field->setText(text);
+    // What the user types when the box opens goes into the name; a name
+    // shown for renaming is replaced by it.
+    field->selectAll();
+    field->setFocus();
     return field;
 }
 

@@ -68,6 +68,9 @@ private:
 
 // Pasted or dropped rich text keeps only what the editor can make itself:
 // markup that embeds or fetches goes before the text reaches the document.
+// It comes in as the editor shows text, without the stored form's paragraph
+// markers, whose line breaks would become blank lines of the text; markup
+// the filter refuses comes in as its plain text.
 class CSectionTextEdit : public QTextEdit
 {
 public:
@@ -85,7 +88,9 @@ protected:
             ? QString::fromUtf8(source->data(richFormat))
             : source->html();
         QMimeData cleaned;
-        cleaned.setHtml(SectionMarkup::filtered(html));
+        QString kept;
+        if (SectionMarkup::filter(html, &kept))
+            cleaned.setHtml(withoutParagraphMarkers(kept));
         if (source->hasText())
             cleaned.setText(source->text());
         QTextEdit::insertFromMimeData(&cleaned);
@@ -314,6 +319,10 @@ void CTextEditor::OnTextFamily(const QString &family)
 {
     QTextCharFormat format;
     format.setFontFamily(family);
+    // Text that named families before (stored or pasted) keeps them as a
+    // list of its own, which the engine writes ahead of the family, and a
+    // browser takes the first it has: the chosen family must be the list.
+    format.setFontFamilies(QStringList {family});
     mergeFormatOnWordOrSelection(format);
 }
 
