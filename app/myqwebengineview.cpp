@@ -1,6 +1,7 @@
 #include "app/myqwebengineview.h"
 
 #include "app/reportaccess.h"
+#include "app/reportpage.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -8,6 +9,7 @@
 MyQWebEngineView::MyQWebEngineView(QWidget *parent)
     : QWebEngineView(parent)
 {
+    setPage(new CReportPage(this));
     restrictToDocument(page());
 }
 

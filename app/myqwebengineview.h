@@ -11,6 +11,8 @@ class QWebEnginePage;
 // Report documents carry text from layouts and templates that anyone may
 // share: a view shows them without running their scripts, and loads nothing
 // but the page, its pictures and the program's own files (ReportAccess).
+// Nothing in a document takes the view elsewhere: its page (CReportPage)
+// opens web and mail links outside and refuses every other navigation.
 class MyQWebEngineView : public QWebEngineView
 {
     Q_OBJECT
@@ -20,7 +22,7 @@ public:
     ~MyQWebEngineView() override;
 
     // The same restriction for any other page that shows report documents
-    // (the analyzer view, the off-screen page that prints PDFs). Scripts that
+    // (the off-screen page that prints PDFs). Scripts that
     // the program itself runs in a page are not affected when they run in
     // QWebEngineScript::ApplicationWorld.
     static void restrictToDocument(QWebEnginePage *page);

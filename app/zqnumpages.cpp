@@ -187,8 +187,7 @@ void CZQNum::buildViews()
     m_CompView = new MyQWebEngineView(m_PageArea);
     m_CelView = new MyQWebEngineView(m_PageArea);
     m_PetView = new MyQWebEngineView(m_PageArea);
-    m_AnalyzerView = new QWebEngineView(m_PageArea);
-    MyQWebEngineView::restrictToDocument(m_AnalyzerView->page());
+    m_AnalyzerView = new MyQWebEngineView(m_PageArea);
     m_GuideView = new MyQWebEngineView(m_PageArea);
     for (QWidget *view : reportViews())
         prepare(view);

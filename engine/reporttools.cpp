@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QStringList>
+#include <QVector>
 
 namespace {
 
@@ -118,6 +119,112 @@ QString withoutParagraphTags(const QString &text)
             flat.replace(lt, 1, QStringLiteral("&lt;"));
     }
     return copied == 0 ? text : flat + text.midRef(copied);
+}
+
+// A stretch of a text: either between the text's top-level blocks, where the
+// builder cuts it into pieces, or one whole table or list (with whatever it
+// nests), which stays in one piece.
+struct TextRun
+{
+    int start;
+    int end;
+    bool whole;
+};
+
+bool isAsciiLetter(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
+}
+
+bool isAsciiAlphanumeric(QChar c)
+{
+    return isAsciiLetter(c) || (c.unicode() >= '0' && c.unicode() <= '9');
+}
+
+// Elements whose content the cuts would pull apart: each piece goes into a
+// table of its own, which inside a table or a list leaves its cells or
+// items outside.
+bool keepsShape(const QStringRef &name)
+{
+    return name.compare(QLatin1String("table"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("ul"), Qt::CaseInsensitive) == 0
+        || name.compare(QLatin1String("ol"), Qt::CaseInsensitive) == 0;
+}
+
+// The position behind the '>' that ends the tag whose attributes start at
+// from, read as a browser reads it: a '>' in a quoted value does not end it.
+// The text's size when nothing does.
+int tagEnd(const QString &text, int from)
+{
+    bool afterEquals = false;
+    for (int i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('>'))
+            return i + 1;
+        if (afterEquals && (c == QLatin1Char('"') || c == QLatin1Char('\''))) {
+            const int quote = text.indexOf(c, i + 1);
+            if (quote < 0)
+                return text.size();
+            i = quote;
+            afterEquals = false;
+        } else if (c == QLatin1Char('=')) {
+            afterEquals = true;
+        } else if (!c.isSpace()) {
+            afterEquals = false;
+        }
+    }
+    return text.size();
+}
+
+// text as runs: one run for every outermost table or list, from its start tag
+// through its end tag, and runs for what stands between them. One pass over
+// the text; a table or list left open runs to the end, and a stray end tag
+// is passed over.
+QVector<TextRun> textRuns(const QString &text)
+{
+    QVector<TextRun> runs;
+    int runStart = 0;
+    int depth = 0;
+    int at = 0;
+    while (at < text.size()) {
+        const int lt = text.indexOf(QLatin1Char('<'), at);
+        if (lt < 0)
+            break;
+        if (text.midRef(lt, 4) == QLatin1String("<!--")) {
+            const int end = text.indexOf(QLatin1String("-->"), lt + 4);
+            at = end < 0 ? text.size() : end + 3;
+            continue;
+        }
+        int name = lt + 1;
+        const bool endTag = name < text.size() && text.at(name) == QLatin1Char('/');
+        if (endTag)
+            ++name;
+        if (name >= text.size() || !isAsciiLetter(text.at(name))) {
+            at = lt + 1;
+            continue;
+        }
+        int nameEnd = name;
+        while (nameEnd < text.size() && isAsciiAlphanumeric(text.at(nameEnd)))
+            ++nameEnd;
+        const int end = tagEnd(text, nameEnd);
+        if (keepsShape(text.midRef(name, nameEnd - name))) {
+            if (!endTag) {
+                if (depth++ == 0) {
+                    if (lt > runStart)
+                        runs.append({runStart, lt, false});
+                    runStart = lt;
+                }
+            } else if (depth > 0 && --depth == 0) {
+                runs.append({runStart, end, true});
+                runStart = end;
+            }
+        }
+        at = end;
+    }
+    if (runStart < text.size() || runs.isEmpty())
+        runs.append({runStart, int(text.size()), depth > 0});
+    return runs;
 }
 
 } // namespace
@@ -316,34 +423,64 @@ QString CReportTools::addSplitParagraph(const QString &text, const QString &open
 {
     if (text.isEmpty())
         return QString();
-    QString flat = withoutParagraphTags(text);
-    flat.replace(QLatin1String("</p>"), QLatin1String("<br>"));
-    flat.replace(QLatin1String("<br/>"), QLatin1String("<br>"));
-    flat.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+
+    // The pieces of the text, each also with its tables and lists blanked
+    // out: the spans carried between pieces are the text's own, not those of
+    // a table cell or a list item.
+    QStringList pieces;
+    QStringList masks;
+    QString piece;
+    QString mask;
+    for (const TextRun &run : textRuns(text)) {
+        if (run.whole) {
+            // The markers' line breaks stand for cuts between paragraphs;
+            // inside a table or a list they would only add empty lines.
+            QString whole = text.mid(run.start, run.end - run.start);
+            whole.remove(bodyMarker);
+            piece += whole;
+            mask += QString(whole.size(), QLatin1Char(' '));
+            continue;
+        }
+        QString flat = withoutParagraphTags(text.mid(run.start, run.end - run.start));
+        flat.replace(QLatin1String("</p>"), QLatin1String("<br>"));
+        flat.replace(QLatin1String("<br/>"), QLatin1String("<br>"));
+        flat.replace(QLatin1String("<br />"), QLatin1String("<br>"));
+        const QStringList parts = flat.split(QLatin1String("<br>"));
+        piece += parts.first();
+        mask += parts.first();
+        for (int i = 1; i < parts.size(); ++i) {
+            pieces << piece;
+            masks << mask;
+            piece = parts.at(i);
+            mask = parts.at(i);
+        }
+    }
+    pieces << piece;
+    masks << mask;
 
     const QLatin1String spanOpen("<span");
     const QLatin1String spanClose("</span>");
-    const QStringList pieces = flat.split(QLatin1String("<br>"));
     QString carry;
     QString result;
     for (int i = 0; i < pieces.size(); ++i) {
-        const QString &piece = pieces.at(i);
-        const int s = piece.lastIndexOf(spanOpen);
-        const int e = piece.lastIndexOf(spanClose);
-        const int f = piece.indexOf(spanClose);
+        const QString &masked = masks.at(i);
+        const int s = masked.lastIndexOf(spanOpen);
+        const int e = masked.lastIndexOf(spanClose);
+        const int f = masked.indexOf(spanClose);
         // A span left open at the end of a piece is closed there and opened
         // again at the start of the next piece, which lives in its own table.
         const QString closer
             = (s > e || (f == -1 && !carry.isEmpty())) ? QString(spanClose) : QString();
         if (i == 0) {
-            result += open + piece + closer + close + tableEnd + crlf;
+            result += open + pieces.at(i) + closer + close + tableEnd + crlf;
         } else {
             result += QLatin1String("<table class=maindoc border=\"0\"><tr><td>") + crlf + open
-                + carry + piece + closer + close + tableEnd + crlf;
+                + carry + pieces.at(i) + closer + close + tableEnd + crlf;
         }
         if (s > e) {
-            const int gt = piece.indexOf(QLatin1Char('>'), s);
-            carry = gt == -1 ? piece.mid(s) : piece.mid(s, gt - s + 1);
+            // The whole tag: a '>' in a quoted value would cut it short and
+            // leave its quote open in the next piece.
+            carry = masked.mid(s, tagEnd(masked, s + spanOpen.size()) - s);
         } else if (e > s) {
             carry.clear();
         }

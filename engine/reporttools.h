@@ -42,6 +42,9 @@ public:
     void addTabPar(const QString &text);
     void addPlain(const QString &html);
 
+    // text cut at its paragraph ends and line breaks into one-cell tables,
+    // the first closing the chapter's table. Only the text's own blocks are
+    // cut: a table or a list stays whole in the piece it starts in.
     QString addSplitParagraph(const QString &text, const QString &open, const QString &close) const;
 
     // The font tag pair around a text: the heading form, or the layout-item

@@ -408,6 +408,56 @@ void tst_ReportTools::splitParagraph_data()
         << ""
         << ""
         << "<span>a</span>" + tableEnd + pieceOpen + "b" + tableEnd;
+
+    // A table or a list stays whole in the piece it starts in.
+    QTest::newRow("nested lists in any case")
+        << "<UL><li>a<ol type=\"a\"><li>b<br>c</li></ol><br></li></UL ><br>d"
+        << "<i>"
+        << "</i>"
+        << "<i><UL><li>a<ol type=\"a\"><li>b<br>c</li></ol><br></li></UL ></i>" + tableEnd
+            + pieceOpen + "<i>d</i>" + tableEnd;
+    QTest::newRow("span around a table")
+        << "<span style=\"x\">a<br><table><tr><td><span>in</span></td></tr></table>b<br>c</span>"
+        << ""
+        << ""
+        << "<span style=\"x\">a</span>" + tableEnd + pieceOpen
+            + "<span style=\"x\"><table><tr><td><span>in</span></td></tr></table>b</span>"
+            + tableEnd + pieceOpen + "<span style=\"x\">c</span>" + tableEnd;
+    QTest::newRow("table left open runs to the end")
+        << "a<br><table><tr><td>b<br>c<p>d</p>"
+        << ""
+        << ""
+        << "a" + tableEnd + pieceOpen + "<table><tr><td>b<br>c<p>d</p>" + tableEnd;
+    QTest::newRow("stray end tags and other names cut as before")
+        << "</ul>a<br><tablex>b<br>c</tablex></table><br>d"
+        << ""
+        << ""
+        << "</ul>a" + tableEnd + pieceOpen + "<tablex>b" + tableEnd + pieceOpen
+            + "c</tablex></table>" + tableEnd + pieceOpen + "d" + tableEnd;
+    QTest::newRow("tags in quotes and comments")
+        << "<span title=\"<table>\">a<br>b</span><!-- <ul> --><br>c"
+        << ""
+        << ""
+        << "<span title=\"<table>\">a</span>" + tableEnd + pieceOpen
+            + "<span title=\"<table>\">b</span><!-- <ul> -->" + tableEnd + pieceOpen + "c"
+            + tableEnd;
+    QTest::newRow("quoted end of tag")
+        << "<table title='a>b'><tr><td>x<br>y</td></tr></table>"
+        << ""
+        << ""
+        << "<table title='a>b'><tr><td>x<br>y</td></tr></table>" + tableEnd;
+    QTest::newRow("unfinished markup") << "<!--<table><br>a<br"
+                                       << ""
+                                       << ""
+                                       << "<!--<table>" + tableEnd + pieceOpen + "a<br" + tableEnd;
+    QTest::newRow("unfinished table tag")
+        << "a<br><table title=\"x"
+        << ""
+        << ""
+        << "a" + tableEnd + pieceOpen + "<table title=\"x" + tableEnd;
+    const QString deep = QString("<ul><li>").repeated(20000) + "x<br>y";
+    QTest::newRow("deep nesting") << deep << ""
+                                  << "" << deep + tableEnd;
 }
 
 void tst_ReportTools::splitParagraph()
