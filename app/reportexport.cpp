@@ -5,6 +5,7 @@
 #include "base/apppaths.h"
 #include "engine/reporttools.h"
 #include "layouts/boundedread.h"
+#include "layouts/sectionmarkup.h"
 #include "panels/peoplefile.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -98,46 +98,6 @@ QImage dataPicture(const QString &uri, bool *photograph)
     return decodedPicture(&buffer, photograph);
 }
 
-// An attribute value as a page reads it: the character references the
-// section text filter writes (and the numeric ones) stand for their
-// characters; any other '&' is itself.
-QString attributeValue(const QString &value)
-{
-    if (!value.contains(QLatin1Char('&')))
-        return value;
-    static const QRegularExpression reference(
-        QStringLiteral("&(?:(amp|lt|gt|quot|apos)|#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6}));"));
-    QString plain;
-    int copied = 0;
-    auto it = reference.globalMatch(value);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        plain += value.midRef(copied, match.capturedStart() - copied);
-        copied = match.capturedEnd();
-        uint code = 0;
-        const QString name = match.captured(1);
-        if (name == QLatin1String("amp"))
-            code = '&';
-        else if (name == QLatin1String("lt"))
-            code = '<';
-        else if (name == QLatin1String("gt"))
-            code = '>';
-        else if (name == QLatin1String("quot"))
-            code = '"';
-        else if (name == QLatin1String("apos"))
-            code = '\'';
-        else if (match.capturedLength(2) > 0)
-            code = match.captured(2).toUInt();
-        else
-            code = match.captured(3).toUInt(nullptr, 16);
-        // A reference to no character reads as the replacement character.
-        if (code == 0 || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
-            code = 0xfffd;
-        plain += QString::fromUcs4(&code, 1);
-    }
-    return plain + value.midRef(copied);
-}
-
 QString documentOf(const CReportTools *reading)
 {
     return reading ? reading->reportHtml : QString();
@@ -194,55 +154,58 @@ CPictureCache &framedPictures()
     return cache;
 }
 
-// html with every picture reference ("<img src=\"...\"", blanks around the
-// equals sign allowed) replaced by a data URI of a picture decoded here and
-// encoded again: a file at a picture place, framed for print when framed is
-// set, or a data: URI that holds a picture. Whatever else a reference names
-// becomes the empty picture, so the document fetches nothing and carries no
-// bytes that were not a picture. A reference without its closing quote drops
-// the rest of the document: a page would read all of it as the reference.
+// html with the source of every picture (every img element as a page reads
+// html, its source attribute wherever it stands in the tag) replaced by a
+// data URI of a picture decoded here and encoded again: a file at a picture
+// place, framed for print when framed is set, or a data: URI that holds a
+// picture. Whatever else a source names becomes the empty picture, so the
+// document fetches nothing and carries no bytes that were not a picture.
+// For print, the tag of a file's picture and of a refused one begins with
+// the print margin. A tag cut off by the end of html drops the rest of it:
+// a page would read all of it as part of the tag. A document beyond what
+// the markup reader takes gives an empty text.
 QString withEmbeddedPictures(const QString &html, bool framed)
 {
-    // The blanks a page reads between the parts of a tag.
-    static const QRegularExpression tag(
-        QStringLiteral("<img[ \\t\\n\\r\\f]+src[ \\t\\n\\r\\f]*=[ \\t\\n\\r\\f]*\""),
-        QRegularExpression::CaseInsensitiveOption);
-    const QLatin1String printTag("<img hspace=\"50\"   src=\"");
+    QVector<SectionMarkup::PictureSource> sources;
+    if (!SectionMarkup::pictureSources(html, &sources))
+        return QString();
+    const QLatin1String printTag("<img hspace=\"50\"   ");
     QString out;
     int copied = 0;
-    auto it = tag.globalMatch(html);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        // A match that begins inside a reference already read is no tag.
-        if (match.capturedStart() < copied)
-            continue;
-        out += html.midRef(copied, match.capturedStart() - copied);
-        const int close = html.indexOf(QLatin1Char('"'), match.capturedEnd());
-        if (close < 0)
-            return out;
-        const QString reference
-            = attributeValue(html.mid(match.capturedEnd(), close - match.capturedEnd()));
+    for (const SectionMarkup::PictureSource &source : qAsConst(sources)) {
+        if (!source.closed)
+            return out + html.midRef(copied, source.tagStart - copied);
         // The rule of the program's paths: a data: URI, or a local file at a
         // picture place. Any other reference names nothing.
-        const QUrl url = pictureReferenceUrl(reference);
+        const QUrl url = pictureReferenceUrl(source.value);
+        QString uri;
+        bool printed = false;
         if (!isPictureUrl(url)) {
-            out += framed ? QString(printTag) : match.captured();
-            out += emptyPicture;
+            uri = emptyPicture;
+            printed = framed;
         } else if (url.scheme() == QLatin1String("data")) {
             // Pictures carried as data (a section's own picture) print as
             // they are shown.
             bool photograph = false;
-            const QImage picture = dataPicture(reference, &photograph);
-            out += match.captured();
-            out += pictureUri(picture, photograph);
+            const QImage picture = dataPicture(source.value, &photograph);
+            uri = pictureUri(picture, photograph);
         } else if (framed) {
-            out += printTag;
-            out += framedPictures().get(localFilePath(url));
+            uri = framedPictures().get(localFilePath(url));
+            printed = true;
         } else {
-            out += match.captured();
-            out += plainPictures().get(localFilePath(url));
+            uri = plainPictures().get(localFilePath(url));
         }
-        copied = close;
+        if (printed) {
+            // The attributes before the source stay as written.
+            out += html.midRef(copied, source.tagStart - copied);
+            out += printTag;
+            out += html.midRef(source.attributesStart, source.sourceStart - source.attributesStart);
+            out += QLatin1String("src=");
+        } else {
+            out += html.midRef(copied, source.valueStart - copied);
+        }
+        out += QLatin1Char('"') + uri + QLatin1Char('"');
+        copied = source.valueEnd;
     }
     return out + html.midRef(copied);
 }

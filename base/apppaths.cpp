@@ -105,6 +105,8 @@ bool isPictureUrl(const QUrl &url)
 {
     if (url.scheme() == QLatin1String("data"))
         return true;
+    // A relative path ("file:etc/passwd") would be taken from the working
+    // folder, which may lie anywhere, inside a picture place too.
     const QString path = localFilePath(url);
-    return !path.isEmpty() && isPicturePlace(path);
+    return path.startsWith(QLatin1Char('/')) && isPicturePlace(path);
 }

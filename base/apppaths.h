@@ -38,7 +38,8 @@ QString localFilePath(const QUrl &url);
 bool isPicturePlace(const QString &path);
 
 // Whether the picture at url may be loaded: a data: URI, or a file on this
-// machine at a picture place; never another scheme, never the network.
+// machine named by an absolute path at a picture place; never another
+// scheme, never the network.
 bool isPictureUrl(const QUrl &url);
 
 // Whether url holds a character that a browser drops from a URL or reads

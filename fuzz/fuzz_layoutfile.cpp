@@ -1,6 +1,7 @@
 // A report layout (.zqnr): any bytes give a whole layout or a refusal that
-// leaves the caller's layout as it was, and a layout read is written back and
-// read as the same.
+// leaves the caller's layout as it was, every text read is the markup
+// filter's fixed point and keeps its promises, and a layout read is written
+// back and read as the same.
 
 #include "fuzz/harness.h"
 #include "fuzz/markupcontract.h"

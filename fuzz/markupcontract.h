@@ -241,6 +241,34 @@ inline QString joinProblem(const QString &first, const QString &second)
     return QString();
 }
 
+// Why the filter's count of attributes, which must not fall below the
+// parser's, is below what a parse of html gathers on one element or on all
+// of them; empty when it is not.
+inline QString attributeBoundProblem(const QString &html)
+{
+    const QByteArray utf8 = html.toUtf8();
+    GumboOptions options = kGumboDefaultOptions;
+    options.max_errors = 0;
+    GumboOutput *output = gumbo_parse_with_options(&options, utf8.constData(), size_t(utf8.size()));
+    qint64 most = 0;
+    qint64 total = 0;
+    walk(output->document, [&](const GumboNode *node) {
+        if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE)
+            return;
+        most = std::max<qint64>(most, node->v.element.attributes.length);
+        total += node->v.element.attributes.length;
+    });
+    gumbo_destroy_output(&options, output);
+    const SectionMarkup::AttributeBound bound = SectionMarkup::attributeBound(html);
+    if (most > bound.perElement)
+        return QStringLiteral("an element with %1 attributes, counted %2")
+            .arg(most)
+            .arg(bound.perElement);
+    if (total > bound.total)
+        return QStringLiteral("%1 attributes, counted %2").arg(total).arg(bound.total);
+    return QString();
+}
+
 // Both checks and the filter's fixed point, for one text or a pair.
 inline QString problemOf(const QString &text)
 {

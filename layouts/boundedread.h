@@ -20,12 +20,15 @@ constexpr int MaxPictureSide = 4096;
 constexpr qint64 MaxDeclaredPixels = qint64(6000) * 6000;
 
 // What one file may still decode, shared by everything it holds: the pixels
-// of its pictures, and the tags of its section texts, which the markup filter
-// parses.
+// of its pictures, and the tags of its section texts with the parser's work
+// on them (SectionMarkup::filter takes its share).
 struct ReadBudget
 {
     qint64 pixelsLeft = qint64(MaxPictureSide) * MaxPictureSide * 3;
     qint64 markupTagsLeft = SectionMarkup::MaxLayoutTags;
+    qint64 parsedLengthLeft = SectionMarkup::MaxLayoutParsedLength;
+    qint64 markupPairsLeft = SectionMarkup::MaxMarkupPairs;
+    qint64 parserBytesLeft = SectionMarkup::MaxLayoutParserBytes;
 };
 
 // Reads a picture written by QDataStream's QImage operator at stream version

@@ -82,7 +82,7 @@ template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list
 } // namespace
 
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
-                 BoundedRead::ReadBudget *budget)
+                 BoundedRead::ReadBudget *budget, QString *problem)
 {
     stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont;
     if (!ok(stream) || !BoundedRead::readColor(stream, &item->headerColor)
@@ -104,13 +104,7 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
     // texts keep only the editor's own markup. The title is plain text,
     // which the report builder escapes.
     for (QString &text : item->texts) {
-        const int tags = SectionMarkup::tagCount(text);
-        if (budget) {
-            if (tags > budget->markupTagsLeft)
-                return false;
-            budget->markupTagsLeft -= tags;
-        }
-        if (!SectionMarkup::filter(text, &text))
+        if (!SectionMarkup::filter(text, &text, budget, problem))
             return false;
     }
     item->headerFont = LayoutLimits::storedFont(item->headerFont);
@@ -130,7 +124,7 @@ void writeRepItem(QDataStream &stream, const repItem &item)
 }
 
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget)
+             BoundedRead::ReadBudget *budget, QString *problem)
 {
     stream->setVersion(LayoutStreamVersion);
     const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
@@ -140,7 +134,7 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
     list->reserve(list->size() + int(count));
     for (quint32 i = 0; i < count; ++i) {
         repItem item;
-        if (!readRepItem(*stream, &item, version, budget))
+        if (!readRepItem(*stream, &item, version, budget, problem))
             return false;
         list->append(item);
     }
@@ -155,28 +149,38 @@ void saveSet(QDataStream *stream, const QList<repItem> *list)
         writeRepItem(*stream, item);
 }
 
-bool readReportSetting(QIODevice *device, reportSetting *setting)
+bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem)
 {
+    QString why;
+    const auto refuse = [&](const QString &fallback) {
+        if (problem)
+            *problem = why.isEmpty() ? fallback : why;
+        return false;
+    };
     QDataStream stream(device);
     stream.setVersion(LayoutStreamVersion);
     quint32 magic = 0;
     quint32 version = 0;
     stream >> magic >> version;
-    if (!ok(stream) || magic != LayoutFileMagic || version > LayoutFileVersion)
-        return false;
+    if (!ok(stream) || magic != LayoutFileMagic)
+        return refuse(QStringLiteral("it is not a layout file."));
+    if (version > LayoutFileVersion)
+        return refuse(QStringLiteral("it was written by a newer version of the program."));
+    const QString damaged = QStringLiteral("it is damaged or holds more than a layout file can "
+                                           "take.");
     // Read apart and taken whole, so that a damaged file leaves the caller's
     // layout as it was.
     reportSetting read = *setting;
     BoundedRead::ReadBudget budget {LayoutLimits::MaxPicturePixels, SectionMarkup::MaxLayoutTags};
     for (QList<repItem> &items : read.items) {
-        if (!loadSet(&stream, &items, version, &budget))
-            return false;
+        if (!loadSet(&stream, &items, version, &budget, &why))
+            return refuse(damaged);
     }
     // Files of early versions end after the fifth list.
     if (!device->atEnd())
         stream >> read.flags;
     if (!ok(stream))
-        return false;
+        return refuse(damaged);
     *setting = std::move(read);
     return true;
 }

@@ -20,25 +20,27 @@ constexpr int LayoutStreamVersion = 12;
 
 // Reads one item as stored by a file of the given version. False when the
 // stream fails, the item claims more entries than the device still holds, a
-// picture is too large, or a text holds more tags than SectionMarkup takes
-// (budget, when given, is shared by a whole file). Texts come through
-// SectionMarkup::filter, the title as stored (plain text), and a font family
-// that isFontFamilyName refuses as an empty one (see storedFont), which the
-// writer writes the same way.
+// picture is too large, or a text is beyond what SectionMarkup::filter takes
+// (budget, when given, is shared by a whole file; problem, when given, then
+// says why). Texts come through SectionMarkup::filter, the title as stored
+// (plain text), and a font family that isFontFamilyName refuses as an empty
+// one (see storedFont), which the writer writes the same way.
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
-                 BoundedRead::ReadBudget *budget = nullptr);
+                 BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr);
 void writeRepItem(QDataStream &stream, const repItem &item);
 
 // Reads one item list and appends it to list. False on a damaged list, in
 // which case list may hold part of it. Sets the stream's version first.
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget = nullptr);
+             BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr);
 // Writes one item list. Sets the stream's version first.
 void saveSet(QDataStream *stream, const QList<repItem> *list);
 
 // A whole layout file, without migration; the name is the caller's (it comes
 // from the file name). False for another magic, a newer version, or a
-// truncated or damaged file, which leaves setting as it was.
-bool readReportSetting(QIODevice *device, reportSetting *setting);
+// truncated, damaged or too heavy file, which leaves setting as it was;
+// problem, when given, then says why in a sentence for the user (the one
+// LayoutLimits::storeProblem gives for a layout whose texts are refused).
+bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem = nullptr);
 // False when the device did not take every byte.
 bool writeReportSetting(QIODevice *device, const reportSetting &setting);

@@ -53,15 +53,16 @@ qint64 picturePixels(const reportSetting &setting)
 
 QString storeProblem(const reportSetting &setting)
 {
-    qint64 tags = 0;
+    // The texts are filtered as the reader filters them, in its order and
+    // with its budget, so that what is stored is what it opens.
+    BoundedRead::ReadBudget budget;
     for (const QList<repItem> &items : setting.items) {
         for (const repItem &item : items) {
             for (const QString &text : item.texts) {
                 QString filtered;
-                if (!SectionMarkup::filter(text, &filtered))
-                    return QStringLiteral("one of its texts holds more formatting than a layout "
-                                          "file can take.");
-                tags += SectionMarkup::tagCount(text);
+                QString problem;
+                if (!SectionMarkup::filter(text, &filtered, &budget, &problem))
+                    return problem;
             }
             for (const QImage &image : item.images) {
                 if (qint64(image.width()) * image.height() > BoundedRead::MaxDeclaredPixels)
@@ -69,8 +70,6 @@ QString storeProblem(const reportSetting &setting)
             }
         }
     }
-    if (tags > SectionMarkup::MaxLayoutTags)
-        return QStringLiteral("its texts hold more formatting than one layout file can take.");
     if (picturePixels(setting) > MaxPicturePixels)
         return QStringLiteral("its pictures are more than one layout file can hold\n") + capacity()
             + QLatin1Char('.');

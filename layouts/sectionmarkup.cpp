@@ -1,6 +1,7 @@
 #include "layouts/sectionmarkup.h"
 
 #include "base/apppaths.h"
+#include "layouts/boundedread.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/sectiontext.h"
 
@@ -16,6 +17,7 @@
 #include <csetjmp>
 #include <cstddef>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -539,11 +541,12 @@ QString writtenChildren(const GumboNode *root)
 // The parser's memory: handed out from large chunks and given back all at
 // once when the text is written, so that the parser's many small blocks cost
 // no call to the system each. What it takes is counted, freed blocks
-// included, and a nesting that makes it copy its open elements again and
-// again is stopped at the budget.
+// included, and the parse is stopped at the limit: markup that makes the
+// parser copy its open elements again and again, or build far more than the
+// text's size, is refused early. Owned by the caller of parse(), outside the
+// frame that jumps.
 struct ParserMemory
 {
-    static constexpr size_t Budget = size_t(64) << 20;
     static constexpr size_t ChunkSize = size_t(64) << 10;
     static constexpr size_t Alignment = alignof(std::max_align_t);
 
@@ -553,6 +556,14 @@ struct ParserMemory
     };
     static constexpr size_t HeaderSize = (sizeof(Chunk) + Alignment - 1) / Alignment * Alignment;
 
+    explicit ParserMemory(qint64 limit)
+        : limit(size_t(std::max<qint64>(limit, 0)))
+    {
+    }
+    ParserMemory(const ParserMemory &) = delete;
+    ParserMemory &operator=(const ParserMemory &) = delete;
+
+    const size_t limit;
     Chunk *chunks = nullptr;
     unsigned char *free = nullptr;
     size_t left = 0;
@@ -573,7 +584,7 @@ struct ParserMemory
     {
         auto *memory = static_cast<ParserMemory *>(self);
         size = (std::max<size_t>(size, 1) + Alignment - 1) / Alignment * Alignment;
-        if (size > Budget || memory->taken + size > Budget)
+        if (size > memory->limit || memory->taken > memory->limit - size)
             std::longjmp(memory->exhausted, 1);
         memory->taken += size;
         // A large block gets a chunk of its own; the current one goes on.
@@ -601,6 +612,213 @@ struct ParserMemory
     }
 };
 
+// The parse of utf8 with memory taken from memory; null when it ran out.
+// Only the parser's C frames lie between the setjmp here and the jump, and
+// this frame changes nothing after setjmp: the memory record belongs to the
+// caller, whose frame the jump does not touch, and gives back what it took.
+// The tree is not destroyed through the parser (that recurses as deep as
+// the tree); it goes with the memory.
+GumboOutput *parse(ParserMemory *memory, const QByteArray &utf8)
+{
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &ParserMemory::allocate;
+    options.deallocator = &ParserMemory::release;
+    options.userdata = memory;
+    options.max_errors = 0;
+    if (setjmp(memory->exhausted) != 0)
+        return nullptr;
+    return gumbo_parse_with_options(&options, utf8.constData(), size_t(utf8.size()));
+}
+
+// What the parser may take for a text of this many UTF-8 bytes.
+qint64 parserLimit(qint64 bytes)
+{
+    return SectionMarkup::ParserBaseBytes + SectionMarkup::ParserBytesPerTextByte * bytes;
+}
+
+bool isHtmlSpace(ushort c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+
+bool isAsciiLetter(ushort c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The states of the parser's tokenizer inside a tag, from its name on.
+enum TagState : unsigned char {
+    TagName,
+    BeforeName,
+    Name,
+    AfterName,
+    BeforeValue,
+    DoubleQuoted,
+    SingleQuoted,
+    Unquoted,
+    AfterQuoted,
+    SelfClosing,
+    TagStateCount,
+    TagEnd = TagStateCount
+};
+
+// The tokenizer's step on c in state; *starts is set when c begins an
+// attribute.
+TagState nextTagState(TagState state, ushort c, bool *starts)
+{
+    *starts = false;
+    const bool space = isHtmlSpace(c);
+    // Where a new attribute may begin: anything but a blank, '/' or '>'
+    // starts one.
+    const auto attributeStart = [&](TagState blank) {
+        if (space)
+            return blank;
+        if (c == '/')
+            return SelfClosing;
+        if (c == '>')
+            return TagEnd;
+        *starts = true;
+        return Name;
+    };
+    switch (state) {
+    case TagName:
+        return space ? BeforeName : c == '/' ? SelfClosing : c == '>' ? TagEnd : TagName;
+    case BeforeName:
+    case AfterQuoted:
+    case SelfClosing:
+        return attributeStart(BeforeName);
+    case Name:
+        return space   ? AfterName
+            : c == '/' ? SelfClosing
+            : c == '=' ? BeforeValue
+            : c == '>' ? TagEnd
+                       : Name;
+    case AfterName:
+        return c == '=' ? BeforeValue : attributeStart(AfterName);
+    case BeforeValue:
+        return space    ? BeforeValue
+            : c == '"'  ? DoubleQuoted
+            : c == '\'' ? SingleQuoted
+            : c == '>'  ? TagEnd
+                        : Unquoted;
+    case DoubleQuoted:
+        return c == '"' ? AfterQuoted : DoubleQuoted;
+    case SingleQuoted:
+        return c == '\'' ? AfterQuoted : SingleQuoted;
+    case Unquoted:
+        return space ? BeforeName : c == '>' ? TagEnd : Unquoted;
+    default:
+        return TagEnd;
+    }
+}
+
+bool isTagNamed(const QString &html, int nameStart, QLatin1String name)
+{
+    const int end = nameStart + name.size();
+    if (end > html.size() || html.midRef(nameStart, name.size()).compare(name, Qt::CaseInsensitive))
+        return false;
+    if (end == html.size())
+        return true;
+    const ushort c = html.at(end).unicode();
+    return isHtmlSpace(c) || c == '/' || c == '>';
+}
+
+} // namespace
+
+namespace SectionMarkup {
+
+AttributeBound attributeBound(const QString &html)
+{
+    // Every '<' followed by a letter (or '/' and a letter) is taken as a
+    // tag, so that no context the parser may be in is missed. The tags are
+    // followed side by side, at most one per tokenizer state: two in the
+    // same state read the same from there on, so the one with more
+    // attributes so far stands for both. Of two tags read at once at most
+    // one is a tag to the parser (it reads one tag after the other), so the
+    // total stays above the parser's too.
+    int first[TagStateCount];
+    int second[TagStateCount];
+    int *counts = first; // valid for the states in live
+    int *next = second;
+    unsigned live = 0;
+    int most = 0;
+    qint64 total = 0;
+    int htmlTags = 0;
+    int bodyTags = 0;
+    const ushort *text = reinterpret_cast<const ushort *>(html.constData());
+    const int n = html.size();
+    constexpr unsigned quoted = 1u << DoubleQuoted | 1u << SingleQuoted;
+    int nameStart = -1; // of the tag whose '<' was read last
+    for (int p = 0; p < n; ++p) {
+        if (p > nameStart) {
+            if (live == 0) {
+                // Outside every tag only a '<' matters.
+                p = html.indexOf(QLatin1Char('<'), p);
+                if (p < 0)
+                    break;
+            } else if ((live & ~quoted) == 0 && (live & (live - 1)) == 0) {
+                // Inside one quoted value only its quote and a '<' matter.
+                const ushort quote = live == 1u << DoubleQuoted ? '"' : '\'';
+                while (p < n && text[p] != quote && text[p] != '<')
+                    ++p;
+                if (p == n)
+                    break;
+            }
+        }
+        const ushort c = text[p];
+        unsigned nextLive = 0;
+        for (unsigned states = live; states != 0; states &= states - 1) {
+            const int state = __builtin_ctz(states);
+            bool starts = false;
+            const TagState to = nextTagState(TagState(state), c, &starts);
+            const int count = counts[state] + int(starts);
+            if (to == TagEnd) {
+                most = std::max(most, count);
+                total += count;
+            } else if (nextLive & 1u << to) {
+                next[to] = std::max(next[to], count);
+            } else {
+                nextLive |= 1u << to;
+                next[to] = count;
+            }
+        }
+        std::swap(counts, next);
+        live = nextLive;
+        if (p == nameStart) {
+            // The name's first letter, read in the tag-open state, which
+            // goes on in the name state.
+            counts[TagName] = live & 1u << TagName ? std::max(counts[TagName], 0) : 0;
+            live |= 1u << TagName;
+        } else if (c == '<' && p + 1 < n) {
+            const bool end = text[p + 1] == '/';
+            const int name = p + 1 + int(end);
+            if (name < n && isAsciiLetter(text[name])) {
+                nameStart = name;
+                if (!end) {
+                    htmlTags += isTagNamed(html, name, QLatin1String("html"));
+                    bodyTags += isTagNamed(html, name, QLatin1String("body"));
+                }
+            }
+        }
+    }
+    for (unsigned states = live; states != 0; states &= states - 1) {
+        const int count = counts[__builtin_ctz(states)];
+        most = std::max(most, count);
+        total += count;
+    }
+    // The page's html and body elements take the attributes of every tag of
+    // their name.
+    AttributeBound bound;
+    bound.perElement = int(std::min<qint64>(qint64(most) * std::max({1, htmlTags, bodyTags}),
+                                            std::numeric_limits<int>::max()));
+    bound.total = total;
+    return bound;
+}
+
+} // namespace SectionMarkup
+
+namespace {
+
 const GumboNode *childElement(const GumboNode *parent, GumboTag tag)
 {
     const GumboVector &children = parent->v.element.children;
@@ -620,30 +838,16 @@ QString bodyStart(const GumboNode *body)
     return tag + QLatin1Char('>');
 }
 
-// One pass: parse and write back. False when the parser ran out of memory.
-bool rebuilt(const QString &html, QString *out)
+// One pass: parse and write back, within memory. False when the parser ran
+// out of it.
+// utf8 is html without its paragraph markers.
+bool rebuilt(const QString &html, const QByteArray &utf8, ParserMemory *memory, QString *out)
 {
-    const QByteArray utf8 = withoutParagraphMarkers(html).toUtf8();
-    ParserMemory memory;
-    GumboOptions options = kGumboDefaultOptions;
-    options.allocator = &ParserMemory::allocate;
-    options.deallocator = &ParserMemory::release;
-    options.userdata = &memory;
-    options.max_errors = 0;
-    // Only C frames of the parser lie between here and the jump; the
-    // memory's destructor gives back what it took.
-    volatile bool parsed = false;
-    GumboOutput *output = nullptr;
-    if (setjmp(memory.exhausted) == 0) {
-        output = gumbo_parse_with_options(&options, utf8.constData(), size_t(utf8.size()));
-        parsed = true;
-    }
-    if (!parsed || !output || !output->root)
+    const GumboOutput *output = parse(memory, utf8);
+    if (!output || !output->root)
         return false;
     const GumboNode *body = childElement(output->root, GUMBO_TAG_BODY);
     const QString content = body ? writtenChildren(body) : QString();
-    // The tree is not destroyed through the parser (it recurses as deep as
-    // the tree); the memory goes with ParserMemory.
     // A fragment gets markers only if it had them: the builder turns each
     // into a line break.
     if (!html.contains(QLatin1String("<body"), Qt::CaseInsensitive)) {
@@ -668,6 +872,38 @@ bool rebuilt(const QString &html, QString *out)
     return true;
 }
 
+// Rebuilding may leave markup that the parser reads otherwise (a heading
+// put inside a heading, an element the parser moves out of a table), which
+// the next pass rebuilds once more. The filter passes until the text stays
+// as it is, at most this often.
+constexpr int MaxPasses = 4;
+
+QString tooLong()
+{
+    return QStringLiteral("one of its texts is longer than a layout file can take.");
+}
+
+QString tooManyAttributes()
+{
+    return QStringLiteral("one of its texts holds a tag with more attributes than a layout file "
+                          "can take.");
+}
+
+QString tooMuchInText()
+{
+    return QStringLiteral("one of its texts holds more formatting than a layout file can take.");
+}
+
+QString tooMuchInFile()
+{
+    return QStringLiteral("its texts hold more formatting than one layout file can take.");
+}
+
+QString unsettled()
+{
+    return QStringLiteral("one of its texts holds formatting that does not read the same twice.");
+}
+
 } // namespace
 
 namespace SectionMarkup {
@@ -677,29 +913,74 @@ int tagCount(const QString &html)
     return int(html.count(QLatin1Char('<')));
 }
 
-bool filter(const QString &html, QString *out)
+bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, QString *problem)
 {
-    if (tagCount(html) > MaxTextTags)
+    const auto refuse = [problem](const QString &why) {
+        if (problem)
+            *problem = why;
         return false;
+    };
+    if (html.size() > MaxTextLength)
+        return refuse(tooLong());
+    const int tags = tagCount(html);
+    if (tags > MaxTextTags)
+        return refuse(tooMuchInText());
+    if (budget) {
+        if (tags > budget->markupTagsLeft)
+            return refuse(tooMuchInFile());
+        budget->markupTagsLeft -= tags;
+    }
     // Without tags or references there is nothing to parse: a '>' is text.
     if (!html.contains(QLatin1Char('<')) && !html.contains(QLatin1Char('&'))) {
         *out = html;
         return true;
     }
-    QString once;
-    if (!rebuilt(html, &once) || tagCount(once) > MaxTextTags)
-        return false;
-    if (once == html) {
-        *out = once;
-        return true;
+    QString current = html;
+    for (int pass = 0; pass < MaxPasses; ++pass) {
+        // Each pass's text is one the next filter may be given: it meets
+        // the same limits, and comes back as it is without markup.
+        if (pass > 0 && !current.contains(QLatin1Char('<'))
+            && !current.contains(QLatin1Char('&'))) {
+            *out = current;
+            return true;
+        }
+        if (pass > 0 && current.size() > MaxTextLength)
+            return refuse(tooLong());
+        const int passTags = pass > 0 ? tagCount(current) : tags;
+        if (passTags > MaxTextTags)
+            return refuse(tooMuchInText());
+        const QString unmarked = withoutParagraphMarkers(current);
+        const AttributeBound attributes = attributeBound(unmarked);
+        if (attributes.perElement > MaxTagAttributes)
+            return refuse(tooManyAttributes());
+        const qint64 units = passTags + attributes.total;
+        const qint64 pairs = units * units;
+        if (pairs > MaxMarkupPairs)
+            return refuse(tooMuchInText());
+        const QByteArray utf8 = unmarked.toUtf8();
+        const qint64 ownLimit = parserLimit(utf8.size());
+        bool fileBound = false;
+        if (budget) {
+            if (unmarked.size() > budget->parsedLengthLeft || pairs > budget->markupPairsLeft)
+                return refuse(tooMuchInFile());
+            budget->parsedLengthLeft -= unmarked.size();
+            budget->markupPairsLeft -= pairs;
+            fileBound = budget->parserBytesLeft < ownLimit;
+        }
+        ParserMemory memory(fileBound ? budget->parserBytesLeft : ownLimit);
+        QString next;
+        const bool done = rebuilt(current, utf8, &memory, &next);
+        if (budget)
+            budget->parserBytesLeft -= qint64(memory.taken);
+        if (!done)
+            return refuse(fileBound ? tooMuchInFile() : tooMuchInText());
+        if (next == current) {
+            *out = next;
+            return true;
+        }
+        current = next;
     }
-    // Leaving out an element can leave a nesting that the parser reads
-    // otherwise (a heading inside a heading); a second pass settles it.
-    QString twice;
-    if (!rebuilt(once, &twice) || tagCount(twice) > MaxTextTags)
-        return false;
-    *out = twice;
-    return true;
+    return refuse(unsettled());
 }
 
 QString filtered(const QString &html)
@@ -734,6 +1015,100 @@ bool isLinkUrl(const QString &url)
             return QUrl(trimmed).isValid();
     }
     return false;
+}
+
+bool pictureSources(const QString &html, QVector<PictureSource> *sources)
+{
+    sources->clear();
+    // A picture's tag begins "<img" or "<image", whatever the context.
+    if (!html.contains(QLatin1String("<im"), Qt::CaseInsensitive))
+        return true;
+    if (attributeBound(html).perElement > MaxTagAttributes)
+        return false;
+    QByteArray utf8 = html.toUtf8();
+    const int length = utf8.size();
+    // Whatever the text leaves open at its end (a quote, a tag) is closed
+    // behind it, so that a tag cut off by the end is still seen.
+    utf8 += "\"'>";
+    ParserMemory memory(parserLimit(utf8.size()));
+    const GumboOutput *output = parse(&memory, utf8);
+    if (!output)
+        return false;
+    const char *base = utf8.constData();
+    const auto offset = [base](const char *at) {
+        return int(at - base);
+    };
+    struct Found
+    {
+        int tag, name, value, valueEnd;
+        bool closed;
+        QString value8;
+    };
+    QVector<Found> found;
+    QVector<const GumboNode *> pending {output->document};
+    while (!pending.isEmpty()) {
+        const GumboNode *node = pending.takeLast();
+        if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE
+            && node->type != GUMBO_NODE_DOCUMENT)
+            continue;
+        const GumboVector &children = node->type == GUMBO_NODE_DOCUMENT ? node->v.document.children
+                                                                        : node->v.element.children;
+        for (unsigned i = children.length; i > 0; --i)
+            pending.append(static_cast<const GumboNode *>(children.data[i - 1]));
+        if (node->type == GUMBO_NODE_DOCUMENT || node->v.element.tag != GUMBO_TAG_IMG
+            || node->v.element.tag_namespace != GUMBO_NAMESPACE_HTML)
+            continue;
+        const GumboElement &element = node->v.element;
+        const GumboAttribute *src = gumbo_get_attribute(&element.attributes, "src");
+        const GumboStringPiece &tag = element.original_tag;
+        // An attribute without a value has its name for its value as written.
+        if (!src || !tag.data || src->original_value.length == 0 || tag.data < base
+            || src->original_value.data < src->original_name.data + src->original_name.length
+            || src->original_value.data < tag.data
+            || src->original_value.data + src->original_value.length > tag.data + tag.length)
+            continue;
+        found.append({offset(tag.data), offset(src->original_name.data),
+                      offset(src->original_value.data),
+                      offset(src->original_value.data) + int(src->original_value.length),
+                      offset(tag.data) + int(tag.length) <= length, QString::fromUtf8(src->value)});
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Found &a, const Found &b) { return a.tag < b.tag; });
+    // From byte offsets to positions in html: one position for every byte
+    // that starts a character, two for one beyond the basic plane.
+    QVector<int> offsets;
+    for (const Found &f : qAsConst(found))
+        offsets << f.tag << f.name << f.value << f.valueEnd;
+    std::sort(offsets.begin(), offsets.end());
+    QHash<int, int> positionOf;
+    int byte = 0;
+    int position = 0;
+    for (const int wanted : qAsConst(offsets)) {
+        for (; byte < wanted && byte < length; ++byte) {
+            const uchar b = uchar(base[byte]);
+            if ((b & 0xc0) != 0x80)
+                position += b >= 0xf0 ? 2 : 1;
+        }
+        positionOf.insert(wanted, std::min(position + std::max(0, wanted - length), html.size()));
+    }
+    for (const Found &f : qAsConst(found)) {
+        PictureSource source;
+        source.tagStart = positionOf.value(f.tag);
+        int name = source.tagStart + 1;
+        while (name < html.size() && !isHtmlSpace(html.at(name).unicode())
+               && html.at(name) != QLatin1Char('/') && html.at(name) != QLatin1Char('>'))
+            ++name;
+        while (name < html.size() && isHtmlSpace(html.at(name).unicode()))
+            ++name;
+        source.attributesStart = name;
+        source.sourceStart = positionOf.value(f.name);
+        source.valueStart = positionOf.value(f.value);
+        source.valueEnd = positionOf.value(f.valueEnd);
+        source.value = f.value8;
+        source.closed = f.closed;
+        sources->append(source);
+    }
+    return true;
 }
 
 } // namespace SectionMarkup

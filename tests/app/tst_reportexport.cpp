@@ -362,6 +362,16 @@ void tst_ReportExport::stringForm_data()
         << "<img hspace=\"50\"   src=\"data:image/png;base64,#\"/>mid \"quoted\""
            "<img hspace=\"50\"   src=\"data:image/png;base64,#\"/>end"
         << QList<QSize> {QSize(28, 6), QSize(28, 6)};
+    QTest::newRow("source behind other attributes")
+        << "<img alt=\"a\" width=8 src=\"file:///%P\">"
+        << "<img hspace=\"50\"   alt=\"a\" width=8 src=\"data:image/png;base64,#\">"
+        << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("source in single quotes, picture as image")
+        << "<image src='file:///%P'/>"
+        << "<img hspace=\"50\"   src=\"data:image/png;base64,#\"/>" << QList<QSize> {QSize(28, 6)};
+    QTest::newRow("a tag in a value is text")
+        << "<p title=\"<img src='x.png'>\">t</p>"
+        << "<p title=\"<img src='x.png'>\">t</p>" << QList<QSize> {};
     QTest::newRow("no pictures") << "<p>plain</p>"
                                  << "<p>plain</p>" << QList<QSize> {};
     QTest::newRow("empty") << ""
@@ -499,6 +509,11 @@ void tst_ReportExport::streamForm_data()
                                     << "<img src=\"data:image/png;base64,#\">" << QSize(0, 0);
     QTest::newRow("unclosed reference drops the rest") << "x<img src=\"%P<p>y</p>"
                                                        << "x" << QSize();
+    QTest::newRow("unquoted source behind another attribute")
+        << "<img width=\"8\" src=%I>"
+        << "<img width=\"8\" src=\"data:image/png;base64,#\">" << QSize(8, 6);
+    QTest::newRow("relative file URL") << "<img src=\"file:%L\">"
+                                       << "<img src=\"data:image/png;base64,#\">" << QSize(0, 0);
 }
 
 void tst_ReportExport::streamForm()
@@ -518,7 +533,8 @@ void tst_ReportExport::streamForm()
         .replace("%I", m_pngUri)
         .replace("%G", m_jpgUri)
         .replace("%V", m_svgUri)
-        .replace("%H", m_hugeUri);
+        .replace("%H", m_hugeUri)
+        .replace("%L", QDir::current().relativeFilePath(m_png));
 
     QString out;
     QTextStream stream(&out);

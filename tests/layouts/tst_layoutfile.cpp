@@ -2,6 +2,7 @@
 #include "layouts/layoutlimits.h"
 #include "layouts/sectionmarkup.h"
 
+#include "heavylayouts.h"
 #include "layoutfixtures.h"
 #include "layouttestutil.h"
 #include "testenvironment.h"
@@ -252,6 +253,8 @@ private slots:
     void pictureLimit();
     void markupLimit_data();
     void markupLimit();
+    void heavyLayouts_data();
+    void heavyLayouts();
     void bitFlips();
     void randomDamage();
 };
@@ -792,12 +795,17 @@ void TestLayoutFile::markupLimit_data()
     QTest::addColumn<int>("tags");
     QTest::addColumn<bool>("fits");
 
+    // A text's parse counts the square of its tags (these hold no
+    // attributes) against the file's work.
     const int most = SectionMarkup::MaxTextTags;
-    const int perFile = int(SectionMarkup::MaxLayoutTags / most);
+    const int perFile = int(SectionMarkup::MaxLayoutTags / 1000);
     QTest::newRow("a text at the limit") << 1 << most << true;
     QTest::newRow("a text beyond it") << 1 << most + 1 << false;
-    QTest::newRow("a file at the limit") << perFile << most << true;
-    QTest::newRow("a file beyond it") << perFile + 1 << most << false;
+    QTest::newRow("a file at the limit") << perFile << 1000 << true;
+    QTest::newRow("a file beyond it") << perFile + 1 << 1000 << false;
+    QTest::newRow("a file beyond its tags, not its work") << 200 << 501 << false;
+    QTest::newRow("two texts at the file's work") << 2 << 7071 << true;
+    QTest::newRow("two texts beyond it") << 2 << 7072 << false;
 }
 
 // The parser's work is bounded for each text and each file; the writer
@@ -821,6 +829,53 @@ void TestLayoutFile::markupLimit()
     QCOMPARE(readBack(writtenBytes(setting), &read), fits);
     if (fits)
         QCOMPARE(read.items[RKNumerology][0].texts, item.texts);
+}
+
+void TestLayoutFile::heavyLayouts_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("problem"); // empty: read with every text as written
+
+    const QString attributes
+        = QStringLiteral("one of its texts holds a tag with more attributes than a layout file "
+                         "can take.");
+    const QString formatting
+        = QStringLiteral("one of its texts holds more formatting than a layout file can take.");
+    const QString problems[] = {attributes, attributes, formatting, formatting, QString()};
+    const QVector<HeavyLayout::Case> cases = HeavyLayout::cases();
+    QCOMPARE(cases.size(), int(std::size(problems)));
+    for (int i = 0; i < cases.size(); ++i)
+        QTest::newRow(cases.at(i).name) << cases.at(i).texts << problems[i];
+}
+
+// Layouts that make the markup parser work hard are refused with the
+// reader's reason, the one the save gives; a large layout of the editor's
+// pages reads with every text as the editor stored it.
+void TestLayoutFile::heavyLayouts()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, problem);
+
+    const reportSetting setting = HeavyLayout::withTexts(texts);
+    QCOMPARE(LayoutLimits::storeProblem(setting), problem);
+    QBuffer buffer;
+    buffer.setData(HeavyLayout::fileBytes(setting));
+    buffer.open(QIODevice::ReadOnly);
+    reportSetting read;
+    read.name = QStringLiteral("caller's");
+    QString why = QStringLiteral("unset");
+    QCOMPARE(readReportSetting(&buffer, &read, &why), problem.isEmpty());
+    if (!problem.isEmpty()) {
+        QCOMPARE(why, problem);
+        QCOMPARE(read.name, QStringLiteral("caller's"));
+        QVERIFY(read.items[RKNumerology].isEmpty());
+        return;
+    }
+    QCOMPARE(why, QStringLiteral("unset"));
+    QStringList readTexts;
+    for (const repItem &item : qAsConst(read.items[RKNumerology]))
+        readTexts << item.texts.mid(0, texts.size() - readTexts.size());
+    QCOMPARE(readTexts, texts);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

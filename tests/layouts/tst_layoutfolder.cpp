@@ -1,6 +1,7 @@
 #include "layouts/layoutfile.h"
 #include "layouts/layoutfolder.h"
 
+#include "heavylayouts.h"
 #include "layoutfixtures.h"
 #include "layouttestutil.h"
 #include "testenvironment.h"
@@ -272,9 +273,13 @@ void TestLayoutFolder::skippedFilesSurvive()
     huge[8] = char(0x7f); // kind 0 claims about two billion items
     QByteArray flipped = fileBytes(custom);
     flipped[0x43] = char(flipped.at(0x43) ^ 0x40); // font family length
+    // One the reader refuses for the parser's work its text would take.
+    const QByteArray heavy
+        = HeavyLayout::fileBytes(HeavyLayout::withTexts({HeavyLayout::manyAttributes(40000)}));
     const QMap<QString, QByteArray> skipped {
         {"Future.zqnr", future}, {"Alien.zqnr", alien},     {"Broken.zqnr", truncated},
-        {"Huge.zqnr", huge},     {"Flipped.zqnr", flipped}, {"Empty.zqnr", QByteArray()}};
+        {"Huge.zqnr", huge},     {"Flipped.zqnr", flipped}, {"Empty.zqnr", QByteArray()},
+        {"Heavy.zqnr", heavy}};
     for (auto it = skipped.begin(); it != skipped.end(); ++it)
         QVERIFY(writeBytes(path(it.key()), it.value()));
     QVERIFY(QDir(folder()).mkdir(QStringLiteral("Folder.zqnr")));

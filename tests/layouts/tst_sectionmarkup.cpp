@@ -14,6 +14,8 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <gumbo.h>
+
 // Section texts from shared layouts keep only the markup the editor writes.
 class TestSectionMarkup : public QObject
 {
@@ -25,6 +27,12 @@ private Q_SLOTS:
     void editorDocument();
     void refused_data();
     void refused();
+    void attributeBound_data();
+    void attributeBound();
+    void relativePictureFiles_data();
+    void relativePictureFiles();
+    void pictureSources_data();
+    void pictureSources();
     void goldenLayoutsKeepTheirLook();
     void editorTextGolden();
 };
@@ -185,6 +193,21 @@ void TestSectionMarkup::fragments_data()
                                                    << "<pre>\n\nx</pre>";
     QTest::newRow("markers stand before paragraphs only") << "a<!-- md --><br>b<p>x</p>"
                                                           << "ab<!-- md --><br><p>x</p>";
+    // Rebuilt markup that the parser nests otherwise is rebuilt again until
+    // it reads as written.
+    QTest::newRow("a heading moved out of a table and a heading")
+        << "<h3><a><table><h2><a>x"
+        << "<h3><a></a></h3><h2><a></a><a>x</a></h2><table></table>";
+    QTest::newRow("settled after four passes")
+        << "<b><h3><form></table><a><h3><dd><br><i><table></ul><i><a><template>"
+        << "<b><h3><a></a></h3><h3><a><br /><i><i></i></i></a><i><i><a></a></i><table></table>"
+           "</i></h3></b>";
+    QTest::newRow("headings in a list before a table")
+        << "<h1><a><p><dl><table>\n<h1><em><a><h1><frameset><select><select>"
+        << "<h1><a><p></p></a></h1><h1><a><em></em></a><em><a><h1></h1></a></em></h1><table>\n"
+           "</table>";
+    QTest::newRow("a blank left by a dropped element") << "<dd>\n"
+                                                       << "\n";
 }
 
 void TestSectionMarkup::fragments()
@@ -238,6 +261,21 @@ void TestSectionMarkup::refused_data()
     // Implied table parts would take the result past the limit.
     QTest::newRow("too many tags once written")
         << QString("<td>").repeated(SectionMarkup::MaxTextTags / 2).prepend("<table>");
+    QString attributes;
+    for (int i = 0; i <= SectionMarkup::MaxTagAttributes; ++i)
+        attributes += QStringLiteral(" a%1").arg(i);
+    QTest::newRow("a tag with too many attributes") << "<p" + attributes + ">x</p>";
+    QTest::newRow("behind a quoted '>'") << "<p title=\">\"" + attributes + ">x</p>";
+    QString half;
+    for (int i = 0; i <= SectionMarkup::MaxTagAttributes / 2; ++i)
+        half += QStringLiteral(" a%1").arg(i);
+    QTest::newRow("gathered on the body")
+        << "<body" + half + "><body" + QString(half).replace('a', 'b') + ">";
+    QTest::newRow("a text too long")
+        << QString(SectionMarkup::MaxTextLength, QLatin1Char('a')) + "<b>";
+    // The squares of tags and attributes, one text's share of the file's.
+    QTest::newRow("too much work for one text")
+        << QString("<b title=t>").repeated(SectionMarkup::MaxTextTags / 2 + 1);
 }
 
 void TestSectionMarkup::refused()
@@ -246,6 +284,149 @@ void TestSectionMarkup::refused()
     QString out = QStringLiteral("untouched");
     QVERIFY(!SectionMarkup::filter(text, &out));
     QCOMPARE(out, QStringLiteral("untouched"));
+}
+
+namespace {
+
+// The most attributes of one element and of all together, as gumbo parses
+// html.
+QPair<int, int> parsedAttributes(const QString &html)
+{
+    const QByteArray utf8 = html.toUtf8();
+    GumboOutput *output = gumbo_parse(utf8.constData());
+    int most = 0;
+    int total = 0;
+    QVector<const GumboNode *> pending {output->document};
+    while (!pending.isEmpty()) {
+        const GumboNode *node = pending.takeLast();
+        if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+            most = std::max(most, int(node->v.element.attributes.length));
+            total += int(node->v.element.attributes.length);
+        }
+        const GumboVector *children = node->type == GUMBO_NODE_DOCUMENT ? &node->v.document.children
+            : node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE
+            ? &node->v.element.children
+            : nullptr;
+        for (unsigned i = 0; children && i < children->length; ++i)
+            pending << static_cast<const GumboNode *>(children->data[i]);
+    }
+    gumbo_destroy_output(&kGumboDefaultOptions, output);
+    return {most, total};
+}
+
+} // namespace
+
+void TestSectionMarkup::attributeBound_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("perElement");
+    QTest::addColumn<int>("total");
+
+    QTest::newRow("plain text") << "a > b" << 0 << 0;
+    QTest::newRow("the editor's tags")
+        << "<p align=\"center\" style=\" margin-top:0px;\"><span style=\"a:b\">x</span></p>" << 2
+        << 3;
+    QTest::newRow("quoted values hold '<' and '>'") << "<p a=\"x>y<z\" b c>" << 3 << 3;
+    QTest::newRow("a closing quote ends an attribute") << "<p a=\"1\"b='2'c>" << 3 << 3;
+    QTest::newRow("slashes separate") << "<p/a/b/c/>" << 3 << 3;
+    QTest::newRow("an equals sign begins a name") << "<p =a =b>" << 1 << 1;
+    QTest::newRow("end tags") << "</p a b>" << 2 << 2;
+    QTest::newRow("tags in comments counted too") << "<!-- <p a b c> -->" << 3 << 3;
+    // An open quote in a script does not hide the tags after it.
+    QTest::newRow("a script's text read as tags")
+        << "<script><a x=\"</script><p a b c d>" << 4 << 5;
+    QTest::newRow("html and body gather their tags'") << "<html a><body b c><body d>" << 4 << 4;
+    QTest::newRow("a tag cut off by the end") << "<p a b" << 2 << 2;
+}
+
+// The bound never falls below what the parser gathers.
+void TestSectionMarkup::attributeBound()
+{
+    QFETCH(QString, text);
+    QFETCH(int, perElement);
+    QFETCH(int, total);
+
+    const SectionMarkup::AttributeBound bound = SectionMarkup::attributeBound(text);
+    QCOMPARE(bound.perElement, perElement);
+    QCOMPARE(bound.total, qint64(total));
+    const QPair<int, int> parsed = parsedAttributes(text);
+    QVERIFY(parsed.first <= bound.perElement);
+    QVERIFY(parsed.second <= bound.total);
+}
+
+void TestSectionMarkup::relativePictureFiles_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("relative file URL") << "file:pic.png" << false;
+    QTest::newRow("relative with dot") << "file:./pic.png" << false;
+    QTest::newRow("relative name") << "pic.png" << false;
+    QTest::newRow("absolute file URL") << "file://%U/pic.png" << true;
+    QTest::newRow("absolute path") << "%U/pic.png" << true;
+}
+
+// A relative file name names no picture, even from a working folder inside
+// the user's folder.
+void TestSectionMarkup::relativePictureFiles()
+{
+    QFETCH(QString, reference);
+    QFETCH(bool, shown);
+
+    const QString folder = getUserFolder();
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeText(folder + QStringLiteral("/pic.png"), QStringLiteral("x")));
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder));
+    reference.replace(QLatin1String("%U"), folder);
+    const bool allowed = isPictureUrl(pictureReferenceUrl(reference));
+    const QString kept = SectionMarkup::filtered("<img src=\"" + reference + "\">");
+    QVERIFY(QDir::setCurrent(previous));
+    QCOMPARE(allowed, shown);
+    QCOMPARE(kept.isEmpty(), !shown);
+}
+
+void TestSectionMarkup::pictureSources_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("values"); // as read, then as written
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("the builder's tag")
+        << "<img src=\"a.png\" />" << QStringList {"a.png", "\"a.png\""} << true;
+    QTest::newRow("source behind other attributes, in capitals")
+        << "<p><IMG alt='x' SRC='b&amp;c.png'>" << QStringList {"b&c.png", "'b&amp;c.png'"} << true;
+    QTest::newRow("an image tag is a picture")
+        << "<image src=c.png>" << QStringList {"c.png", "c.png"} << true;
+    QTest::newRow("the first of two sources")
+        << "<img src=\"a\" src=\"b\">" << QStringList {"a", "\"a\""} << true;
+    QTest::newRow("after characters beyond one code unit")
+        << QString::fromUtf8("\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80<img src=\"d\xc3\xa9\">")
+        << QStringList {QString::fromUtf8("d\xc3\xa9"), QString::fromUtf8("\"d\xc3\xa9\"")} << true;
+    QTest::newRow("a tag cut off") << "x<img src=\"e" << QStringList {"e", "\"e"} << false;
+    QTest::newRow("no value") << "<img src>" << QStringList {} << true;
+    QTest::newRow("inside a value") << "<p title=\"<img src=x>\">" << QStringList {} << true;
+    QTest::newRow("inside a script") << "<script><img src=x></script>" << QStringList {} << true;
+}
+
+void TestSectionMarkup::pictureSources()
+{
+    QFETCH(QString, html);
+    QFETCH(QStringList, values);
+    QFETCH(bool, closed);
+
+    QVector<SectionMarkup::PictureSource> sources;
+    QVERIFY(SectionMarkup::pictureSources(html, &sources));
+    QCOMPARE(sources.size(), values.size() / 2);
+    if (sources.isEmpty())
+        return;
+    const SectionMarkup::PictureSource &source = sources.first();
+    QCOMPARE(source.value, values.at(0));
+    QCOMPARE(html.mid(source.valueStart, source.valueEnd - source.valueStart), values.at(1));
+    QCOMPARE(html.at(source.tagStart), QLatin1Char('<'));
+    QCOMPARE(html.mid(source.sourceStart, 3).toLower(), QStringLiteral("src"));
+    QVERIFY(source.attributesStart <= source.sourceStart);
+    QCOMPARE(source.closed, closed);
 }
 
 // The custom texts of the layouts the golden files hold look the same in the

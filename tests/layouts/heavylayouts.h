@@ -1,0 +1,154 @@
+#pragma once
+
+#include "layouts/layoutfile.h"
+#include "layouts/reportsetting.h"
+#include "layouts/sectiontext.h"
+
+#include <QBuffer>
+#include <QStringList>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
+#include <QVector>
+
+// Layout files that make the markup parser work hard, and one as large as
+// the editor's users make them; shared by the layout file tests and the
+// benchmark, which read the same files.
+namespace HeavyLayout {
+
+// One tag with count attributes of distinct names: the parser's check for
+// duplicates compares each with all before it.
+inline QString manyAttributes(int count)
+{
+    QString text = QStringLiteral("<p");
+    text.reserve(count * 8);
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral(" a%1=1").arg(i);
+    return text + QStringLiteral(">x</p>");
+}
+
+// A paragraph opening count formatting elements, then count paragraphs: the
+// parser opens a copy of every element still listed in each paragraph.
+inline QString reopenedFormatting(int count)
+{
+    QString text = QStringLiteral("<p>");
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("<font id=%1>").arg(i);
+    return text + QStringLiteral("</p><p>x").repeated(count);
+}
+
+// Lists nested depth deep.
+inline QString nestedLists(int depth)
+{
+    return QStringLiteral("<ul><li>").repeated(depth) + QStringLiteral("x");
+}
+
+// A page of text as the section editor stores it: paragraphs of mixed
+// character formats, a list and a small table, every explicit size as the
+// editor shows it.
+inline QString editorPage(int number)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    const QString words = QStringLiteral(
+        "The number %1 asks for patience and care; it gives a steady hand in work and a warm "
+        "heart at home, and now and then a stubborn streak. ");
+    for (int paragraph = 0; paragraph < 24; ++paragraph) {
+        QTextBlockFormat block;
+        block.setAlignment(paragraph % 5 == 0 ? Qt::AlignHCenter : Qt::AlignLeft);
+        if (paragraph > 0)
+            cursor.insertBlock(block, QTextCharFormat());
+        else
+            cursor.setBlockFormat(block);
+        for (int run = 0; run < 4; ++run) {
+            QTextCharFormat format;
+            format.setFontPointSize(12 + (paragraph + run) % 4 * 2 + EditorSizeOffset);
+            format.setFontWeight(run == 1 ? QFont::Bold : QFont::Normal);
+            format.setFontItalic(run == 2);
+            format.setFontUnderline(run == 3 && paragraph % 3 == 0);
+            if (run == 3)
+                format.setForeground(QColor(20 * paragraph % 256, 40, 160));
+            if (paragraph % 7 == 3 && run == 0)
+                format.setFontFamily(QStringLiteral("DejaVu Serif"));
+            cursor.insertText(words.arg(number * 100 + paragraph * 4 + run), format);
+        }
+    }
+    cursor.insertList(QTextListFormat::ListDisc);
+    for (int item = 0; item < 6; ++item) {
+        if (item > 0)
+            cursor.insertBlock();
+        cursor.insertText(QStringLiteral("Point %1 of the reading").arg(item + 1));
+    }
+    cursor.insertBlock(QTextBlockFormat());
+    if (QTextList *list = cursor.currentList())
+        list->remove(cursor.block());
+    QTextTable *table = cursor.insertTable(3, 3);
+    for (int cell = 0; cell < 9; ++cell)
+        table->cellAt(cell / 3, cell % 3)
+            .firstCursorPosition()
+            .insertText(QStringLiteral("cell %1").arg(cell));
+    return storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+}
+
+// A layout holding texts, each a custom entry of a Numerology section, in as
+// many sections as they need.
+inline reportSetting withTexts(const QStringList &texts)
+{
+    reportSetting setting;
+    QList<repItem> &items = setting.items[RKNumerology];
+    for (int i = 0; i < texts.size(); ++i) {
+        if (i % repItem::EntryCount == 0) {
+            items << repItem();
+            items.last().type = 1 + items.size() % 20;
+            items.last().kind = RKNumerology;
+        }
+        items.last().texts[i % repItem::EntryCount] = texts.at(i);
+        items.last().useStdText[i % repItem::EntryCount] = false;
+    }
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+inline QByteArray fileBytes(const reportSetting &setting)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeReportSetting(&buffer, setting);
+    return bytes;
+}
+
+// The editor's pages until the file holds about megabytes MB.
+inline QStringList editorPages(int megabytes)
+{
+    QStringList pages;
+    qint64 bytes = 0;
+    while (bytes < qint64(megabytes) << 20) {
+        pages << editorPage(pages.size());
+        bytes += 4 + 2 * pages.last().size();
+    }
+    return pages;
+}
+
+struct Case
+{
+    const char *name;
+    QStringList texts;
+};
+
+// The hostile layouts, then the editor's.
+inline QVector<Case> cases()
+{
+    return {
+        {"one tag with 40,000 attributes", {manyAttributes(40000)}},
+        {"one tag with 80,000 attributes", {manyAttributes(80000)}},
+        {"90 texts reopening 333 formatting elements",
+         QVector<QString>(90, reopenedFormatting(333)).toList()},
+        {"20 texts of 4,900 nested lists", QVector<QString>(20, nestedLists(4900)).toList()},
+        {"5 MB of editor pages", editorPages(5)},
+    };
+}
+
+} // namespace HeavyLayout
