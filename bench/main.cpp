@@ -15,7 +15,9 @@
 #include "engine/numerology.h"
 #include "engine/readingsdb.h"
 #include "engine/texttables.h"
+#include "layoutbench.h"
 #include "symbols/qrencode.h"
+#include "templatebench.h"
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -33,6 +35,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -211,6 +214,14 @@ void benchQr()
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && !std::strcmp(argv[1], "--template-child")) {
+        QApplication app(argc, argv);
+        return templateBenchChild(QString::fromLocal8Bit(argv[2]));
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "--template-renders")) {
+        QApplication app(argc, argv);
+        return writeTemplateRenders(QString::fromLocal8Bit(argv[2]));
+    }
     Startup::prepareWebEngine();
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
@@ -239,6 +250,9 @@ int main(int argc, char **argv)
                                     QStringLiteral("MARY ANN"), {}, {}, false, QDate(1985, 12, 29),
                                     QDate(2026, 3, 15), nullptr, 0, 0, false);
     });
+
+    benchTemplates([](const QString &name) { return wanted(qPrintable(name)); });
+    benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
 
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;

@@ -75,7 +75,7 @@ bool readPath(QDataStream &s, QPainterPath &path)
     if (count == 0)
         return true;
     const qint64 bytes = qint64(count) * ElementBytes + 8;
-    if (count < 0 || !countFits(s, bytes, 1)) {
+    if (count < 0 || count > TemplateLimits::MaxPathElements || !countFits(s, bytes, 1)) {
         s.setStatus(QDataStream::ReadCorruptData);
         return false;
     }

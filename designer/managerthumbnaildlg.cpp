@@ -6,19 +6,42 @@
 #include "designer/reportdocument.h"
 #include "designer/reportpe.h"
 #include "designer/style.h"
+#include "designer/templatelimits.h"
 
 #include <QPainter>
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
 
 namespace {
 
 // The pixels per page unit of the output canvas, halved.
 constexpr double UnitsPerPixel = 1.334;
-// Larger canvases cannot be allocated as one image; such a page is drawn
-// smaller rather than not at all.
-constexpr qint64 MaxCanvasPixels = qint64(1) << 27;
+
+// An ARGB32 image of size. A chart canvas runs to 144 MB, and touching
+// that many small memory pages for the first time takes longer than drawing
+// on them: on Linux it asks for large pages. Null when there is no memory.
+QImage newCanvas(const QSize &size)
+{
+#ifdef Q_OS_LINUX
+    constexpr size_t largePage = size_t(2) << 20;
+    const size_t bytes = size_t(size.width()) * size_t(size.height()) * 4;
+    if (bytes >= 4 * largePage) {
+        void *memory = nullptr;
+        if (posix_memalign(&memory, largePage, bytes) != 0)
+            return QImage();
+        madvise(memory, bytes, MADV_HUGEPAGE); // advice only: no failure to handle
+        return QImage(static_cast<uchar *>(memory), size.width(), size.height(), size.width() * 4,
+                      QImage::Format_ARGB32, std::free, memory);
+    }
+#endif
+    return QImage(size, QImage::Format_ARGB32);
+}
 
 int canvasSide(double units)
 {
@@ -48,8 +71,9 @@ QSize CManagerThumbnailDlg::outputSize(const QSize &canvas, const QSize &wish)
     }
     out = out.expandedTo(QSize(1, 1));
     const qint64 pixels = qint64(out.width()) * out.height();
-    if (pixels > MaxCanvasPixels) {
-        const double f = std::sqrt(double(MaxCanvasPixels) / double(pixels));
+    // A page beyond the budget is drawn smaller rather than not at all.
+    if (pixels > TemplateLimits::MaxChartPixels) {
+        const double f = std::sqrt(double(TemplateLimits::MaxChartPixels) / double(pixels));
         out = QSize(qMax(1, int(out.width() * f)), qMax(1, int(out.height() * f)));
     }
     return out;
@@ -77,28 +101,20 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
     if (!doc || !doc->currentPage)
         return result;
 
-    const QSize canvasPixels = canvasSize(doc->currentPage->width, doc->currentPage->height);
-    QImage canvas(outputSize(canvasPixels, size), QImage::Format_ARGB32);
-    if (canvas.isNull())
-        return result;
-
-    CDrawMode mode;
-    mode.thumbnailMode = false;
-    mode.outputMode = true;
-    mode.showBoundaries = true;
-    mode.gridStepX = 0;
-    mode.gridStepY = 0;
-
+    // Each drawing replaces the whole canvas and leaves nothing behind, so
+    // only the last page of the walk below is drawn: a template of many
+    // pages costs no more than one.
+    CREPage *last = nullptr;
     const QList<int> records {record};
     int consumed = 0;
     // The running number can pass any int repeat count added to it.
     qint64 drawing = 1;
     for (QList<CREPage *> *list : qAsConst(doc->pageLists)) {
-        if (!list)
-            continue;
+        if (!list || consumed >= records.size())
+            break;
         for (CREPage *page : qAsConst(*list)) {
             if (consumed >= records.size())
-                return result;
+                break;
             if (!page)
                 continue;
             const int repeat = page->repeatCount == 0 ? 1000000 : page->repeatCount;
@@ -110,24 +126,36 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
                 page->pageNumber = int(qMin<qint64>(drawing, INT_MAX));
                 page->prefillData();
                 const bool driven = preparePrintReportBlock(page);
-                canvas.fill(Qt::white);
-                {
-                    QPainter p(&canvas);
-                    page->draw(&p, QRectF(0, 0, canvas.width(), canvas.height()), &mode, doc->style,
-                               true);
-                }
-                result = canvas.copy();
+                last = page;
                 if (driven)
                     ++consumed;
                 ++drawing;
                 if (!driven || drawing >= limit || consumed >= records.size())
                     break;
             }
-            if (consumed >= records.size())
-                return result;
         }
     }
-    return result;
+    if (!last)
+        return result;
+    // Every page is drawn on a canvas sized by the current page.
+    const QSize canvasPixels = canvasSize(doc->currentPage->width, doc->currentPage->height);
+    QImage canvas = newCanvas(outputSize(canvasPixels, size));
+    if (canvas.isNull())
+        return result;
+
+    CDrawMode mode;
+    mode.thumbnailMode = false;
+    mode.outputMode = true;
+    mode.showBoundaries = true;
+    mode.gridStepX = 0;
+    mode.gridStepY = 0;
+    // The page keeps the record and page number of its last drawing.
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        last->draw(&p, QRectF(0, 0, canvas.width(), canvas.height()), &mode, doc->style, true);
+    }
+    return canvas;
 }
 
 QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportCreatorWin *window, QSize size)

@@ -225,7 +225,7 @@ qint64 CREPage::picturePixels() const
     return pixels;
 }
 
-bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
+bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget, QString *fault)
 {
     s.setVersion(LnrStream::StreamVersion);
     s >> width >> height;
@@ -253,14 +253,27 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
         return false;
     if (!usableSide(width) || !usableSide(height) || count < 0 || count > TemplateLimits::MaxItems
         || !LnrStream::countFits(s, count, MinItemBytes)) {
+        if (fault && (!usableSide(width) || !usableSide(height)))
+            *fault = limitFault();
+        else if (fault && count > TemplateLimits::MaxItems)
+            *fault = QStringLiteral("The page \"%1\" has more than %2 objects.")
+                         .arg(name)
+                         .arg(TemplateLimits::MaxItems);
         s.setStatus(QDataStream::ReadCorruptData);
         return false;
     }
+    // An object refused for a value beyond the limits says which.
+    const auto refused = [this, fault](const CREPageItem *item) {
+        if (fault && item->limitFault())
+            *fault = QStringLiteral("An object on the page \"%1\"\r\n%2.")
+                         .arg(name, QLatin1String(item->limitFault()));
+        return false;
+    };
     for (qint32 i = 0; i < count; ++i) {
         auto *item = new CREPageItem(container);
         items.append(item);
         if (!item->load(s, version, budget))
-            return false;
+            return refused(item);
         qint8 hasInner = 0;
         s >> hasInner;
         if (hasInner == 1) {
@@ -268,7 +281,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
             item->inner = content;
             content->outer = item;
             if (!content->load(s, version, budget))
-                return false;
+                return refused(content);
         }
         if (s.status() != QDataStream::Ok)
             return false;

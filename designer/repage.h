@@ -59,9 +59,11 @@ public:
     void prefillData() { }
 
     void save(QDataStream &s) const;
-    // False when the stream failed or held data no template can contain.
+    // False when the stream failed or held data no template can contain;
+    // then *fault, when given, says what is too large if something is.
     // Pictures are decoded within budget, shared by the whole file.
-    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr);
+    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr,
+              QString *fault = nullptr);
     // Why the reader would refuse this page's record, for the user; empty
     // when it is within the limits of a template.
     QString limitFault() const;

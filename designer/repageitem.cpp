@@ -9,6 +9,8 @@
 #include "layouts/boundedread.h"
 
 #include <QDataStream>
+#include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QTextOption>
 
@@ -242,6 +244,9 @@ const char *CREPageItem::limitFault() const
         || !std::isfinite(penWidth) || !LnrStream::usableTransform(transform))
         return "is scaled or placed beyond what a template can hold";
     // The reader checks the outline as it reads it (LnrStream::readPath).
+    static_assert(TemplateLimits::MaxPathElements == 10000, "the limit the message names");
+    if (shape.elementCount() > TemplateLimits::MaxPathElements)
+        return "has an outline of more than 10000 points";
     for (int i = 0; i < shape.elementCount(); ++i) {
         const QPainterPath::Element e = shape.elementAt(i);
         if (!side(e.x) || !side(e.y))
@@ -253,6 +258,9 @@ const char *CREPageItem::limitFault() const
     static_assert(TemplateLimits::MaxSymbolText == 3000, "the limit the message names");
     if (type == Symbol && text.size() > TemplateLimits::MaxSymbolText)
         return "holds more than 3000 characters";
+    static_assert(TemplateLimits::MaxText == 20000, "the limit the message names");
+    if (text.size() > TemplateLimits::MaxText)
+        return "holds more than 20000 characters";
     return nullptr;
 }
 
@@ -283,17 +291,19 @@ QString CREPageItem::dateText(const QDate &date)
         + QLatin1Char(' ') + QString::number(date.year());
 }
 
-void CREPageItem::drawFitted(QPainter *p, const QImage &picture) const
+void CREPageItem::drawFitted(QPainter *p, const QImage &picture, QSize size)
 {
     if (picture.isNull())
         return;
+    if (size.isEmpty())
+        size = picture.size();
     const double w = boundSize.width();
     const double h = boundSize.height();
     int offX = 0;
     int offY = 0;
-    const double s = calcFitScale(picture.width(), picture.height(), int(w), int(h), offX, offY);
-    const int dw = qMax(1, int(picture.width() * s));
-    const int dh = qMax(1, int(picture.height() * s));
+    const double s = calcFitScale(size.width(), size.height(), int(w), int(h), offX, offY);
+    const int dw = qMax(1, int(size.width() * s));
+    const int dh = qMax(1, int(size.height() * s));
     int left = 0;
     switch (alignment) {
     case 1:
@@ -308,7 +318,137 @@ void CREPageItem::drawFitted(QPainter *p, const QImage &picture) const
     default:
         return;
     }
-    p->drawImage(QRect(left, 0, dw, dh), picture);
+    drawPicture(p, QRect(left, 0, dw, dh), picture);
+}
+
+void CREPageItem::drawPicture(QPainter *p, const QRectF &target, const QImage &picture)
+{
+    // Below this size scaling on the fly costs no more than copying, and
+    // the picture is drawn exactly as the painter samples it.
+    constexpr qint64 CachedFrom = 512 * 512;
+    constexpr qint64 CachedUpTo = 2048 * 2048;
+    // The world transform: a painter redirected to a widget adds its offset
+    // to the copy as to everything else.
+    const QTransform device = p->worldTransform();
+    if (qint64(picture.width()) * picture.height() >= CachedFrom
+        && device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() > 0) {
+        const QRectF onDevice = device.mapRect(target);
+        const QSize size(qRound(onDevice.width()), qRound(onDevice.height()));
+        if (size.width() >= 1 && size.height() >= 1 && size.width() < picture.width()
+            && size.height() < picture.height()
+            && qint64(size.width()) * size.height() <= CachedUpTo) {
+            const bool smooth = p->testRenderHint(QPainter::SmoothPixmapTransform);
+            if (scaled.source != picture.cacheKey() || scaled.size != size
+                || scaled.smooth != smooth) {
+                // Scaled the way the painter would draw it, so that the copy
+                // costs only its own pixels, and opaque when the picture is.
+                scaled.image
+                    = QImage(size,
+                             picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                       : QImage::Format_RGB32);
+                scaled.image.fill(Qt::transparent);
+                QPainter copy(&scaled.image);
+                copy.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+                copy.setCompositionMode(QPainter::CompositionMode_Source);
+                copy.drawImage(QRect(QPoint(0, 0), size), picture);
+                copy.end();
+                scaled.source = picture.cacheKey();
+                scaled.size = size;
+                scaled.smooth = smooth;
+            }
+            p->save();
+            p->setWorldTransform(QTransform());
+            p->drawImage(QPoint(qRound(onDevice.x()), qRound(onDevice.y())), scaled.image);
+            p->restore();
+            return;
+        }
+    }
+    p->drawImage(target, picture);
+}
+
+void CREPageItem::drawText(QPainter *p)
+{
+    const double w = boundSize.width();
+    const double h = boundSize.height();
+    // Texts up to this length are laid out whole at every draw.
+    constexpr int LongText = 2000;
+    if (text.size() <= LongText) {
+        const QRect b = p->boundingRect(QRect(), alignment, text);
+        p->drawText(QRectF(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
+                           b.height() + 2),
+                    alignment, text);
+        return;
+    }
+    // A long text is measured once for its font and device, and only its
+    // lines that can show are laid out: a block holding it may be drawn a
+    // thousand times, mostly cut by its frame.
+    const int dpi = p->device()->logicalDpiY();
+    if (textBounds.text != text || textBounds.font != font || textBounds.alignment != alignment
+        || textBounds.dpi != dpi) {
+        textBounds.rect = p->boundingRect(QRect(), alignment, text);
+        textBounds.lineStarts = {0};
+        for (int i = text.indexOf(QLatin1Char('\n')); i >= 0;
+             i = text.indexOf(QLatin1Char('\n'), i + 1))
+            textBounds.lineStarts.append(i + 1);
+        textBounds.text = text;
+        textBounds.font = font;
+        textBounds.alignment = alignment;
+        textBounds.dpi = dpi;
+    }
+    const QRect b = textBounds.rect;
+    const QRectF r(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
+                   b.height() + 2);
+    bool invertible = false;
+    const QTransform back = p->worldTransform().inverted(&invertible);
+    if (!invertible)
+        return;
+    QRectF visible = back.mapRect(QRectF(0, 0, p->device()->width(), p->device()->height()));
+    if (p->hasClipping())
+        visible &= p->clipBoundingRect();
+    visible &= r;
+    if (visible.isEmpty())
+        return;
+    const QVector<int> &starts = textBounds.lineStarts;
+    const QFontMetricsF metrics(font, p->device());
+    const double pitch = metrics.lineSpacing();
+    if (!(pitch > 0))
+        return;
+    // Where the painter puts the whole block of lines in r.
+    const double height = starts.size() * pitch - metrics.leading();
+    const int vertical = alignment & Qt::AlignVertical_Mask;
+    const double top = r.top()
+        + (vertical & Qt::AlignBottom        ? r.height() - height
+               : vertical & Qt::AlignVCenter ? (r.height() - height) / 2
+                                             : 0);
+    const int first = int(
+        qBound(0.0, std::floor((visible.top() - top) / pitch) - 1, double(starts.size() - 1)));
+    const int last = int(
+        qBound(0.0, std::ceil((visible.bottom() - top) / pitch) + 1, double(starts.size() - 1)));
+    const int count = last - first + 1;
+    p->drawText(QRectF(r.left(), top + first * pitch, r.width(), count * pitch + 2),
+                (alignment & ~Qt::AlignVertical_Mask) | Qt::AlignTop,
+                text.mid(starts[first],
+                         last + 1 < starts.size() ? starts[last + 1] - 1 - starts[first] : -1));
+}
+
+void CREPageItem::drawSymbol(QPainter *p, const QString &symbolText)
+{
+    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QImage source = symbolSource(symbolText, barcodeKind, color);
+    if (barcodeKind != 0 || source.isNull()) {
+        drawFitted(p, source);
+        return;
+    }
+    // A QR Code is ten pixels a module. A large one is drawn from its modules
+    // without smoothing, each module a sharp square, rather than building
+    // (and smoothing) an image a hundred times its size at every draw.
+    const int n = source.width();
+    if (n > 51) {
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        drawFitted(p, source, QSize(10 * n, 10 * n));
+        return;
+    }
+    drawFitted(p, source.scaled(10 * n, 10 * n, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
@@ -364,25 +504,17 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     }
     case Image:
         if (!image.isNull())
-            p->drawImage(box, image);
+            drawPicture(p, box, image);
         break;
     case Text: {
         if (!readable)
             break;
         startText();
-        const QRect b = p->boundingRect(QRect(), alignment, text);
-        p->drawText(QRectF(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
-                           b.height() + 2),
-                    alignment, text);
+        drawText(p);
         break;
     }
     case Path:
-        p->fillPath(shape, QBrush(color));
-        if (penWidth > 0) {
-            p->setBrush(Qt::NoBrush);
-            p->setPen(QPen(QBrush(penColor), int(penWidth), Qt::PenStyle(penStyle)));
-            p->drawPath(shape);
-        }
+        drawPath(p);
         break;
     case DataField:
         if (!readable)
@@ -466,8 +598,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
         break;
     }
     case Symbol:
-        p->setRenderHint(QPainter::SmoothPixmapTransform, true);
-        drawFitted(p, drawBarcode(ChartBinding::symbolText(person, key, text), barcodeKind, color));
+        drawSymbol(p, ChartBinding::symbolText(person, key, text));
         break;
     case MatrixTable:
     case NameTable:

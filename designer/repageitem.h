@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTransform>
+#include <QVector>
 
 class QDataStream;
 class QRectF;
@@ -124,10 +125,30 @@ public:
     void setGeometry(const Geometry &g);
     bool withinLimits() const { return !limitFault() && (!inner || !inner->limitFault()); }
 
+    // The part of path (item coordinates) whose stroke by a pen of penWidth
+    // (0: cosmetic), drawn through toDevice, can reach page (device pixels):
+    // stroked, it paints on page what the whole path paints, though dashes
+    // may start afresh where it was cut. A pen whose half width on the device
+    // exceeds the page's diagonal is meant to be drawn solid with round caps
+    // and joins; covers is then set, and the path left short, as soon as one
+    // piece alone covers all of page.
+    static QPainterPath visiblePart(const QPainterPath &path, const QTransform &toDevice,
+                                    const QRectF &page, double penWidth, bool *covers = nullptr);
+    // The same for filling path: it fills page as path does.
+    static QPainterPath visibleFill(const QPainterPath &path, const QTransform &toDevice,
+                                    const QRectF &page);
+
     // Symbol images: null when the kind is not 0 to 10 or the text cannot be
     // encoded.
     static QImage getQrCode(const QString &text, const QColor &color);
     static QImage drawBarcode(const QString &text, int kind, const QColor &color);
+    // What a symbol is drawn from: a QR Code's module matrix, one pixel a
+    // module (getQrCode() is this scaled ten times), or a linear symbol's
+    // image. Recent symbols are kept, so a symbol drawn again is not encoded
+    // again.
+    static QImage symbolSource(const QString &text, int kind, const QColor &color);
+    // How many times a symbol has been encoded since the program started.
+    static quint64 symbolEncodes();
 
     // Template file record. load() returns false when the stream failed or
     // held data no template can contain; the item is then unusable. Pictures
@@ -193,5 +214,34 @@ public:
 
 private:
     void drawTables(QPainter *p);
-    void drawFitted(QPainter *p, const QImage &picture) const;
+    // picture, taken to be of size (its own when empty), fitted into the box
+    // and placed by alignment.
+    void drawFitted(QPainter *p, const QImage &picture, QSize size = QSize());
+    void drawText(QPainter *p);
+    void drawSymbol(QPainter *p, const QString &symbolText);
+    void drawPath(QPainter *p);
+    // picture stretched over target; a large picture drawn smaller is scaled
+    // once for the size it takes on the device and then only copied.
+    void drawPicture(QPainter *p, const QRectF &target, const QImage &picture);
+
+    struct ScaledPicture
+    {
+        qint64 source = 0;
+        QSize size;
+        bool smooth = false;
+        QImage image;
+    };
+    ScaledPicture scaled;
+    // The measure of a long text, with what it was measured for.
+    struct TextBounds
+    {
+        QString text;
+        QFont font;
+        int alignment = 0;
+        int dpi = 0;
+        QRect rect;
+        // Where each of its lines starts.
+        QVector<int> lineStarts;
+    };
+    TextBounds textBounds;
 };

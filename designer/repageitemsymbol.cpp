@@ -5,13 +5,48 @@
 #include "symbols/code128.h"
 #include "symbols/qrencode.h"
 
+#include <QCache>
+
 #include <memory>
 
-QImage CREPageItem::getQrCode(const QString &text, const QColor &color)
+namespace {
+
+// Symbols met lately, by text, kind and colour: a QR Code as its module
+// matrix (one pixel a module), a linear symbol as its finished image. Pages
+// draw the same symbols again at every repaint and every block reference;
+// encoding is the costly part. The cost is in pixels.
+struct SymbolKey
+{
+    QString text;
+    int kind;
+    QRgb color;
+    bool operator==(const SymbolKey &o) const
+    {
+        return kind == o.kind && color == o.color && text == o.text;
+    }
+};
+
+uint qHash(const SymbolKey &key, uint seed = 0)
+{
+    return ::qHash(key.text, seed) ^ uint(key.kind) ^ key.color;
+}
+
+constexpr int SymbolCachePixels = 16 * 1024 * 1024;
+
+QCache<SymbolKey, QImage> &symbolCache()
+{
+    static QCache<SymbolKey, QImage> cache(SymbolCachePixels);
+    return cache;
+}
+
+quint64 encodes = 0;
+
+QImage encodeQr(const QString &text, const QColor &color)
 {
     const QByteArray bytes = text.toLocal8Bit();
     if (bytes.isEmpty())
         return QImage();
+    ++encodes;
     // The encoder is large; one per call, on the heap. Kanji mode stays off so
     // that multi-byte local text comes back as written.
     auto qr = std::make_unique<CQR_Encode>();
@@ -29,14 +64,11 @@ QImage CREPageItem::getQrCode(const QString &text, const QColor &color)
                 symbol.setPixel(x, y, dark);
         }
     }
-    return symbol.scaled(10 * n, 10 * n, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return symbol;
 }
 
-QImage CREPageItem::drawBarcode(const QString &text, int kind, const QColor &color)
+QImage encodeLinear(const QString &text, int kind)
 {
-    barcodeColor = color;
-    if (kind == 0)
-        return getQrCode(text, color);
     using Encoder = int (*)(const char *, char **, long &);
     Encoder encoder = nullptr;
     switch (kind) {
@@ -73,6 +105,7 @@ QImage CREPageItem::drawBarcode(const QString &text, int kind, const QColor &col
     default:
         return QImage();
     }
+    ++encodes;
     const QByteArray bytes = text.toLocal8Bit();
     char *pattern = nullptr;
     long length = 0;
@@ -98,4 +131,48 @@ QImage CREPageItem::drawBarcode(const QString &text, int kind, const QColor &col
     default: // 5, 6 and 10
         return barEnaCodeToQimageEAN(pattern, n);
     }
+}
+
+} // namespace
+
+quint64 CREPageItem::symbolEncodes()
+{
+    return encodes;
+}
+
+QImage CREPageItem::symbolSource(const QString &text, int kind, const QColor &color)
+{
+    if (kind < 0 || kind > 10)
+        return QImage();
+    // The linear renderers read the shared bar colour, cached or not.
+    barcodeColor = color;
+    if (text.isEmpty())
+        return QImage();
+    // Linear images take the colour from barcodeColor, with its alpha.
+    const SymbolKey key {text, kind, kind == 0 ? color.rgb() : color.rgba()};
+    if (const QImage *known = symbolCache().object(key))
+        return *known;
+    const QImage image = kind == 0 ? encodeQr(text, color) : encodeLinear(text, kind);
+    // A failed encode is remembered too (as a null image, cost 1).
+    const qint64 pixels = qMax<qint64>(1, qint64(image.width()) * image.height());
+    if (pixels <= SymbolCachePixels / 4)
+        symbolCache().insert(key, new QImage(image), int(pixels));
+    return image;
+}
+
+QImage CREPageItem::getQrCode(const QString &text, const QColor &color)
+{
+    const QImage modules = symbolSource(text, 0, color);
+    if (modules.isNull())
+        return QImage();
+    const int n = modules.width();
+    return modules.scaled(10 * n, 10 * n, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QImage CREPageItem::drawBarcode(const QString &text, int kind, const QColor &color)
+{
+    barcodeColor = color;
+    if (kind == 0)
+        return getQrCode(text, color);
+    return symbolSource(text, kind, color);
 }

@@ -287,6 +287,7 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
     };
     if (isTextItem(item)) {
         rows.append(new CPWItem(QStringLiteral("Text"), item->text));
+        rows.last()->maxLength = TemplateLimits::MaxText;
         rows.append(new CPWItem(QStringLiteral("Color"), item->color));
         auto *font = new CPWItem(QStringLiteral("Font"), item->font);
         font->valueText = item->text;
@@ -362,8 +363,10 @@ QVector<CPWItem *> CReportCreator::rowsFor(CREPageItem *item)
     rows.append(new CPWItem(QStringLiteral("Font"), item->font));
     rows.append(alignmentRow(item->alignment));
     frameRows();
-    if (isNumerologist(item))
+    if (isNumerologist(item)) {
         rows.append(new CPWItem(QStringLiteral("Text"), item->text));
+        rows.last()->maxLength = TemplateLimits::MaxText;
+    }
     if (!item->isVariable) {
         const int n = calculatedFieldNames.size();
         QStringList choices = calculatedFieldNames + FieldKeyChoices;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSaveFile>
+#include <QSet>
 #include <QSizeF>
 #include <QVector>
 
@@ -193,6 +194,75 @@ qint64 CReportDocument::picturePixels() const
     return pixels;
 }
 
+CReportDocument::DrawingCost CReportDocument::drawingCost(const CREPage *extraPage,
+                                                          const CREPageItem *extra) const
+{
+    DrawingCost cost;
+    const auto blockObjects = [&](const CREPage *block) {
+        return qint64(block->items.size()) + (extra && block == extraPage ? 1 : 0);
+    };
+    const auto visit = [&](const CREPage *page, bool onList) {
+        QList<const CREPageItem *> frames(page->items.begin(), page->items.end());
+        if (extra && page == extraPage)
+            frames.append(extra);
+        cost.objects += frames.size();
+        qint64 drawn = frames.size();
+        for (const CREPageItem *frame : qAsConst(frames)) {
+            const CREPageItem *content = frame->inner;
+            if (!content || content->type != CREPageItem::BlockReference)
+                continue;
+            ++cost.references;
+            // Only references on pages draw their block; the reader leaves
+            // those on blocks unlinked.
+            if (onList && content->blockPage)
+                drawn += blockObjects(content->blockPage);
+        }
+        if (onList && drawn > cost.pageObjects) {
+            cost.pageObjects = drawn;
+            cost.page = page;
+        }
+    };
+    for (const CREPage *block : blocks)
+        visit(block, false);
+    for (const QList<CREPage *> *list : pageLists) {
+        for (const CREPage *page : *list)
+            visit(page, true);
+    }
+    return cost;
+}
+
+QString CReportDocument::drawingProblem(const DrawingCost &cost)
+{
+    if (cost.references > TemplateLimits::MaxReferences)
+        return QStringLiteral("The template holds more than\r\n%1 block references.")
+            .arg(TemplateLimits::MaxReferences);
+    if (cost.page && cost.pageObjects > TemplateLimits::MaxDrawnItems)
+        return QStringLiteral("The page \"%1\" draws more than %2 objects,\r\ncounting each "
+                              "block reference as the\r\nobjects of its block.")
+            .arg(cost.page->name)
+            .arg(TemplateLimits::MaxDrawnItems);
+    if (cost.objects > TemplateLimits::MaxTemplateItems)
+        return QStringLiteral("The template holds more than %1 objects\r\non its pages and "
+                              "blocks together.")
+            .arg(TemplateLimits::MaxTemplateItems);
+    return QString();
+}
+
+QString CReportDocument::placingProblem(const CREPage *page, const CREPageItem *frame) const
+{
+    if (!frame) {
+        // A plain object stands in for "anything but a block reference".
+        const CREPageItem plain(nullptr);
+        return drawingProblem(drawingCost(page, &plain));
+    }
+    return drawingProblem(drawingCost(page, frame));
+}
+
+bool CReportDocument::roomForObject(const CREPage *page) const
+{
+    return placingProblem(page, nullptr).isEmpty();
+}
+
 bool CReportDocument::roomForPage() const
 {
     return pageCount() < TemplateLimits::MaxPages;
@@ -242,7 +312,7 @@ QString CReportDocument::limitProblem() const
         return QStringLiteral("The pictures of the template have more than\r\n%1 million "
                               "pixels together.\r\nRemove a picture or use a smaller one.")
             .arg(TemplateLimits::MaxPicturePixels / 1000000);
-    return QString();
+    return drawingProblem(drawingCost(nullptr, nullptr));
 }
 
 int CReportDocument::save(QDataStream &s)
@@ -251,6 +321,18 @@ int CReportDocument::save(QDataStream &s)
     if (pageLists.isEmpty() || pageLists.first()->isEmpty())
         return -1;
     CREPage *first = pageLists.first()->first();
+    // The preview shows the blocks that the first page references as they
+    // are now, as a load of the file would draw them, not as they were when
+    // their thumbnails were last made.
+    QSet<CREPage *> shown;
+    for (const CREPageItem *item : qAsConst(first->items)) {
+        const CREPageItem *content = item->inner;
+        if (content && content->type == CREPageItem::BlockReference && content->blockPage
+            && blocks.contains(content->blockPage) && !shown.contains(content->blockPage)) {
+            shown.insert(content->blockPage);
+            content->blockPage->generateThumbnail(false);
+        }
+    }
     {
         // The preview a file carries shows the template, not the person the
         // document is being drawn for.
@@ -304,7 +386,8 @@ int CReportDocument::load(QDataStream &s)
     if (!readBody(s, version)) {
         clear();
         putContents(std::move(previous));
-        m_loadError = QStringLiteral("The chart template is damaged.");
+        if (m_loadError.isEmpty())
+            m_loadError = QStringLiteral("The chart template is damaged.");
         return -1;
     }
     deleteContents(previous);
@@ -396,16 +479,17 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     if (version >= 258) {
         qint32 count = 0;
         s >> count;
+        if (s.status() == QDataStream::Ok && count > TemplateLimits::MaxPages)
+            m_loadError = noRoomForPageText();
         if (s.status() != QDataStream::Ok || count > TemplateLimits::MaxPages
             || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
         for (qint32 i = 0; i < count; ++i) {
             auto *block = new CREPage(container, style);
             blocks.append(block);
-            if (!block->load(s, version, &budget))
+            if (!block->load(s, version, &budget, &m_loadError))
                 return false;
             blockKey(block);
-            block->generateThumbnail(false);
         }
         pages = count;
     }
@@ -419,6 +503,8 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         pageLists.append(list);
         qint32 count = 0;
         s >> count;
+        if (s.status() == QDataStream::Ok && count > TemplateLimits::MaxPages - pages)
+            m_loadError = noRoomForPageText();
         if (s.status() != QDataStream::Ok || count > TemplateLimits::MaxPages - pages
             || !LnrStream::countFits(s, count, MinPageBytes))
             return false;
@@ -426,17 +512,34 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         for (qint32 j = 0; j < count; ++j) {
             auto *page = new CREPage(container, style);
             list->append(page);
-            if (!page->load(s, version, &budget))
+            if (!page->load(s, version, &budget, &m_loadError))
                 return false;
         }
     }
     // A template without a page has nothing to show or edit.
     if (pageLists.isEmpty() || pageLists.first()->isEmpty())
         return false;
-    return relinkBlockReferences();
+    relinkBlockReferences();
+    // Counted before anything is drawn: the thumbnails below draw every
+    // page and block.
+    m_loadError = drawingProblem(drawingCost(nullptr, nullptr));
+    if (!m_loadError.isEmpty())
+        return false;
+    for (CREPage *block : qAsConst(blocks))
+        block->generateThumbnail(false);
+    for (const QList<CREPage *> *list : qAsConst(pageLists)) {
+        for (CREPage *page : *list) {
+            for (CREPageItem *item : qAsConst(page->items)) {
+                if (item->inner && item->inner->type == CREPageItem::BlockReference)
+                    item->inner->blockImage = item->inner->blockPage->thumbnail;
+            }
+            page->generateThumbnail(false);
+        }
+    }
+    return true;
 }
 
-bool CReportDocument::relinkBlockReferences()
+void CReportDocument::relinkBlockReferences()
 {
     for (const QList<CREPage *> *list : qAsConst(pageLists)) {
         for (CREPage *page : *list) {
@@ -456,7 +559,6 @@ bool CReportDocument::relinkBlockReferences()
                 CREPage *block = blocks.at(index);
                 content->key = blockKey(block);
                 content->blockPage = block;
-                content->blockImage = block->thumbnail;
             }
             if (dropped) {
                 QList<CREPageItem *> references;
@@ -470,10 +572,8 @@ bool CReportDocument::relinkBlockReferences()
                 for (int k = 0; k < references.size(); ++k)
                     references.at(k)->order = k;
             }
-            page->generateThumbnail(false);
         }
     }
-    return true;
 }
 
 bool CReportDocument::saveToFile(const QString &path, QString *errorString)

@@ -9,6 +9,7 @@ class QSizeF;
 class CAppStyle;
 class CDrawMode;
 class CREPage;
+class CREPageItem;
 class CStyle;
 struct calcNumContainer;
 
@@ -47,6 +48,11 @@ public:
     // background) or is added.
     bool roomForPage() const;
     bool roomForPicture(const QImage &picture, const QImage &replaced = QImage()) const;
+    // Why frame (an object or a block reference) cannot be placed on page
+    // without the template drawing more than it may; empty when it can.
+    QString placingProblem(const CREPage *page, const CREPageItem *frame) const;
+    // Room on page for one more object that is not a block reference.
+    bool roomForObject(const CREPage *page) const;
     // The message for a picture or a page that there is no room for.
     static QString noRoomForPictureText();
     static QString noRoomForPageText();
@@ -114,7 +120,20 @@ private:
 
     bool readBody(QDataStream &s, int version);
     void numberBlockReferences();
-    bool relinkBlockReferences();
+    void relinkBlockReferences();
+
+    // What drawing the whole template takes, as the reader links it, with
+    // extra placed on extraPage when given.
+    struct DrawingCost
+    {
+        qint64 objects = 0;
+        int references = 0;
+        // The page that draws most, block references expanded, and how much.
+        qint64 pageObjects = 0;
+        const CREPage *page = nullptr;
+    };
+    DrawingCost drawingCost(const CREPage *extraPage, const CREPageItem *extra) const;
+    static QString drawingProblem(const DrawingCost &cost);
 
     int pageCount() const;
     qint64 picturePixels() const;

@@ -892,6 +892,12 @@ CREPageItem *CReportPE::placeItem(CREPageItem *frame, const QPoint &point)
             this);
         return nullptr;
     }
+    const QString problem = placingProblem(currentPage, frame);
+    if (!problem.isEmpty()) {
+        delete frame;
+        CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"), problem, this);
+        return nullptr;
+    }
     const QPointF at = viewToPage(point);
     m_insertionPoint = at;
     const QSizeF size = frame->shape.boundingRect().size();

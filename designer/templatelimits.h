@@ -26,16 +26,38 @@ constexpr int MaxFontPixels = 2000;
 // Each page costs a thumbnail as it is loaded.
 constexpr int MaxPages = 256;
 constexpr int MaxItems = 2000;
+// What one page draws, in objects, each block reference counted once more
+// for every object of its block (the chart draws the block in its place): no
+// more than a page may hold of its own.
+constexpr int MaxDrawnItems = MaxItems;
+// Objects of all pages and blocks together; loading draws each once for the
+// thumbnails. The shipped templates, files of at most 53 KB, have room for
+// fewer than 300.
+constexpr int MaxTemplateItems = 20000;
+// Block references of one template together: each draws its block's
+// thumbnail and its number wherever pages are shown small.
+constexpr int MaxReferences = 1000;
 // Repeat counts beyond this are clamped; 0 already stands for this many.
 constexpr int MaxRepeat = 1000000;
 // Block and picture numbers, and the places of block references.
 constexpr int MaxIndex = 1000000;
 // The data of a symbol item: more than a QR Code holds. A linear symbol's
-// image grows with its text and is drawn afresh each time.
+// image grows with its text.
 constexpr int MaxSymbolText = 3000;
+// The characters of a text, field or placeholder: several full pages of
+// small print. Laying out a text costs time with its length at every draw.
+constexpr int MaxText = 20000;
+// The points of a drawn outline (a curve takes three).
+constexpr int MaxPathElements = 10000;
 // The pixels that the pictures of one template (item pictures and page
 // backgrounds; not the preview) may decode together.
 constexpr qint64 MaxPicturePixels = BoundedRead::ReadBudget {}.pixelsLeft;
+
+// The pixels of a chart drawn for the Graphic Chart page or the export: the
+// designer's A4 page at its natural export size (5032 x 7120, some 600 dpi)
+// fits, and so does A3 at 300 dpi (3508 x 4961). A larger page is drawn
+// scaled down to it; in ARGB32 that is 144 MB.
+constexpr qint64 MaxChartPixels = 36000000;
 
 // What reading the picture takes from MaxPicturePixels: its pixels once
 // scaled to BoundedRead::MaxPictureSide, 0 for no picture, and more than the

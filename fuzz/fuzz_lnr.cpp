@@ -1,5 +1,5 @@
 // A chart template from any bytes: loaded, then rendered at a small size, as
-// the Graphic Chart page would.
+// the Graphic Chart page would, and at its natural size, as the export does.
 
 #include "designer/managerthumbnaildlg.h"
 #include "designer/style.h"
@@ -31,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QImage chart = CManagerThumbnailDlg::slotPrintReport(0, &doc, QSize(64, 64));
     check(!chart.isNull(), "no picture from a loaded template");
+    // The export asks for the natural size, bounded only by the pixel budget.
+    const QImage exported = CManagerThumbnailDlg::slotPrintReport(0, &doc, QSize());
+    check(!exported.isNull(), "no export picture from a loaded template");
+    check(qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels,
+          "an export picture beyond the pixel budget");
     // Every page and block once more in the output pass, which the renderer
     // stops short of after the first page that takes a record.
     QImage canvas(48, 48, QImage::Format_ARGB32);

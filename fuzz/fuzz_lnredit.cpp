@@ -12,6 +12,7 @@
 // pass the save check and load back equal: the designer never makes a
 // template that it cannot open again.
 
+#include "designer/managerthumbnaildlg.h"
 #include "designer/reportpe.h"
 #include "lnrcontract.h"
 #include "style/infodlg.h"
@@ -222,10 +223,10 @@ void viewEdits(const QByteArray &input, LnrContract::Person &person)
     if (seed % 4 == 0) {
         view->currentPage = view->pageLists.first()->first();
         QImage full = picture(1024, 1024, 0xff406080);
-        const bool room = view->roomForPicture(full);
+        const bool room = view->roomForPicture(full) && view->roomForObject(view->currentPage);
         const int before = boxesShown;
         check(bool(view->addImageItem(full, QPoint(20, 20))) == room,
-              "a picture placed beyond the picture budget, or refused within it");
+              "a picture placed beyond the template's budgets, or refused within them");
         check((boxesShown > before) == !room, "a picture refused without a word");
     }
 
@@ -235,6 +236,11 @@ void viewEdits(const QByteArray &input, LnrContract::Person &person)
     CReportDocument again(&person.container, nullptr);
     check(load(again, saved) == 0, "a template the editor saved does not open");
     checkLoaded(again);
+    // What the editor saved, exported at its natural size.
+    const QImage exported = CManagerThumbnailDlg::slotPrintReport(0, &again, QSize());
+    check(!exported.isNull()
+              && qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels,
+          "an edited template's export picture is missing or beyond the pixel budget");
     const QByteArray resaved = save(again);
     if (resaved != saved) {
         int at = 0;

@@ -2,6 +2,7 @@
 #include "designer/managerthumbnaildlg.h"
 #include "designer/reportdocument.h"
 #include "designerfixture.h"
+#include "hostiletemplates.h"
 #include "testenvironment.h"
 #include "tests/support/hostilepicture.h"
 #include "tests/support/testenvironment.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -73,6 +75,20 @@ int load(CReportDocument &doc, const QByteArray &bytes)
     return doc.load(s);
 }
 
+// The row's file becomes a seed of both template fuzzers.
+void writeSeeds(const QByteArray &bytes)
+{
+    const QString name
+        = QString::fromLatin1(QTest::currentDataTag())
+              .replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    for (const char *target : {"fuzz/lnr/", "fuzz/lnredit/"}) {
+        QFile seed(
+            TestEnvironment::dataPath(QLatin1String(target) + name + QStringLiteral(".lnr")));
+        if (seed.open(QIODevice::WriteOnly))
+            seed.write(bytes);
+    }
+}
+
 CREPageItem *firstContent(const CReportDocument &doc)
 {
     const CREPage *page = doc.pageLists.first()->value(1);
@@ -81,6 +97,8 @@ CREPageItem *firstContent(const CReportDocument &doc)
 
 } // namespace
 
+Q_DECLARE_METATYPE(HostileTemplates::Builder)
+
 class TestHostileTemplate : public QObject
 {
     Q_OBJECT
@@ -88,6 +106,12 @@ class TestHostileTemplate : public QObject
 private slots:
     void hostileFiles_data();
     void hostileFiles();
+    void heavyTemplates_data();
+    void heavyTemplates();
+    void placingWithinLimits_data();
+    void placingWithinLimits();
+    void heavyItems_data();
+    void heavyItems();
 };
 
 void TestHostileTemplate::hostileFiles_data()
@@ -200,17 +224,8 @@ void TestHostileTemplate::hostileFiles()
     QFETCH(double, expected);
     QVERIFY(!bytes.isEmpty());
 
-    if (qEnvironmentVariableIntValue("LUMARO_WRITE_GOLDEN")) {
-        const QString name
-            = QString::fromLatin1(QTest::currentDataTag())
-                  .replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
-        for (const char *target : {"fuzz/lnr/", "fuzz/lnredit/"}) {
-            QFile seed(
-                TestEnvironment::dataPath(QLatin1String(target) + name + QStringLiteral(".lnr")));
-            QVERIFY(seed.open(QIODevice::WriteOnly));
-            seed.write(bytes);
-        }
-    }
+    if (qEnvironmentVariableIntValue("LUMARO_WRITE_GOLDEN"))
+        writeSeeds(bytes);
 
     Person person;
     QElapsedTimer timer;
@@ -246,6 +261,262 @@ void TestHostileTemplate::hostileFiles()
     QVERIFY(!chart.isNull());
     QVERIFY2(timer.elapsed() < TestEnvironment::HangGuardMs,
              qPrintable(QString::number(timer.elapsed())));
+}
+
+// Templates within every single-field bound and heavy by their sum, built
+// and saved the way the designer saves them: the save and the reader refuse
+// the same ones with the same message, and what they take draws on the
+// Graphic Chart page and for the export within the pixel budget.
+void TestHostileTemplate::heavyTemplates_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+    // A part of the message for a refused template; empty when it loads.
+    QTest::addColumn<QString>("refusal");
+    // The export picture; a side off by one passes (scaling to the budget).
+    QTest::addColumn<QSize>("exportSize");
+
+    const auto texts = [](int items, int pages) -> Builder {
+        return [items, pages](CReportDocument &doc, int refs) {
+            textBlockReferences(doc, items, refs, pages);
+        };
+    };
+    const QString page = QStringLiteral("page \"References\" draws more than 2000 objects");
+    const QString objects = QStringLiteral("more than 20000 objects\r\non its pages");
+    const QString references = QStringLiteral("more than\r\n1000 block references");
+    const QSize a4(5032, 7120);
+
+    QTest::newRow("4 pages of 1e6 units")
+        << Builder(emptyPages) << 4 << QString() << QSize(6000, 6000);
+    QTest::newRow("64 pages of 1e6 units")
+        << Builder(emptyPages) << 64 << QString() << QSize(6000, 6000);
+    QTest::newRow("3 stretched 4096 x 4096 backgrounds")
+        << Builder(stretchedBackgrounds) << 3 << QString() << a4;
+    QTest::newRow("200 texts x 2000 references") << texts(200, 1) << 2000 << references << QSize();
+    QTest::newRow("200 texts x 9 references, 1809 drawn") << texts(200, 1) << 9 << QString() << a4;
+    QTest::newRow("200 texts x 10 references, 2010 drawn")
+        << texts(200, 1) << 10 << page << QSize();
+    QTest::newRow("1 text x 1000 references, 2000 drawn") << texts(1, 1) << 1000 << QString() << a4;
+    QTest::newRow("1 text x 1001 references") << texts(1, 1) << 1001 << references << QSize();
+    QTest::newRow("8 pages x 2000 references") << texts(1, 8) << 2000 << references << QSize();
+    QTest::newRow("8 pages x 125 references") << texts(1, 8) << 125 << QString() << a4;
+    // The reader names what is too large as the save does.
+    QTest::newRow("257 pages") << Builder(emptyPages) << 257
+                               << QStringLiteral("at most\r\n256 pages") << QSize();
+    QTest::newRow("page 2e6 units wide") << Builder([](CReportDocument &doc, int side) {
+        reset(doc);
+        doc.addPage(QSizeF(10, 10), QStringLiteral("Small"));
+        doc.addPage(QSizeF(side, 10), QStringLiteral("Wide"));
+    }) << 2000000 << QStringLiteral("\"Wide\" is larger")
+                                         << QSize();
+    QTest::newRow("symbol of 3001 characters") << Builder([](CReportDocument &doc, int length) {
+        reset(doc);
+        doc.addPage(QSizeF(10, 10), QStringLiteral("Small"));
+        place(doc.addPage(QSizeF(840, 1188), QStringLiteral("Codes")), CREPageItem::Symbol, 0, 0,
+              99, 99)
+            ->text
+            = QString(length, QLatin1Char('1'));
+    }) << 3001 << QStringLiteral("\"Codes\"\r\nholds more than 3000")
+                                               << QSize();
+    QTest::newRow("4 pages x 2000 own objects") << Builder([](CReportDocument &doc, int pages) {
+        reset(doc);
+        for (int p = 0; p < pages; ++p) {
+            CREPage *page = doc.addPage(QSizeF(840, 1188), QString());
+            for (int i = 0; i < TemplateLimits::MaxItems; ++i)
+                place(page, CREPageItem::Text, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
+        }
+    }) << 4 << QString() << a4;
+    QTest::newRow("10 blocks x 2000 objects and a page")
+        << Builder([](CReportDocument &doc, int pages) {
+               reset(doc);
+               for (int p = 0; p < pages; ++p) {
+                   CREPage *page = doc.addBlock(QSizeF(840, 1188), QString());
+                   for (int i = 0; i < TemplateLimits::MaxItems; ++i)
+                       place(page, CREPageItem::Text, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
+               }
+               place(doc.addPage(QSizeF(840, 1188), QString()), CREPageItem::Text, 0, 0, 20, 20);
+           })
+        << 10 << objects << QSize();
+}
+
+void TestHostileTemplate::heavyTemplates()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+    QFETCH(QString, refusal);
+    QFETCH(QSize, exportSize);
+
+    CReportDocument doc(nullptr, nullptr);
+    build(doc, size);
+    const QByteArray bytes = HostileTemplates::write(doc);
+    if (qEnvironmentVariableIntValue("LUMARO_WRITE_GOLDEN") && bytes.size() < 256 * 1024)
+        writeSeeds(bytes);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("heavy.lnr"));
+    if (!refusal.isEmpty()) {
+        QVERIFY2(doc.limitProblem().contains(refusal), qPrintable(doc.limitProblem()));
+        // The save writes nothing and keeps the file it would replace.
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QString error;
+        QVERIFY(!doc.saveToFile(path, &error));
+        QCOMPARE(error, doc.limitProblem());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        // A file from elsewhere holding the same is refused with the same words.
+        Person person;
+        CReportDocument reader(&person.container, nullptr);
+        CREPage *const untouched = reader.currentPage;
+        QCOMPARE(HostileTemplates::read(reader, bytes), -1);
+        QCOMPARE(reader.loadError(), doc.limitProblem());
+        QCOMPARE(reader.currentPage, untouched);
+        return;
+    }
+    QVERIFY2(doc.saveToFile(path), qPrintable(doc.saveError()));
+    Person person;
+    QString error;
+    const QImage board = CManagerThumbnailDlg::slotPrintReport(0, path, &person.container,
+                                                               QSize(636, 900), nullptr, &error);
+    QVERIFY2(!board.isNull(), qPrintable(error));
+    QVERIFY(board.width() <= 636 && board.height() <= 900);
+    const QImage exported
+        = CManagerThumbnailDlg::slotPrintReport(0, path, &person.container, QSize(), nullptr);
+    QVERIFY(qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels);
+    QVERIFY2(qAbs(exported.width() - exportSize.width()) <= 1
+                 && qAbs(exported.height() - exportSize.height()) <= 1,
+             qPrintable(QStringLiteral("%1 x %2").arg(exported.width()).arg(exported.height())));
+}
+
+// Single items that ask a lot of each draw: large symbols drawn many times,
+// long texts, outlines reaching far off the page, a large picture in a
+// block. Each is refused by the save and the reader alike, or loads and
+// renders for the Graphic Chart page and for the export.
+void TestHostileTemplate::heavyItems_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+    // A part of the message for a refused template; empty when it loads.
+    QTest::addColumn<QString>("refusal");
+
+    const QString text = QStringLiteral("holds more than 20000 characters");
+    const QString points = QStringLiteral("has an outline of more than 10000 points");
+    QTest::newRow("block of a 3000-digit QR symbol, 1000 references")
+        << Builder(symbolBlockReferences) << 1000 << QString();
+    QTest::newRow("400 QR symbols of 3000 digits") << Builder(symbolItems) << 400 << QString();
+    QTest::newRow("text of 1000000 characters") << Builder(longText) << 1000000 << text;
+    QTest::newRow("text of 20001 characters") << Builder(longText) << 20001 << text;
+    QTest::newRow("text of 20000 characters") << Builder(longText) << 20000 << QString();
+    QTest::newRow("path of 1000 curves at 1e6, scaled 100, pen 1000")
+        << Builder(hugePath) << 1000 << QString();
+    QTest::newRow("path of 3332 curves, 9998 points") << Builder(hugePath) << 3332 << QString();
+    QTest::newRow("path of 3333 curves, 10001 points") << Builder(hugePath) << 3333 << points;
+    QTest::newRow("block of a 4096 x 4096 picture, 1000 references")
+        << Builder(pictureBlockReferences) << 1000 << QString();
+}
+
+void TestHostileTemplate::heavyItems()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+    QFETCH(QString, refusal);
+
+    CReportDocument doc(nullptr, nullptr);
+    build(doc, size);
+    const QByteArray bytes = HostileTemplates::write(doc);
+    QVERIFY(!bytes.isEmpty());
+    Person person;
+    CReportDocument reader(&person.container, nullptr);
+    const int result = HostileTemplates::read(reader, bytes);
+    if (!refusal.isEmpty()) {
+        QVERIFY2(doc.limitProblem().contains(refusal), qPrintable(doc.limitProblem()));
+        QCOMPARE(result, -1);
+        QVERIFY(!reader.loadError().isEmpty());
+        return;
+    }
+    QVERIFY2(doc.limitProblem().isEmpty(), qPrintable(doc.limitProblem()));
+    QCOMPARE(result, 0);
+    const QImage board = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(636, 900));
+    QVERIFY(!board.isNull() && board.width() <= 636 && board.height() <= 900);
+    QVERIFY(board.width() >= 635 || board.height() >= 899);
+    const QImage exported = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(0, 0));
+    QVERIFY(!exported.isNull());
+    QVERIFY(qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels);
+    QCOMPARE(exported.size(), QSize(5032, 7120));
+}
+
+void TestHostileTemplate::placingWithinLimits_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("intoBlock"); // else onto the first page
+    QTest::addColumn<bool>("reference"); // to the first block; else a text
+    QTest::addColumn<QString>("refusal");
+
+    const Builder oneText = [](CReportDocument &doc, int refs) {
+        textBlockReferences(doc, 1, refs, 1);
+    };
+    const Builder fullBlocks = [](CReportDocument &doc, int blocks) {
+        reset(doc);
+        for (int b = 0; b < blocks; ++b) {
+            CREPage *block = doc.addBlock(QSizeF(840, 1188), QString());
+            for (int i = 0; i < TemplateLimits::MaxItems; ++i)
+                place(block, CREPageItem::Text, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
+        }
+        doc.addPage(QSizeF(840, 1188), QStringLiteral("Empty"));
+    };
+    const QString page = QStringLiteral("page \"References\" draws more than 2000");
+
+    QTest::newRow("text onto a page drawing 1998") << oneText << 999 << false << false << QString();
+    QTest::newRow("text onto a page drawing 2000") << oneText << 1000 << false << false << page;
+    QTest::newRow("text into a block shown 600 times")
+        << oneText << 600 << true << false << QString();
+    QTest::newRow("text into a block shown 999 times") << oneText << 999 << true << false << page;
+    QTest::newRow("reference number 1000") << oneText << 999 << false << true << QString();
+    QTest::newRow("reference number 1001")
+        << Builder([](CReportDocument &doc, int refs) { textBlockReferences(doc, 1, refs, 8); })
+        << 125 << false << true << QStringLiteral("1000 block references");
+    QTest::newRow("object number 20000") << Builder([](CReportDocument &doc, int blocks) {
+        reset(doc);
+        for (int b = 0; b < blocks; ++b) {
+            CREPage *block = doc.addBlock(QSizeF(840, 1188), QString());
+            for (int i = 0; i < TemplateLimits::MaxItems - (b == 0); ++i)
+                place(block, CREPageItem::Text, 0, 0, 20, 20);
+        }
+        doc.addPage(QSizeF(840, 1188), QString());
+    }) << 10 << false << false << QString();
+    QTest::newRow("object number 20001")
+        << fullBlocks << 10 << false << false << QStringLiteral("more than 20000 objects");
+}
+
+// The designer places an object only where the reader would still take the
+// template, counting what block references draw.
+void TestHostileTemplate::placingWithinLimits()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+    QFETCH(bool, intoBlock);
+    QFETCH(bool, reference);
+    QFETCH(QString, refusal);
+
+    CReportDocument doc(nullptr, nullptr);
+    build(doc, size);
+    QVERIFY2(doc.limitProblem().isEmpty(), qPrintable(doc.limitProblem()));
+    CREPage *target = intoBlock ? doc.blocks.first() : doc.pageLists.first()->first();
+    CREPageItem *frame = DesignerTest::makeObject(
+        nullptr, reference ? CREPageItem::BlockReference : CREPageItem::Text, 0, 0, 20, 20);
+    if (reference)
+        frame->inner->blockPage = doc.blocks.first();
+    const QString problem = doc.placingProblem(target, frame);
+    QCOMPARE(problem.isEmpty(), refusal.isEmpty());
+    QVERIFY2(problem.contains(refusal), qPrintable(problem));
+    QCOMPARE(doc.roomForObject(target), reference || refusal.isEmpty());
+    // What the check allows, the save and the reader take.
+    target->items.append(frame);
+    QCOMPARE(doc.limitProblem(), problem);
 }
 
 QTEST_MAIN(TestHostileTemplate)

@@ -50,6 +50,8 @@ TextRuns record(CREPageItem *frame, int pass, CStyle *style)
 
 } // namespace
 
+Q_DECLARE_METATYPE(QPainterPath)
+
 class TestItemDrawing : public QObject
 {
     Q_OBJECT
@@ -58,8 +60,16 @@ private slots:
     void frameLine_data();
     void frameLine();
     void imageStretchedAndClipped();
+    void largePictureScaledForEachSize_data();
+    void largePictureScaledForEachSize();
     void pathNotClippedByFrame();
+    void pathBeyondThePage_data();
+    void pathBeyondThePage();
+    void farPathStaysSmall_data();
+    void farPathStaysSmall();
     void textCentredInBox();
+    void longTextShowsItsVisibleLines_data();
+    void longTextShowsItsVisibleLines();
     void dataFieldByPass_data();
     void dataFieldByPass();
     void placeholders_data();
@@ -133,6 +143,70 @@ void TestItemDrawing::imageStretchedAndClipped()
     delete frame;
 }
 
+void TestItemDrawing::largePictureScaledForEachSize_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QImage opaque(1024, 1024, QImage::Format_RGB32);
+    for (int y = 0; y < opaque.height(); ++y) {
+        for (int x = 0; x < opaque.width(); ++x)
+            opaque.setPixel(x, y, qRgb(x / 4, y / 4, 128));
+    }
+    QImage translucent(600, 800, QImage::Format_ARGB32);
+    for (int y = 0; y < translucent.height(); ++y) {
+        for (int x = 0; x < translucent.width(); ++x)
+            translucent.setPixel(x, y, qRgba(200, x * 255 / 600, 0, 64 + y * 191 / 800));
+    }
+    QTest::newRow("opaque 1024 x 1024") << opaque;
+    QTest::newRow("translucent 600 x 800") << translucent;
+}
+
+// A large picture drawn smaller looks as the painter would draw it, at every
+// size it is drawn at, and a picture put in its place shows at once.
+void TestItemDrawing::largePictureScaledForEachSize()
+{
+    QFETCH(QImage, picture);
+    CStyle style;
+    CDrawMode mode = modeFor(Output);
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Image, 10, 20, 200, 150);
+    frame->inner->image = picture;
+    for (const double scale : {1.0, 0.5, 1.0, 0.25}) {
+        QImage drawn = canvas(300, 200);
+        QImage direct = canvas(300, 200);
+        {
+            QPainter p(&drawn);
+            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            p.scale(scale, scale);
+            frame->draw(&p, &mode, &style);
+        }
+        {
+            QPainter p(&direct);
+            p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            p.scale(scale, scale);
+            p.translate(10, 20);
+            p.drawImage(QRectF(0, 0, 200, 150), picture);
+        }
+        int differ = 0;
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                const QColor a = drawn.pixelColor(x, y);
+                const QColor b = direct.pixelColor(x, y);
+                if (qAbs(a.red() - b.red()) + qAbs(a.green() - b.green())
+                        + qAbs(a.blue() - b.blue())
+                    > 24)
+                    ++differ;
+            }
+        }
+        // At most the pixels along the edges.
+        QVERIFY2(differ <= int(2 * (200 + 150) * scale) + 4,
+                 qPrintable(QStringLiteral("%1 at %2").arg(differ).arg(scale)));
+    }
+    frame->inner->image = QImage(picture.size(), QImage::Format_RGB32);
+    frame->inner->image.fill(Qt::blue);
+    const QImage replaced = render(frame, Output, &style);
+    QCOMPARE(countColor(replaced, QRect(12, 22, 196, 146), Qt::blue), 196 * 146);
+    delete frame;
+}
+
 void TestItemDrawing::pathNotClippedByFrame()
 {
     CStyle style;
@@ -152,6 +226,120 @@ void TestItemDrawing::pathNotClippedByFrame()
     image = render(frame, Output, &style);
     QVERIFY(countColor(image, QRect(70, 8, 80, 4), Qt::blue, 60) > 80);
     delete frame;
+}
+
+void TestItemDrawing::pathBeyondThePage_data()
+{
+    QTest::addColumn<QPainterPath>("shape");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("penWidth");
+    // Pixels that may differ from stroking the whole outline (antialiased
+    // edges where a piece is cut).
+    QTest::addColumn<int>("slack");
+
+    // Far enough off the page to be cut, near enough for the painter to
+    // stroke the whole outline exactly too.
+    QPainterPath lines;
+    lines.moveTo(-5000, 20);
+    lines.lineTo(5000, 120);
+    lines.lineTo(150, -5000);
+    lines.lineTo(40, 150);
+    QPainterPath curves;
+    curves.moveTo(10, 10);
+    curves.cubicTo(5000, -5000, -5000, 5000, 200, 150);
+    curves.cubicTo(250, 100, 8000, 8000, 60, 180);
+    QPainterPath small;
+    small.moveTo(0.1, 0.1);
+    small.cubicTo(50, -50, -50, 50, 2, 1.5);
+    small.cubicTo(2.5, 1, 80, 80, 0.6, 1.8);
+    QPainterPath above;
+    above.moveTo(-10000, -360);
+    above.lineTo(10000, -360);
+
+    QTest::newRow("lines, pen 5") << lines << 1.0 << 5.0 << 30;
+    QTest::newRow("curves, pen 3") << curves << 1.0 << 3.0 << 30;
+    QTest::newRow("curves scaled 100, pen 1") << small << 100.0 << 1.0 << 30;
+    QTest::newRow("cosmetic pen") << lines << 1.0 << 0.5 << 30;
+    QTest::newRow("pen far wider than the page") << curves << 10.0 << 1000.0 << 0;
+    QTest::newRow("wide pen, outline off the page") << above << 1.0 << 800.0 << 0;
+}
+
+// What shows of an outline reaching far off the page is what stroking the
+// whole outline shows.
+void TestItemDrawing::pathBeyondThePage()
+{
+    QFETCH(QPainterPath, shape);
+    QFETCH(double, scale);
+    QFETCH(double, penWidth);
+    QFETCH(int, slack);
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Path, 20, 10, 100, 100);
+    CREPageItem *path = frame->inner;
+    path->shape = shape;
+    path->shape.setFillRule(Qt::WindingFill);
+    path->color = QColor(0, 160, 0);
+    path->penColor = QColor(0, 0, 200);
+    path->penWidth = penWidth;
+    path->transform = QTransform::fromScale(scale, scale);
+    const QImage drawn = render(frame, Output, &style);
+
+    QImage whole = canvas(300, 200);
+    {
+        QPainter p(&whole);
+        p.setTransform(path->transform * frame->transform);
+        p.fillPath(path->shape, QBrush(path->color));
+        p.setPen(QPen(QBrush(path->penColor), int(penWidth), Qt::SolidLine));
+        p.drawPath(path->shape);
+    }
+    int differ = 0;
+    for (int y = 0; y < whole.height(); ++y) {
+        for (int x = 0; x < whole.width(); ++x) {
+            const QColor a = drawn.pixelColor(x, y);
+            const QColor b = whole.pixelColor(x, y);
+            if (qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue())
+                > 96)
+                ++differ;
+        }
+    }
+    QVERIFY2(differ <= slack, qPrintable(QString::number(differ)));
+    QVERIFY(countInk(drawn, drawn.rect()) > 0);
+    delete frame;
+}
+
+void TestItemDrawing::farPathStaysSmall_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("penWidth");
+    QTest::addColumn<bool>("covers");
+    QTest::newRow("scale 1e4, pen 1000") << 1e4 << 1000.0 << true;
+    QTest::newRow("scale 1e4, pen 1") << 1e4 << 1.0 << false;
+    QTest::newRow("scale 1e4, cosmetic pen") << 1e4 << 0.0 << false;
+    QTest::newRow("scale 1, pen 1000") << 1.0 << 1000.0 << false;
+    QTest::newRow("scale 0.01, pen 1000") << 0.01 << 1000.0 << false;
+}
+
+// A thousand curves swinging to 1e6 through the whole range of scales: the
+// part stroked stays a small outline.
+void TestItemDrawing::farPathStaysSmall()
+{
+    QFETCH(double, scale);
+    QFETCH(double, penWidth);
+    QFETCH(bool, covers);
+    QPainterPath shape;
+    shape.moveTo(0, 0);
+    for (int i = 0; i < 1000; ++i) {
+        const double s = i % 2 ? -1e6 : 1e6;
+        shape.cubicTo(s, -s, -s, s, (i % 7) * 10.0, (i % 5) * 10.0);
+    }
+    const QRectF page(0, 0, 5032, 7120);
+    bool covered = false;
+    const QPainterPath part = CREPageItem::visiblePart(
+        shape, QTransform::fromScale(scale, scale) * QTransform::fromTranslate(600, 600), page,
+        penWidth, &covered);
+    QCOMPARE(covered, covers);
+    QVERIFY2(part.elementCount() < 50000, qPrintable(QString::number(part.elementCount())));
+    if (!covers)
+        QVERIFY(part.elementCount() > 0);
 }
 
 void TestItemDrawing::textCentredInBox()
@@ -177,6 +365,59 @@ void TestItemDrawing::textCentredInBox()
     QVERIFY(maxX > minX);
     QVERIFY2(qAbs((minX + maxX) / 2 - 140) <= 6, qPrintable(QString::number((minX + maxX) / 2)));
     QVERIFY2(qAbs((minY + maxY) / 2 - 90) <= 10, qPrintable(QString::number((minY + maxY) / 2)));
+    delete frame;
+}
+
+void TestItemDrawing::longTextShowsItsVisibleLines_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<double>("shift"); // of the content, in lines of text
+    QTest::newRow("centred") << int(Qt::AlignCenter) << 0.0;
+    QTest::newRow("left, top") << int(Qt::AlignLeft | Qt::AlignTop) << 0.0;
+    QTest::newRow("right, bottom, shifted") << int(Qt::AlignRight | Qt::AlignBottom) << 250.5;
+    QTest::newRow("shifted to its first lines") << int(Qt::AlignHCenter) << 1180.0;
+    QTest::newRow("shifted past its end") << int(Qt::AlignLeft) << -2000.0;
+}
+
+// A long text in a small frame shows the lines of it that laying out the
+// whole text shows.
+void TestItemDrawing::longTextShowsItsVisibleLines()
+{
+    QFETCH(int, alignment);
+    QFETCH(double, shift);
+    CStyle style;
+    CREPageItem *frame = makeObject(nullptr, CREPageItem::Text, 20, 30, 260, 140);
+    CREPageItem *item = frame->inner;
+    for (int i = 0; item->text.size() < 12000; ++i)
+        item->text += QStringLiteral("Line %1 %2\n").arg(i).arg(QString(i % 17, QLatin1Char('w')));
+    item->alignment = alignment;
+    item->color = Qt::black;
+    const double pitch = QFontMetricsF(item->font).lineSpacing();
+    item->translate(0, shift * pitch);
+    const QImage drawn = render(frame, Output, &style);
+
+    QImage whole = canvas(300, 200);
+    {
+        QPainter p(&whole);
+        p.setTransform(frame->transform);
+        p.setClipPath(frame->shape);
+        p.setTransform(item->transform * frame->transform);
+        QFont font = item->font;
+        font.setStyleStrategy(QFont::PreferAntialias);
+        p.setFont(font);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.setPen(Qt::black);
+        const QRect b = p.boundingRect(QRect(), alignment, item->text);
+        p.drawText(QRectF(130 - b.width() / 2.0 - 1, 70 - b.height() / 2.0 - 1, b.width() + 2,
+                          b.height() + 2),
+                   alignment, item->text);
+    }
+    int differ = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 300; ++x)
+            differ += qAbs(qGray(drawn.pixel(x, y)) - qGray(whole.pixel(x, y))) > 64;
+    }
+    QVERIFY2(differ <= 8, qPrintable(QString::number(differ)));
     delete frame;
 }
 

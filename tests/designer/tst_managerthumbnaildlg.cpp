@@ -97,9 +97,13 @@ void TestManagerThumbnailDlg::sizes_data()
         << QSizeF(840, 1188) << QSize(0, 445) << QSize(1258, 1780) << QSize(314, 445);
     // A page below one pixel still gets a canvas to draw on.
     QTest::newRow("degenerate page") << QSizeF(1, 0) << QSize(0, 0) << QSize(0, 0) << QSize(1, 1);
-    // Too large for one image: drawn smaller, keeping the aspect.
+    // Beyond the pixel budget: drawn smaller, keeping the aspect.
     QTest::newRow("huge page") << QSizeF(100000, 100000) << QSize(0, 0) << QSize(149924, 149924)
-                               << QSize(11585, 11585);
+                               << QSize(6000, 6000);
+    QTest::newRow("A3 page") << QSizeF(1188, 1680) << QSize(0, 0) << QSize(1780, 2518)
+                             << QSize(5044, 7136);
+    QTest::newRow("wish beyond the budget")
+        << QSizeF(840, 1188) << QSize(20000, 20000) << QSize(1258, 1780) << QSize(5043, 7137);
 }
 
 void TestManagerThumbnailDlg::sizes()

@@ -1,4 +1,6 @@
 #include "designer/repageitem.h"
+#include "designer/style.h"
+#include "designerfixture.h"
 #include "symbols/barcodeimage.h"
 
 #include <QPainter>
@@ -19,6 +21,8 @@ private slots:
     void qrCodeImage_data();
     void qrCodeImage();
     void qrCodeDecodes();
+    void itemEncodesOnce_data();
+    void itemEncodesOnce();
 };
 
 void TestSymbolItem::emptyOrUnknownGivesNull_data()
@@ -133,6 +137,78 @@ void TestSymbolItem::qrCodeDecodes()
     if (decoded.endsWith('\n'))
         decoded.chop(1);
     QCOMPARE(decoded.toHex(), text.toLocal8Bit().toHex());
+}
+
+void TestSymbolItem::itemEncodesOnce_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    // Small symbols are drawn exactly as their image is; a large QR Code
+    // from its modules, each module a sharp square.
+    QTest::addColumn<bool>("large");
+    QTest::newRow("QR Code, version 1") << QStringLiteral("LUMARO 7") << 0 << false;
+    QTest::newRow("Code 128 B") << QStringLiteral("Lumaro 77") << 2 << false;
+    QTest::newRow("EAN-13") << QStringLiteral("400638133394") << 5 << false;
+    QTest::newRow("Interleaved 2 of 5") << QStringLiteral("1234567") << 7 << false;
+    QTest::newRow("QR Code, version 9") << QString(500, QLatin1Char('7')) << 0 << true;
+}
+
+void TestSymbolItem::itemEncodesOnce()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(bool, large);
+    CStyle style;
+    CDrawMode mode;
+    mode.outputMode = true;
+    CREPageItem *frame = DesignerTest::makeObject(nullptr, CREPageItem::Symbol, 0, 0, 200, 100);
+    CREPageItem *symbol = frame->inner;
+    symbol->text = text;
+    symbol->barcodeKind = kind;
+    symbol->color = QColor(0, 0, 160);
+    const auto drawn = [&](double scale) {
+        QImage image = DesignerTest::canvas(300, 200);
+        QPainter p(&image);
+        p.scale(scale, scale);
+        frame->draw(&p, &mode, &style);
+        return image;
+    };
+
+    const quint64 before = CREPageItem::symbolEncodes();
+    const QImage first = drawn(1);
+    drawn(0.5);
+    QCOMPARE(drawn(1), first);
+    QCOMPARE(CREPageItem::symbolEncodes() - before, quint64(1));
+
+    const QImage picture = CREPageItem::drawBarcode(text, kind, symbol->color);
+    QVERIFY(!picture.isNull());
+    int offX = 0;
+    int offY = 0;
+    const double s = calcFitScale(picture.width(), picture.height(), 200, 100, offX, offY);
+    const QRect placed(0, 0, qMax(1, int(picture.width() * s)), qMax(1, int(picture.height() * s)));
+    if (large) {
+        QCOMPARE(picture.size(), QSize(530, 530));
+        for (int y = 0; y < 200; ++y) {
+            for (int x = 0; x < 300; ++x) {
+                const QRgb pixel = first.pixel(x, y) & 0xffffff;
+                QVERIFY2(pixel == 0xffffff || (pixel == 0x0000a0 && placed.contains(x, y)),
+                         qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+            }
+        }
+    } else {
+        QImage expected = DesignerTest::canvas(300, 200);
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(placed, picture);
+        p.end();
+        QCOMPARE(first, expected);
+    }
+
+    // Another colour is another symbol.
+    symbol->color = QColor(160, 0, 0);
+    QVERIFY(drawn(1) != first);
+    QCOMPARE(CREPageItem::symbolEncodes() - before, quint64(2));
+    delete frame;
 }
 
 QTEST_MAIN(TestSymbolItem)

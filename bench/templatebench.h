@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+class QString;
+
+// Measures one template file in this process and prints one line; run by
+// benchTemplates() as a child process per template.
+int templateBenchChild(const QString &path);
+
+// Writes the shipped and golden templates' renders at Graphic Chart and
+// export size into folder as PNG files, to compare builds pixel by pixel.
+int writeTemplateRenders(const QString &folder);
+
+// Prints load, Graphic Chart and export figures and the peak memory of the
+// shipped templates and of the heavy ones the tests build, those whose
+// name ("template " and the template's) wanted answers true for.
+void benchTemplates(const std::function<bool(const QString &)> &wanted);

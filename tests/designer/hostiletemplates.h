@@ -1,0 +1,200 @@
+#pragma once
+
+#include "designer/repage.h"
+#include "designer/repageitem.h"
+#include "designer/reportdocument.h"
+#include "designer/templatelimits.h"
+#include "designerfixture.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QPainterPath>
+#include <QVector>
+
+#include <functional>
+
+// Templates that stay within every limit of a single field and are heavy by
+// their sum: huge pages, many block references, large symbols, texts,
+// outlines and pictures. The tests and the benchmark build them the same
+// way, at the size that made them slow (size) or any other.
+namespace HostileTemplates {
+
+using Builder = std::function<void(CReportDocument &doc, int size)>;
+
+struct Template
+{
+    const char *name;
+    int size;
+    int nearest;
+    Builder build;
+};
+
+// A document emptied down to one page list, holding nothing yet.
+inline void reset(CReportDocument &doc)
+{
+    doc.clear();
+    doc.pageLists.append(new QList<CREPage *>);
+}
+
+inline CREPageItem *place(CREPage *page, int type, double x, double y, double w, double h)
+{
+    CREPageItem *frame = DesignerTest::makeObject(page->container, type, x, y, w, h);
+    page->items.append(frame);
+    return frame->inner;
+}
+
+// count references to block, tiled over page.
+inline void placeReferences(CReportDocument &doc, CREPage *page, CREPage *block, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        CREPageItem *ref = place(page, CREPageItem::BlockReference, (i % 40) * 20.0,
+                                 (i / 40 % 50) * 20.0, 40, 30);
+        ref->blockPage = block;
+        ref->order = i;
+        ref->key = doc.blockKey(block);
+    }
+}
+
+inline QImage picture(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(QColor(40, 120, 200));
+    return image;
+}
+
+inline void emptyPages(CReportDocument &doc, int pages)
+{
+    reset(doc);
+    for (int i = 0; i < pages; ++i)
+        doc.addPage(QSizeF(1e6, 1e6), QStringLiteral("Huge %1").arg(i + 1));
+}
+
+// A block of blockItems texts, referenced refs times on each of pages pages.
+inline void textBlockReferences(CReportDocument &doc, int blockItems, int refs, int pages)
+{
+    reset(doc);
+    CREPage *block = doc.addBlock(QSizeF(400, 300), QStringLiteral("Texts"));
+    for (int i = 0; i < blockItems; ++i)
+        place(block, CREPageItem::Text, (i % 10) * 40.0, (i / 10 % 20) * 15.0, 40, 15)->text
+            = QStringLiteral("Text %1").arg(i);
+    for (int p = 0; p < pages; ++p)
+        placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block,
+                        refs);
+}
+
+inline void symbolBlockReferences(CReportDocument &doc, int refs)
+{
+    reset(doc);
+    CREPage *block = doc.addBlock(QSizeF(200, 200), QStringLiteral("Symbol"));
+    CREPageItem *symbol = place(block, CREPageItem::Symbol, 0, 0, 200, 200);
+    symbol->barcodeKind = 0;
+    symbol->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('7'));
+    placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block, refs);
+}
+
+inline void symbolItems(CReportDocument &doc, int count)
+{
+    reset(doc);
+    CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Symbols"));
+    for (int i = 0; i < count; ++i) {
+        CREPageItem *symbol
+            = place(page, CREPageItem::Symbol, (i % 20) * 40.0, (i / 20 % 29) * 40.0, 40, 40);
+        symbol->barcodeKind = 0;
+        symbol->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('0' + i % 10));
+    }
+}
+
+inline void longText(CReportDocument &doc, int characters)
+{
+    reset(doc);
+    CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Text"));
+    QString text(characters, QLatin1Char('x'));
+    for (int i = 1; i < characters; i += 2)
+        text[i] = QLatin1Char('\n');
+    place(page, CREPageItem::Text, 20, 20, 800, 1100)->text = text;
+}
+
+inline void hugePath(CReportDocument &doc, int curves)
+{
+    reset(doc);
+    CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Path"));
+    CREPageItem *path = place(page, CREPageItem::Path, 0, 0, 840, 1188);
+    const double m = TemplateLimits::MaxSide;
+    QPainterPath shape;
+    shape.moveTo(0, 0);
+    for (int i = 0; i < curves; ++i)
+        shape.cubicTo(i % 2 ? m : -m, -m, i % 2 ? -m : m, m, (i % 7) * 100.0, (i % 5) * 100.0);
+    shape.closeSubpath();
+    path->shape = shape;
+    path->penWidth = TemplateLimits::MaxPenWidth;
+    path->penStyle = Qt::DashDotDotLine;
+    path->transform = QTransform::fromScale(TemplateLimits::MaxScale, TemplateLimits::MaxScale);
+    path->outer->transform
+        = QTransform::fromScale(TemplateLimits::MaxScale, TemplateLimits::MaxScale);
+}
+
+inline void pictureBlockReferences(CReportDocument &doc, int refs)
+{
+    reset(doc);
+    CREPage *block = doc.addBlock(QSizeF(200, 200), QStringLiteral("Picture"));
+    place(block, CREPageItem::Image, 0, 0, 200, 200)->image = picture(4096);
+    placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block, refs);
+}
+
+inline void stretchedBackgrounds(CReportDocument &doc, int pages)
+{
+    reset(doc);
+    const QImage image = picture(4096);
+    for (int i = 0; i < pages; ++i) {
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Background %1").arg(i));
+        page->pageBackground.mode = 2;
+        page->pageBackground.image = image;
+    }
+}
+
+// The heavy templates, at the size each was first seen at (size) and at the
+// nearest size the limits take (nearest; the same when they take it).
+inline QVector<Template> all()
+{
+    const Builder textBlock = [](CReportDocument &doc, int refs) {
+        textBlockReferences(doc, 200, refs, 1);
+    };
+    const Builder eightPages = [](CReportDocument &doc, int refs) {
+        textBlockReferences(doc, 1, refs, 8);
+    };
+    return {
+        {"4 empty pages of 1e6 x 1e6 units", 4, 4, emptyPages},
+        {"64 empty pages of 1e6 x 1e6 units", 64, 64, emptyPages},
+        {"block of 200 texts, references", 2000, 9, textBlock},
+        {"block of a 3000-digit QR symbol, references", 1000, 1000, symbolBlockReferences},
+        {"QR symbols of 3000 digits", 400, 400, symbolItems},
+        {"text of characters, every other a line break", 1000000, TemplateLimits::MaxText,
+         longText},
+        {"path of curves at 1e6, scaled 100, pen 1000", 1000, 1000, hugePath},
+        {"block of a 4096 x 4096 picture, references", 1000, 1000, pictureBlockReferences},
+        {"pages with a stretched 4096 x 4096 background", 3, 3, stretchedBackgrounds},
+        {"8 pages of block references", 2000, 125, eightPages},
+    };
+}
+
+// The bytes the program's writer makes of doc, whether or not the limits
+// accept it (saveToFile would refuse beyond them).
+inline QByteArray write(CReportDocument &doc)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream s(&buffer);
+    return doc.save(s) == 0 ? bytes : QByteArray();
+}
+
+inline int read(CReportDocument &doc, const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream s(&buffer);
+    return doc.load(s);
+}
+
+} // namespace HostileTemplates
