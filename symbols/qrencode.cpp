@@ -1,5 +1,6 @@
 #include "symbols/qrencode.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -9,10 +10,14 @@ struct GaloisField
 {
     unsigned char exp[256];
     unsigned char log[256];
+    // exp over two periods: a sum of two exponents indexes it without a
+    // reduction mod 255.
+    unsigned char expWide[510];
 
     constexpr GaloisField()
         : exp()
         , log()
+        , expWide()
     {
         int value = 1;
         for (int i = 0; i < 255; ++i) {
@@ -23,6 +28,8 @@ struct GaloisField
                 value ^= 0x11D;
         }
         exp[255] = exp[0];
+        for (int i = 0; i < 510; ++i)
+            expWide[i] = exp[i % 255];
     }
 
     constexpr unsigned char multiply(unsigned char a, unsigned char b) const
@@ -254,94 +261,132 @@ bool CQR_Encode::classifyAndMerge(const unsigned char *data, int length, int ver
         return GetBitLength(mode, len, versionGroup);
     };
 
+    // Merging removes segments from the middle of the list, often thousands of
+    // them for mixed text; shifting the arrays on every removal made that
+    // quadratic. The segments stay where they are while a doubly linked list
+    // says which are left and in what order, and the survivors are moved to
+    // the front once at the end. The first segment is never removed.
+    const int count = m_segmentCount;
+    if (count == 0)
+        return true;
+    for (int i = 0; i < count; ++i) {
+        m_segmentNext[i] = i + 1 < count ? i + 1 : -1;
+        m_segmentPrev[i] = i - 1;
+    }
+    auto modeOf = [this](int s) {
+        return s < 0 ? -1 : int(m_segmentModes[s]);
+    };
+    auto remove = [this](int s) {
+        const int before = m_segmentPrev[s];
+        const int after = m_segmentNext[s];
+        m_segmentNext[before] = after;
+        if (after >= 0)
+            m_segmentPrev[after] = before;
+    };
+
     // Short numeric runs inside alphanumeric text cost less as part of it.
-    for (int j = 0; j + 1 < m_segmentCount;) {
+    for (int j = 0; j >= 0 && m_segmentNext[j] >= 0;) {
+        const int k = m_segmentNext[j];
         const int modeA = m_segmentModes[j];
-        const int modeB = m_segmentModes[j + 1];
+        const int modeB = m_segmentModes[k];
         if (!((modeA == ModeNumeric && modeB == ModeAlphanumeric)
               || (modeA == ModeAlphanumeric && modeB == ModeNumeric))) {
-            ++j;
+            j = k;
             continue;
         }
         const int lengthA = m_segmentLengths[j];
-        const int lengthB = m_segmentLengths[j + 1];
+        const int lengthB = m_segmentLengths[k];
         const int separate = cost(modeA, lengthA) + cost(modeB, lengthB);
         const int joined = cost(ModeAlphanumeric, lengthA + lengthB);
         if (joined >= separate) {
-            ++j;
+            j = k;
             continue;
         }
 
-        bool before = segmentMode(j - 1) == ModeByte;
+        const int previous = m_segmentPrev[j];
+        const int following = m_segmentNext[k];
+        bool before = modeOf(previous) == ModeByte;
         int beforeCost = 0;
         if (before) {
-            const int h = m_segmentLengths[j - 1];
+            const int h = m_segmentLengths[previous];
             beforeCost = cost(modeB, lengthB) + cost(ModeByte, h + lengthA);
             if (cost(ModeByte, h) + joined < beforeCost)
                 before = false;
         }
-        bool after = segmentMode(j + 2) == ModeByte;
+        bool after = modeOf(following) == ModeByte;
         int afterCost = 0;
         if (after) {
-            const int e = m_segmentLengths[j + 2];
+            const int e = m_segmentLengths[following];
             afterCost = cost(modeA, lengthA) + cost(ModeByte, lengthB + e);
             if (cost(ModeByte, e) + joined < afterCost)
                 after = false;
         }
 
+        // Like an index into a shrinking array, j goes on with the segment
+        // that took the place of a removed one.
         if (before && (!after || beforeCost < afterCost)) {
-            m_segmentLengths[j - 1] += lengthA;
-            removeSegment(j);
+            m_segmentLengths[previous] += lengthA;
+            remove(j);
+            j = k;
         } else if (after) {
-            m_segmentModes[j + 1] = ModeByte;
-            m_segmentLengths[j + 1] += m_segmentLengths[j + 2];
-            removeSegment(j + 2);
+            m_segmentModes[k] = ModeByte;
+            m_segmentLengths[k] += m_segmentLengths[following];
+            remove(following);
         } else {
-            if (segmentMode(j + 2) == ModeAlphanumeric) {
-                m_segmentLengths[j + 1] += m_segmentLengths[j + 2];
-                removeSegment(j + 2);
+            if (modeOf(following) == ModeAlphanumeric) {
+                m_segmentLengths[k] += m_segmentLengths[following];
+                remove(following);
             }
             m_segmentModes[j] = ModeAlphanumeric;
-            m_segmentLengths[j] += m_segmentLengths[j + 1];
-            removeSegment(j + 1);
-            if (segmentMode(j - 1) == ModeAlphanumeric) {
-                m_segmentLengths[j - 1] += m_segmentLengths[j];
-                removeSegment(j);
+            m_segmentLengths[j] += m_segmentLengths[k];
+            remove(k);
+            if (modeOf(previous) == ModeAlphanumeric) {
+                m_segmentLengths[previous] += m_segmentLengths[j];
+                remove(j);
+                j = m_segmentNext[j];
             }
         }
     }
 
     // Then neighbours whose two headers cost more than spelling both as bytes.
     const int byteHeader = 4 + countIndicatorBits[ModeByte][versionGroup];
-    for (int p = 0; p + 1 < m_segmentCount;) {
+    for (int p = 0; m_segmentNext[p] >= 0;) {
+        const int q = m_segmentNext[p];
         const int lengthX = m_segmentLengths[p];
-        const int lengthY = m_segmentLengths[p + 1];
-        const int separate
-            = cost(m_segmentModes[p], lengthX) + cost(m_segmentModes[p + 1], lengthY);
+        const int lengthY = m_segmentLengths[q];
+        const int separate = cost(m_segmentModes[p], lengthX) + cost(m_segmentModes[q], lengthY);
         int merged = cost(ModeByte, lengthX + lengthY);
-        if (segmentMode(p - 1) == ModeByte)
+        if (modeOf(m_segmentPrev[p]) == ModeByte)
             merged = 8 * (lengthX + lengthY);
-        if (segmentMode(p + 2) == ModeByte)
+        if (modeOf(m_segmentNext[q]) == ModeByte)
             merged -= byteHeader;
         if (merged >= separate) {
-            ++p;
+            p = q;
             continue;
         }
-        if (segmentMode(p - 1) == ModeByte) {
-            m_segmentLengths[p - 1] += m_segmentLengths[p];
-            removeSegment(p);
-            --p;
+        if (modeOf(m_segmentPrev[p]) == ModeByte) {
+            const int previous = m_segmentPrev[p];
+            m_segmentLengths[previous] += m_segmentLengths[p];
+            remove(p);
+            p = previous;
         }
-        if (segmentMode(p + 2) == ModeByte) {
-            m_segmentLengths[p + 1] += m_segmentLengths[p + 2];
-            removeSegment(p + 2);
+        if (modeOf(m_segmentNext[q]) == ModeByte) {
+            m_segmentLengths[q] += m_segmentLengths[m_segmentNext[q]];
+            remove(m_segmentNext[q]);
         }
         m_segmentModes[p] = ModeByte;
-        m_segmentLengths[p] += m_segmentLengths[p + 1];
-        removeSegment(p + 1);
-        if (p > 0)
-            --p;
+        m_segmentLengths[p] += m_segmentLengths[q];
+        remove(q);
+        if (m_segmentPrev[p] >= 0)
+            p = m_segmentPrev[p];
     }
+
+    int kept = 0;
+    for (int s = 0; s >= 0; s = m_segmentNext[s], ++kept) {
+        m_segmentModes[kept] = m_segmentModes[s];
+        m_segmentLengths[kept] = m_segmentLengths[s];
+    }
+    m_segmentCount = kept;
     return true;
 }
 
@@ -401,20 +446,6 @@ bool CQR_Encode::EncodeSourceData(const unsigned char *data, int length, int ver
     }
     m_dataBitCount = bit;
     return bit != -1;
-}
-
-int CQR_Encode::segmentMode(int index) const
-{
-    return index >= 0 && index < m_segmentCount ? m_segmentModes[index] : -1;
-}
-
-void CQR_Encode::removeSegment(int index)
-{
-    for (int k = index; k + 1 < m_segmentCount; ++k) {
-        m_segmentModes[k] = m_segmentModes[k + 1];
-        m_segmentLengths[k] = m_segmentLengths[k + 1];
-    }
-    --m_segmentCount;
 }
 
 int CQR_Encode::GetBitLength(int mode, int length, int versionGroup)
@@ -520,18 +551,22 @@ void CQR_Encode::padDataCodewords()
 
 void CQR_Encode::GetRSCodeWord(unsigned char *work, int dataCount, int ecCount)
 {
+    // Only the remainder moves as the data is divided, not the whole block.
     const unsigned char *generator = generators.exponents[ecCount];
-    const int span = dataCount + ecCount;
+    unsigned char remainder[GeneratorPolynomials::MaxDegree + 1] = {};
     for (int i = 0; i < dataCount; ++i) {
-        const unsigned char lead = work[0];
-        if (lead != 0) {
-            const int e = gf.log[lead];
+        const unsigned char lead = work[i] ^ remainder[0];
+        if (lead == 0) {
             for (int j = 0; j < ecCount; ++j)
-                work[j + 1] ^= gf.exp[(generator[j] + e) % 255];
+                remainder[j] = remainder[j + 1];
+            continue;
         }
-        std::memmove(work, work + 1, static_cast<size_t>(span - 1));
-        work[span - 1] = 0;
+        const int e = gf.log[lead];
+        for (int j = 0; j < ecCount; ++j)
+            remainder[j] = remainder[j + 1] ^ gf.expWide[generator[j] + e];
     }
+    std::memcpy(work, remainder, static_cast<size_t>(ecCount));
+    std::memset(work + ecCount, 0, static_cast<size_t>(dataCount));
 }
 
 void CQR_Encode::interleaveCodewords()
@@ -565,26 +600,216 @@ void CQR_Encode::interleaveCodewords()
     }
 }
 
+namespace {
+
+// Whether mask n inverts the module in row i, column j.
+constexpr bool maskInverts(int n, int i, int j)
+{
+    switch (n) {
+    case 0:
+        return (i + j) % 2 == 0;
+    case 1:
+        return i % 2 == 0;
+    case 2:
+        return j % 3 == 0;
+    case 3:
+        return (i + j) % 3 == 0;
+    case 4:
+        return (i / 2 + j / 3) % 2 == 0;
+    case 5:
+        return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6:
+        return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default:
+        return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+    }
+}
+
+// One row or one column of the symbol, a bit per module, dark set. Module k
+// sits at bit k + lineOffset, so the light margin the finder rule looks into
+// (four modules beyond either edge) is there as clear bits and the rules are a
+// handful of shifts and masks per line instead of a loop per module.
+constexpr int lineOffset = 4;
+constexpr int lineWords = 3; // 4 + 177 + 4 bits
+
+struct Line
+{
+    std::uint64_t w[lineWords] = {};
+};
+
+// Without a popcount instruction in the target the builtin becomes a library
+// call, which costs more than these few operations inline.
+inline int popCount(std::uint64_t v)
+{
+    v = v - ((v >> 1) & 0x5555555555555555ull);
+    v = (v & 0x3333333333333333ull) + ((v >> 2) & 0x3333333333333333ull);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((v * 0x0101010101010101ull) >> 56);
+}
+
+inline int popCount(const Line &a)
+{
+    int n = 0;
+    for (int i = 0; i < lineWords; ++i)
+        n += popCount(a.w[i]);
+    return n;
+}
+
+inline Line operator&(const Line &a, const Line &b)
+{
+    Line r;
+    for (int i = 0; i < lineWords; ++i)
+        r.w[i] = a.w[i] & b.w[i];
+    return r;
+}
+
+inline Line operator|(const Line &a, const Line &b)
+{
+    Line r;
+    for (int i = 0; i < lineWords; ++i)
+        r.w[i] = a.w[i] | b.w[i];
+    return r;
+}
+
+inline Line operator^(const Line &a, const Line &b)
+{
+    Line r;
+    for (int i = 0; i < lineWords; ++i)
+        r.w[i] = a.w[i] ^ b.w[i];
+    return r;
+}
+
+inline Line operator~(const Line &a)
+{
+    Line r;
+    for (int i = 0; i < lineWords; ++i)
+        r.w[i] = ~a.w[i];
+    return r;
+}
+
+// Module k of the result is module k + s of a (0 < s < 64).
+template<int s> inline Line ahead(const Line &a)
+{
+    Line r;
+    for (int i = 0; i + 1 < lineWords; ++i)
+        r.w[i] = (a.w[i] >> s) | (a.w[i + 1] << (64 - s));
+    r.w[lineWords - 1] = a.w[lineWords - 1] >> s;
+    return r;
+}
+
+// Module k of the result is module k - s of a (0 < s < 64).
+template<int s> inline Line behind(const Line &a)
+{
+    Line r;
+    for (int i = lineWords - 1; i > 0; --i)
+        r.w[i] = (a.w[i] << s) | (a.w[i - 1] >> (64 - s));
+    r.w[0] = a.w[0] << s;
+    return r;
+}
+
+constexpr void setModule(Line &line, int k)
+{
+    line.w[(k + lineOffset) >> 6] |= std::uint64_t(1) << ((k + lineOffset) & 63);
+}
+
+inline bool hasModule(const Line &line, int k)
+{
+    return (line.w[(k + lineOffset) >> 6] >> ((k + lineOffset) & 63)) & 1;
+}
+
+// Modules from .. to - 1.
+inline Line moduleRange(int from, int to)
+{
+    Line r {};
+    for (int k = from; k < to; ++k)
+        setModule(r, k);
+    return r;
+}
+
+// Every mask depends on the row only through row mod 12 and on the column
+// only through column mod 6.
+struct MaskLines
+{
+    using Pattern = Line[6];
+    Pattern columns[8]; // a column j, by j mod 6: bit per row
+    Line rows[8][12]; // a row i, by i mod 12: bit per column
+
+    constexpr MaskLines()
+        : columns()
+        , rows()
+    {
+        for (int n = 0; n < 8; ++n) {
+            for (int k = 0; k < CQR_Encode::MaxSymbolSize; ++k) {
+                for (int j = 0; j < 6; ++j) {
+                    if (maskInverts(n, k, j))
+                        setModule(columns[n][j], k);
+                }
+                for (int i = 0; i < 12; ++i) {
+                    if (maskInverts(n, i, k))
+                        setModule(rows[n][i], k);
+                }
+            }
+        }
+    }
+};
+
+constexpr MaskLines maskLines;
+
+// The penalty of a symbol given as its columns and its rows, by the same rules
+// and with the same arithmetic as a module-by-module count.
+int penaltyOf(const Line *columns, const Line *rows, int size)
+{
+    // A run of n >= 5 scores n - 2: one point for every window of five equal
+    // modules (n - 4 of them) and two more for the run's first window.
+    const Line windowEnds = moduleRange(4, size);
+    const Line firstWindow = moduleRange(4, 5);
+    const Line blockTops = moduleRange(0, size - 1);
+
+    auto linePenalty = [&](const Line &dark) {
+        const Line change = dark ^ behind<1>(dark);
+        const Line same = ~change;
+        const Line window = same & behind<1>(same) & behind<2>(same) & behind<3>(same) & windowEnds;
+        const Line first = window & (behind<4>(change) | firstWindow);
+
+        // Beyond the edges the line's bits are clear, that is light.
+        const Line light = ~dark;
+        const Line core = dark & ahead<1>(light) & ahead<2>(dark) & ahead<3>(dark) & ahead<4>(dark)
+            & ahead<5>(light) & ahead<6>(dark) & behind<1>(light) & ahead<7>(light);
+        const Line margin = (behind<4>(light) & behind<3>(light) & behind<2>(light))
+            | (ahead<8>(light) & ahead<9>(light) & ahead<10>(light));
+        return popCount(window) + 2 * popCount(first) + 40 * popCount(core & margin);
+    };
+
+    int penalty = 0;
+    int darkCount = 0;
+    for (int l = 0; l < size; ++l) {
+        penalty += linePenalty(columns[l]) + linePenalty(rows[l]);
+        darkCount += popCount(columns[l]);
+    }
+
+    for (int l = 0; l + 1 < size; ++l) {
+        const Line &a = columns[l];
+        const Line across = ~(a ^ columns[l + 1]);
+        const Line down = ~(a ^ ahead<1>(a));
+        penalty += 3 * popCount(across & ahead<1>(across) & down & blockTops);
+    }
+
+    const int lightShare = (size * size - darkCount) * 100 / (size * size);
+    const int deviation = lightShare > 50 ? lightShare - 50 : 50 - lightShare;
+    penalty += 10 * (deviation / 5);
+    return penalty;
+}
+
+} // namespace
+
 void CQR_Encode::FormatModule()
 {
     std::memset(m_modules, 0, sizeof(m_modules));
     SetFunctionModule();
     SetCodeWordPattern();
 
-    if (m_maskNumber == -1) {
-        int best = 0;
-        int bestPenalty = 0;
-        for (int mask = 0; mask < 8; ++mask) {
-            SetMaskingPattern(mask);
-            SetFormatInfoPattern(mask);
-            const int penalty = CountPenalty();
-            if (mask == 0 || penalty < bestPenalty) {
-                best = mask;
-                bestPenalty = penalty;
-            }
-        }
-        m_maskNumber = best;
-    }
+    if (m_maskNumber == -1)
+        m_maskNumber = chooseMask();
     SetMaskingPattern(m_maskNumber);
     SetFormatInfoPattern(m_maskNumber);
 
@@ -592,6 +817,80 @@ void CQR_Encode::FormatModule()
         for (int y = 0; y < m_symbolSize; ++y)
             m_modules[x][y] = isDark(x, y) ? 1 : 0;
     }
+}
+
+int CQR_Encode::chooseMask()
+{
+    // Masking and scoring the whole matrix eight times dominated the encoding
+    // of large symbols. The matrix is read once into lines of bits; a mask is
+    // then a few word operations per line, and only the format modules, which
+    // depend on the mask, are read again from the matrix.
+    const int size = m_symbolSize;
+    Line columnDark[MaxSymbolSize] = {}; // dark function modules
+    Line columnFree[MaxSymbolSize] = {}; // modules the mask applies to
+    Line columnData[MaxSymbolSize] = {}; // unmasked data bits
+    Line rowDark[MaxSymbolSize] = {};
+    Line rowFree[MaxSymbolSize] = {};
+    Line rowData[MaxSymbolSize] = {};
+    // Without branches: the data bits are random.
+    for (int x = 0; x < size; ++x) {
+        const int wordX = (x + lineOffset) >> 6;
+        const int shiftX = (x + lineOffset) & 63;
+        for (int y = 0; y < size; ++y) {
+            const unsigned module = m_modules[x][y];
+            const std::uint64_t fixed = (module >> 5) & 1;
+            const std::uint64_t dark = fixed & (module >> 4);
+            const std::uint64_t free = fixed ^ 1;
+            const std::uint64_t data = free & (module >> 1);
+            const int wordY = (y + lineOffset) >> 6;
+            const int shiftY = (y + lineOffset) & 63;
+            columnDark[x].w[wordY] |= dark << shiftY;
+            columnFree[x].w[wordY] |= free << shiftY;
+            columnData[x].w[wordY] |= data << shiftY;
+            rowDark[y].w[wordX] |= dark << shiftX;
+            rowFree[y].w[wordX] |= free << shiftX;
+            rowData[y].w[wordX] |= data << shiftX;
+        }
+    }
+
+    auto refreshFormatModule = [&](int x, int y) {
+        const std::uint64_t bitY = std::uint64_t(1) << ((y + lineOffset) & 63);
+        const std::uint64_t bitX = std::uint64_t(1) << ((x + lineOffset) & 63);
+        std::uint64_t &inColumn = columnDark[x].w[(y + lineOffset) >> 6];
+        std::uint64_t &inRow = rowDark[y].w[(x + lineOffset) >> 6];
+        if (m_modules[x][y] & 0x10) {
+            inColumn |= bitY;
+            inRow |= bitX;
+        } else {
+            inColumn &= ~bitY;
+            inRow &= ~bitX;
+        }
+    };
+
+    Line columns[MaxSymbolSize];
+    Line rows[MaxSymbolSize];
+    int best = 0;
+    int bestPenalty = 0;
+    for (int mask = 0; mask < 8; ++mask) {
+        SetFormatInfoPattern(mask);
+        for (int i = 0; i < 9; ++i) {
+            refreshFormatModule(8, i);
+            refreshFormatModule(i, 8);
+            refreshFormatModule(8, size - 1 - i);
+            refreshFormatModule(size - 1 - i, 8);
+        }
+        for (int l = 0; l < size; ++l) {
+            columns[l] = columnDark[l]
+                | (columnData[l] ^ (columnFree[l] & maskLines.columns[mask][l % 6]));
+            rows[l] = rowDark[l] | (rowData[l] ^ (rowFree[l] & maskLines.rows[mask][l % 12]));
+        }
+        const int penalty = penaltyOf(columns, rows, size);
+        if (mask == 0 || penalty < bestPenalty) {
+            best = mask;
+            bestPenalty = penalty;
+        }
+    }
+    return best;
 }
 
 void CQR_Encode::SetFunctionModule()
@@ -704,8 +1003,10 @@ void CQR_Encode::SetCodeWordPattern()
                 if (m_modules[x][y] & 0x20)
                     continue;
                 if (index < bitCount) {
-                    if ((m_codewords[index >> 3] >> (7 - (index & 7))) & 1)
-                        m_modules[x][y] = 0x02;
+                    // The module is still 0; a branch on random data bits
+                    // would mostly be mispredicted.
+                    const int bit = (m_codewords[index >> 3] >> (7 - (index & 7))) & 1;
+                    m_modules[x][y] = static_cast<unsigned char>(bit << 1);
                     ++index;
                 }
             }
@@ -713,75 +1014,20 @@ void CQR_Encode::SetCodeWordPattern()
     }
 }
 
-namespace {
-
-// Whether mask n inverts the module in row i, column j.
-template<int n> inline bool maskInverts(int i, int j)
-{
-    switch (n) {
-    case 0:
-        return (i + j) % 2 == 0;
-    case 1:
-        return i % 2 == 0;
-    case 2:
-        return j % 3 == 0;
-    case 3:
-        return (i + j) % 3 == 0;
-    case 4:
-        return (i / 2 + j / 3) % 2 == 0;
-    case 5:
-        return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6:
-        return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default:
-        return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
-
-template<int n> void applyMask(unsigned char (*modules)[CQR_Encode::MaxSymbolSize], int size)
-{
-    for (int x = 0; x < size; ++x) {
-        for (int y = 0; y < size; ++y) {
-            unsigned char &module = modules[x][y];
-            if (module & 0x20)
-                continue;
-            const bool dark = ((module & 0x02) != 0) != maskInverts<n>(y, x);
-            module = static_cast<unsigned char>((module & 0x02) | (dark ? 0x01 : 0x00));
-        }
-    }
-}
-
-} // namespace
-
 void CQR_Encode::SetMaskingPattern(int mask)
 {
     // The masked bit is always derived from the unmasked one, so masks never
     // accumulate.
-    switch (mask) {
-    case 0:
-        applyMask<0>(m_modules, m_symbolSize);
-        break;
-    case 1:
-        applyMask<1>(m_modules, m_symbolSize);
-        break;
-    case 2:
-        applyMask<2>(m_modules, m_symbolSize);
-        break;
-    case 3:
-        applyMask<3>(m_modules, m_symbolSize);
-        break;
-    case 4:
-        applyMask<4>(m_modules, m_symbolSize);
-        break;
-    case 5:
-        applyMask<5>(m_modules, m_symbolSize);
-        break;
-    case 6:
-        applyMask<6>(m_modules, m_symbolSize);
-        break;
-    default:
-        applyMask<7>(m_modules, m_symbolSize);
-        break;
+    const MaskLines::Pattern &pattern = maskLines.columns[mask >= 0 && mask < 7 ? mask : 7];
+    for (int x = 0; x < m_symbolSize; ++x) {
+        const Line &inverts = pattern[x % 6];
+        for (int y = 0; y < m_symbolSize; ++y) {
+            unsigned char &module = m_modules[x][y];
+            if (module & 0x20)
+                continue;
+            const int dark = ((module >> 1) & 1) ^ static_cast<int>(hasModule(inverts, y));
+            module = static_cast<unsigned char>((module & 0x02) | dark);
+        }
     }
 }
 
@@ -816,76 +1062,15 @@ void CQR_Encode::SetFormatInfoPattern(int mask)
 int CQR_Encode::CountPenalty() const
 {
     const int size = m_symbolSize;
-    int penalty = 0;
-
-    // One byte per module, 1 for dark, column by column as in m_modules. Every
-    // rule treats rows and columns alike, so the scans below need not care
-    // which way the grid lies.
-    unsigned char grid[MaxSymbolSize * MaxSymbolSize];
-    int darkCount = 0;
+    Line columns[MaxSymbolSize] = {};
+    Line rows[MaxSymbolSize] = {};
     for (int x = 0; x < size; ++x) {
-        const unsigned char *column = m_modules[x];
-        unsigned char *out = grid + x * size;
         for (int y = 0; y < size; ++y) {
-            out[y] = (column[y] & 0x11) ? 1 : 0;
-            darkCount += out[y];
-        }
-    }
-
-    // Runs of five or more modules of one colour, and finder-like patterns, in
-    // every row and every column.
-    unsigned char line[MaxSymbolSize];
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int l = 0; l < size; ++l) {
-            if (pass == 0) {
-                std::memcpy(line, grid + l * size, static_cast<size_t>(size));
-            } else {
-                for (int k = 0; k < size; ++k)
-                    line[k] = grid[k * size + l];
-            }
-
-            int run = 1;
-            for (int k = 1; k < size; ++k) {
-                if (line[k] == line[k - 1]) {
-                    ++run;
-                    continue;
-                }
-                if (run >= 5)
-                    penalty += run - 2;
-                run = 1;
-            }
-            if (run >= 5)
-                penalty += run - 2;
-
-            auto light = [&](int k) {
-                return k < 0 || k >= size || !line[k];
-            };
-            for (int k = 0; k + 7 <= size; ++k) {
-                if (!(line[k] && !line[k + 1] && line[k + 2] && line[k + 3] && line[k + 4]
-                      && !line[k + 5] && line[k + 6]))
-                    continue;
-                if (!light(k - 1) || !light(k + 7))
-                    continue;
-                const bool lightBefore = light(k - 4) && light(k - 3) && light(k - 2);
-                const bool lightAfter = light(k + 8) && light(k + 9) && light(k + 10);
-                if (lightBefore || lightAfter)
-                    penalty += 40;
+            if (isDark(x, y)) {
+                setModule(columns[x], y);
+                setModule(rows[y], x);
             }
         }
     }
-
-    for (int y = 0; y + 1 < size; ++y) {
-        const unsigned char *top = grid + y * size;
-        const unsigned char *bottom = top + size;
-        for (int x = 0; x + 1 < size; ++x) {
-            const int sum = top[x] + top[x + 1] + bottom[x] + bottom[x + 1];
-            if (sum == 0 || sum == 4)
-                penalty += 3;
-        }
-    }
-
-    const int lightShare = (size * size - darkCount) * 100 / (size * size);
-    const int deviation = lightShare > 50 ? lightShare - 50 : 50 - lightShare;
-    penalty += 10 * (deviation / 5);
-    return penalty;
+    return penaltyOf(columns, rows, size);
 }

@@ -106,9 +106,13 @@ private:
     bool m_allowKanji = true;
 
     bool isDark(int x, int y) const { return (m_modules[x][y] & 0x11) != 0; }
-    int segmentMode(int index) const; // -1 outside the list
-    void removeSegment(int index);
+    // Links of the segments still in the list while classifyAndMerge() merges
+    // them; -1 ends the list either way.
+    int m_segmentNext[MaxSegments];
+    int m_segmentPrev[MaxSegments];
+
     bool classifyAndMerge(const unsigned char *data, int length, int versionGroup);
     void padDataCodewords();
     void interleaveCodewords();
+    int chooseMask();
 };

@@ -89,6 +89,8 @@ private slots:
     void versionInformation();
     void maskChoice_data();
     void maskChoice();
+    void knownSymbols_data();
+    void knownSymbols();
     void penaltyOfPlainMatrices();
 };
 
@@ -493,6 +495,58 @@ void TestQrEncode::maskChoice()
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(chosen.qr->m_modules),
                         sizeof(chosen.qr->m_modules)),
              matrices[best]);
+}
+
+void TestQrEncode::knownSymbols_data()
+{
+    const QByteArray kanji = repeated("\x93\xfa\x96\x7b", 150) + "LIFE PATH 7";
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("allowKanji");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<QByteArray>("sha1");
+    // Every mask wins once; the checksums are of the modules column by column.
+    QTest::newRow("mask 0") << repeated("47514", 39) << 2 << true << 7 << 0
+                            << QByteArray("fad4542b23a4ee8e1501b38f9070fdcd0051b4ad");
+    QTest::newRow("mask 1") << repeated("554330", 31) << 2 << true << 7 << 1
+                            << QByteArray("d10dbd88ee458e757c713d93a58867fa43111982");
+    QTest::newRow("mask 2") << repeated("life path 3, destiny 21", 10) << 3 << true << 16 << 2
+                            << QByteArray("b5e9830c5f1ddd288709fe381aa598d115f4f73e");
+    QTest::newRow("mask 3") << repeated("118785", 36) << 3 << true << 9 << 3
+                            << QByteArray("6ea2e50834a21ebd2412115c0a0394c36d63cc11");
+    QTest::newRow("mask 4") << repeated("life path 19, destiny 133", 3) << 3 << true << 8 << 4
+                            << QByteArray("9477ff3773df8804cdb0ee16332a3a1b2bda07bf");
+    QTest::newRow("mask 5") << repeated("23757", 40) << 3 << true << 8 << 5
+                            << QByteArray("fbf188bf9fd2734fb4727c5d696129a3f22297d8");
+    QTest::newRow("mask 6") << repeated("life path 5, destiny 35", 5) << 1 << true << 7 << 6
+                            << QByteArray("c1bc3a5e69f516c2757c51dfcf57bb7713e9c574");
+    QTest::newRow("mask 7") << repeated("life path 2, destiny 14", 7) << 2 << true << 11 << 7
+                            << QByteArray("07d55ec6f301b10946f5d5d6abdec7bcbfd07fab");
+    QTest::newRow("kanji") << kanji << 1 << true << 17 << 3
+                           << QByteArray("a5e01a1bb3f20ee95ad6c2418f8df2970843eda7");
+    QTest::newRow("kanji as bytes")
+        << kanji << 1 << false << 19 << 2 << QByteArray("b11f797705b6bebd2f1224e5a9605811e4e67756");
+    QTest::newRow("mixed text") << repeated("Destiny 11, SOUL 22: 1984-03-11 ", 90) << 0 << true
+                                << 38 << 7
+                                << QByteArray("523244680791c3ef3b6a7550ddac13349a6d4dca");
+    QTest::newRow("version 40") << repeated("PATH 7 DESTINY 11 SOUL 22 ", 160) << 0 << true << 40
+                                << 1 << QByteArray("aad03b37551d16e2d3195bfc2ab2f539e9f4a437");
+}
+
+void TestQrEncode::knownSymbols()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, level);
+    QFETCH(bool, allowKanji);
+    Encoded e = encode(data, level, 0, true, -1, allowKanji);
+    QVERIFY(e.ok);
+    QTEST(e.qr->m_version, "version");
+    QTEST(e.qr->m_maskNumber, "mask");
+    QByteArray modules;
+    for (int x = 0; x < e.qr->m_symbolSize; ++x)
+        modules.append(reinterpret_cast<const char *>(e.qr->m_modules[x]), e.qr->m_symbolSize);
+    QTEST(QCryptographicHash::hash(modules, QCryptographicHash::Sha1).toHex(), "sha1");
 }
 
 void TestQrEncode::penaltyOfPlainMatrices()
