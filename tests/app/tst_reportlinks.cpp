@@ -13,6 +13,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -20,6 +21,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 Q_DECLARE_METATYPE(QWebEnginePage::NavigationType)
@@ -90,6 +92,22 @@ QPoint centreOf(QWebEnginePage *page, const QString &selector)
 
 // Whether the window's page switch has come to rest: a click lands where the
 // page shows its link only once nothing moves.
+// Whether done, which asks the page through scripts, comes true in time.
+// Each script waits in an event loop of its own, so done is not called from
+// within waitUntil's loop, where such waits nest into one another and end it
+// early.
+bool waitForScript(const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > TestEnvironment::WaitMs)
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
 bool settled(CZQNum *window)
 {
     const QList<QAbstractAnimation *> animations = window->findChildren<QAbstractAnimation *>();
@@ -278,9 +296,9 @@ void tst_ReportLinks::linkInReading()
 
     MyQWebEngineView *view = w->m_NumerologyView;
     QWebEnginePage *page = view->page();
-    QVERIFY(TestEnvironment::waitUntil([&] {
-        return settled(w) && plainText(page).contains(caption) && centreOf(page, target).x() >= 0;
-    }));
+    QVERIFY(TestEnvironment::waitUntil([&] { return settled(w); }));
+    QVERIFY(waitForScript(
+        [&] { return plainText(page).contains(caption) && centreOf(page, target).x() >= 0; }));
     const QString reading = plainText(page);
     const QUrl shown = page->url();
     QVERIFY(reading.contains(QLatin1String("Life Path")));
@@ -316,10 +334,9 @@ void tst_ReportLinks::guideLinks()
     MyQWebEngineView *view = w->m_GuideView;
     QWebEnginePage *page = view->page();
     const QString link = QStringLiteral("a[href='numerology.html']");
-    QVERIFY(TestEnvironment::waitUntil([&] {
-        return settled(w) && page->url() == QUrl::fromLocalFile(index)
-            && centreOf(page, link).x() >= 0;
-    }));
+    QVERIFY(TestEnvironment::waitUntil(
+        [&] { return settled(w) && page->url() == QUrl::fromLocalFile(index); }));
+    QVERIFY(waitForScript([&] { return centreOf(page, link).x() >= 0; }));
     m_opened.urls.clear();
     click(view, centreOf(page, link));
     QVERIFY(TestEnvironment::waitUntil(
