@@ -14,7 +14,7 @@ status=0
 ctest --test-dir build --output-on-failure -j"$(nproc)" || status=$?
 
 # The unit tests of the readers; every fuzz/fuzz_<reader>.cpp adds its replay.
-readers='engine/readingsdb|layouts/layoutfile|layouts/sectionmarkup|layouts/boundedread|designer/hostiletemplate|panels/peoplefile|app/settingsfile|app/updatecheck'
+readers='engine/readingsdb|layouts/layoutfile|layouts/sectionmarkup|layouts/boundedread|designer/hostiletemplate|designer/templatefile|symbols/qrencode|panels/peoplefile|app/settingsfile|app/updatecheck'
 targets=()
 for test in ${readers//|/ }; do
     targets+=("tst_${test#*/}")
