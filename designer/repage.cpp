@@ -242,6 +242,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget,
         if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &pageBackground.color))
             return false;
         s >> mode;
+        TemplateLimits::notePictureBudget(s.device(), budget);
         if (s.status() != QDataStream::Ok
             || !BoundedRead::readImage(s, &pageBackground.image, budget))
             return false;

@@ -177,6 +177,7 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *bud
         || !BoundedRead::readColor(s, &color))
         return false;
     s >> auxSize;
+    TemplateLimits::notePictureBudget(s.device(), budget);
     if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &image, budget))
         return false;
     auxFlag = readInverted(s);

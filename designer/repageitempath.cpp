@@ -2,6 +2,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -187,6 +188,41 @@ private:
     bool open = false;
 };
 
+// polygon (closed) cut to box by Sutherland and Hodgman: what lies beyond an
+// edge of box is moved onto that edge, so that every point within box keeps
+// its winding number, and the painter rasterizes nothing far outside (it
+// takes time with the reach of an outline, not only with what shows).
+QPolygonF clippedToBox(QPolygonF polygon, const QRectF &box)
+{
+    const double bounds[4] = {box.left(), box.right(), box.top(), box.bottom()};
+    for (int edge = 0; edge < 4 && polygon.size() > 1; ++edge) {
+        const double at = bounds[edge];
+        const bool vertical = edge < 2;
+        const bool below = edge % 2 == 0; // inside is at or above the bound
+        const auto inside = [&](const QPointF &p) {
+            const double v = vertical ? p.x() : p.y();
+            return below ? v >= at : v <= at;
+        };
+        QPolygonF out;
+        out.reserve(polygon.size() + 4);
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF &from = polygon[i == 0 ? polygon.size() - 1 : i - 1];
+            const QPointF &to = polygon[i];
+            const bool in = inside(to);
+            if (in != inside(from)) {
+                const double t = vertical ? (at - from.x()) / (to.x() - from.x())
+                                          : (at - from.y()) / (to.y() - from.y());
+                const QPointF cut = from + t * (to - from);
+                out.append(vertical ? QPointF(at, cut.y()) : QPointF(cut.x(), at));
+            }
+            if (in)
+                out.append(to);
+        }
+        polygon.swap(out);
+    }
+    return polygon;
+}
+
 // The least stretch a transform gives any direction.
 double leastStretch(const QTransform &t)
 {
@@ -202,6 +238,33 @@ double leastStretch(const QTransform &t)
 bool widePen(const QTransform &toDevice, const QRectF &page, double penWidth)
 {
     return penWidth * leastStretch(toDevice) / 2 > std::hypot(page.width(), page.height());
+}
+
+// Fills path (item coordinates) band by band of device rows: the painter's
+// antialiasing rasterizer keeps a bounded store of cells and, when an
+// outline of many long edges overflows it, renders the whole outline again
+// for ever narrower bands. Each band is cut at whole rows, where no pixel
+// is shared, so the pixels are those of one fill.
+void fillInBands(QPainter *p, const QPainterPath &path, const QTransform &device,
+                 const QRectF &page, const QBrush &brush)
+{
+    constexpr int BandRows = 64;
+    bool invertible = false;
+    const QTransform back = device.inverted(&invertible);
+    if (!invertible || page.isEmpty())
+        return;
+    const QList<QPolygonF> polygons = device.map(path).toSubpathPolygons();
+    const double top = std::floor(page.top());
+    const double bottom = std::ceil(page.bottom());
+    for (double y = top; y < bottom; y += BandRows) {
+        const QRectF band(page.left() - 2, y, page.width() + 4, qMin(double(BandRows), bottom - y));
+        QPainterPath cut;
+        cut.setFillRule(path.fillRule());
+        for (const QPolygonF &polygon : polygons)
+            cut.addPolygon(clippedToBox(polygon, band));
+        if (!cut.isEmpty())
+            p->fillPath(back.map(cut), brush);
+    }
 }
 
 } // namespace
@@ -273,7 +336,11 @@ QPainterPath CREPageItem::visibleFill(const QPainterPath &path, const QTransform
             i += 2;
         }
     }
-    QPainterPath fill = back.map(part.path);
+    QPainterPath cut;
+    const QRectF box = page.adjusted(-2, -2, 2, 2);
+    for (const QPolygonF &polygon : part.path.toSubpathPolygons())
+        cut.addPolygon(clippedToBox(polygon, box));
+    QPainterPath fill = back.map(cut);
     fill.setFillRule(path.fillRule());
     return fill;
 }
@@ -307,7 +374,7 @@ void CREPageItem::drawPath(QPainter *p)
     }
     if (page.isEmpty())
         return;
-    p->fillPath(visibleFill(shape, device, page), QBrush(color));
+    fillInBands(p, visibleFill(shape, device, page), device, page, QBrush(color));
     if (penWidth <= 0)
         return;
     // A pen far wider than the page: each dash is longer than the page and

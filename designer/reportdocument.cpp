@@ -194,32 +194,86 @@ qint64 CReportDocument::picturePixels() const
     return pixels;
 }
 
+namespace {
+
+bool drawsText(const CREPageItem *frame)
+{
+    // A frame placed without content yet may become any object.
+    const int type = frame->inner ? frame->inner->type : CREPageItem::Text;
+    return type == CREPageItem::Text || type == CREPageItem::DataField
+        || type == CREPageItem::Placeholder
+        || (type >= CREPageItem::MatrixTable && type <= CREPageItem::BridgesTable);
+}
+
+// The part of block that an object of it can paint, in block units: its
+// frame, or the whole block for an outline, which its frame does not clip.
+QRectF paintedPart(const CREPage *block, const CREPageItem *frame)
+{
+    const QRectF sheet(0, 0, block->width, block->height);
+    if (frame->inner && frame->inner->type == CREPageItem::Path)
+        return sheet;
+    return frame->getShapeBoundRect() & sheet;
+}
+
+double area(const QRectF &r)
+{
+    return r.isValid() ? r.width() * r.height() : 0;
+}
+
+} // namespace
+
 CReportDocument::DrawingCost CReportDocument::drawingCost(const CREPage *extraPage,
                                                           const CREPageItem *extra) const
 {
     DrawingCost cost;
-    const auto blockObjects = [&](const CREPage *block) {
-        return qint64(block->items.size()) + (extra && block == extraPage ? 1 : 0);
+    const auto blockFrames = [&](const CREPage *block) {
+        QList<const CREPageItem *> frames(block->items.begin(), block->items.end());
+        if (extra && block == extraPage)
+            frames.append(extra);
+        return frames;
     };
     const auto visit = [&](const CREPage *page, bool onList) {
-        QList<const CREPageItem *> frames(page->items.begin(), page->items.end());
-        if (extra && page == extraPage)
-            frames.append(extra);
+        const QList<const CREPageItem *> frames = blockFrames(page);
         cost.objects += frames.size();
         qint64 drawn = frames.size();
+        qint64 texts = 0;
+        double covered = 0;
+        const QRectF sheet(0, 0, page->width, page->height);
         for (const CREPageItem *frame : qAsConst(frames)) {
+            texts += drawsText(frame) ? 1 : 0;
             const CREPageItem *content = frame->inner;
             if (!content || content->type != CREPageItem::BlockReference)
                 continue;
             ++cost.references;
             // Only references on pages draw their block; the reader leaves
             // those on blocks unlinked.
-            if (onList && content->blockPage)
-                drawn += blockObjects(content->blockPage);
+            if (!onList || !content->blockPage)
+                continue;
+            const CREPage *block = content->blockPage;
+            const QList<const CREPageItem *> shown = blockFrames(block);
+            drawn += shown.size();
+            // The block is drawn unclipped by the reference's frame, at its
+            // own size, through the reference's transforms.
+            const QTransform toPage = content->transform * frame->transform;
+            for (const CREPageItem *item : shown) {
+                texts += drawsText(item) ? 1 : 0;
+                covered += area(toPage.mapRect(paintedPart(block, item)) & sheet);
+            }
         }
-        if (onList && drawn > cost.pageObjects) {
+        if (!onList)
+            return;
+        if (drawn > cost.pageObjects) {
             cost.pageObjects = drawn;
             cost.page = page;
+        }
+        if (texts > cost.pageTexts) {
+            cost.pageTexts = texts;
+            cost.textPage = page;
+        }
+        const double share = area(sheet) > 0 ? covered / area(sheet) : 0;
+        if (share > cost.pageCover) {
+            cost.pageCover = share;
+            cost.coverPage = page;
         }
     };
     for (const CREPage *block : blocks)
@@ -241,6 +295,16 @@ QString CReportDocument::drawingProblem(const DrawingCost &cost)
                               "block reference as the\r\nobjects of its block.")
             .arg(cost.page->name)
             .arg(TemplateLimits::MaxDrawnItems);
+    if (cost.textPage && cost.pageTexts > TemplateLimits::MaxDrawnTexts)
+        return QStringLiteral("The page \"%1\" draws more than %2 texts\r\nand tables, counting "
+                              "each block reference\r\nas the texts of its block.")
+            .arg(cost.textPage->name)
+            .arg(TemplateLimits::MaxDrawnTexts);
+    if (cost.coverPage && cost.pageCover > TemplateLimits::MaxDrawnCover)
+        return QStringLiteral("The blocks that the page \"%1\" shows\r\ncover more than %2 "
+                              "times its area.")
+            .arg(cost.coverPage->name)
+            .arg(TemplateLimits::MaxDrawnCover);
     if (cost.objects > TemplateLimits::MaxTemplateItems)
         return QStringLiteral("The template holds more than %1 objects\r\non its pages and "
                               "blocks together.")
@@ -284,6 +348,13 @@ QString CReportDocument::noRoomForPictureText()
         .arg(TemplateLimits::MaxPicturePixels / 1000000);
 }
 
+QString CReportDocument::tooManyPixelsText()
+{
+    return QStringLiteral("The pictures of the template have more than\r\n%1 million "
+                          "pixels together.\r\nRemove a picture or use a smaller one.")
+        .arg(TemplateLimits::MaxPicturePixels / 1000000);
+}
+
 QString CReportDocument::noRoomForPageText()
 {
     return QStringLiteral("A chart template holds at most\r\n%1 pages and blocks together.")
@@ -309,9 +380,7 @@ QString CReportDocument::limitProblem() const
         }
     }
     if (picturePixels() > TemplateLimits::MaxPicturePixels)
-        return QStringLiteral("The pictures of the template have more than\r\n%1 million "
-                              "pixels together.\r\nRemove a picture or use a smaller one.")
-            .arg(TemplateLimits::MaxPicturePixels / 1000000);
+        return tooManyPixelsText();
     return drawingProblem(drawingCost(nullptr, nullptr));
 }
 
@@ -446,7 +515,31 @@ void CReportDocument::deleteContents(Contents &c)
 
 bool CReportDocument::readBody(QDataStream &s, int version)
 {
-    BoundedRead::ReadBudget budget;
+    // The picture readers spend the whole budget on a picture it cannot hold.
+    const auto pictureRefused = [this](const BoundedRead::ReadBudget &budget) {
+        if (budget.pixelsLeft < 0 && m_loadError.isEmpty())
+            m_loadError = tooManyPixelsText();
+        return false;
+    };
+    // Decoding is most of what a picture costs the load: a template gets
+    // less than the layouts' budget.
+    const auto templateBudget = [] {
+        BoundedRead::ReadBudget budget;
+        budget.pixelsLeft = TemplateLimits::MaxPicturePixels;
+        return budget;
+    };
+    // Counted as the pages are read, so that a file of a great many
+    // references is refused before all of it has been read.
+    DrawingCost read;
+    const auto tooManyReferences = [&](const CREPage *page) {
+        for (const CREPageItem *item : page->items) {
+            if (item->inner && item->inner->type == CREPageItem::BlockReference)
+                ++read.references;
+        }
+        m_loadError = drawingProblem(read);
+        return !m_loadError.isEmpty();
+    };
+    BoundedRead::ReadBudget budget = templateBudget();
     qint32 reserved = 0;
     QImage preview;
     QString templateName;
@@ -455,7 +548,7 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         return false;
     // The preview is only for other programs' file lists; what it cost to
     // decode goes back to the pages.
-    budget = BoundedRead::ReadBudget();
+    budget = templateBudget();
     preview = QImage();
     if (version >= 257) {
         qint32 grid = 0;
@@ -488,6 +581,8 @@ bool CReportDocument::readBody(QDataStream &s, int version)
             auto *block = new CREPage(container, style);
             blocks.append(block);
             if (!block->load(s, version, &budget, &m_loadError))
+                return pictureRefused(budget);
+            if (tooManyReferences(block))
                 return false;
             blockKey(block);
         }
@@ -513,6 +608,8 @@ bool CReportDocument::readBody(QDataStream &s, int version)
             auto *page = new CREPage(container, style);
             list->append(page);
             if (!page->load(s, version, &budget, &m_loadError))
+                return pictureRefused(budget);
+            if (tooManyReferences(page))
                 return false;
         }
     }

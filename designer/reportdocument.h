@@ -56,6 +56,7 @@ public:
     // The message for a picture or a page that there is no room for.
     static QString noRoomForPictureText();
     static QString noRoomForPageText();
+    static QString tooManyPixelsText();
     // 0 when read; -1 for a foreign or newer file or damaged data, after which
     // the document holds what it held before and loadError() says why.
     int load(QDataStream &s);
@@ -131,6 +132,12 @@ private:
         // The page that draws most, block references expanded, and how much.
         qint64 pageObjects = 0;
         const CREPage *page = nullptr;
+        // The page that draws most texts and tables, and how many.
+        qint64 pageTexts = 0;
+        const CREPage *textPage = nullptr;
+        // The page whose block references paint most, in page areas.
+        double pageCover = 0;
+        const CREPage *coverPage = nullptr;
     };
     DrawingCost drawingCost(const CREPage *extraPage, const CREPageItem *extra) const;
     static QString drawingProblem(const DrawingCost &cost);

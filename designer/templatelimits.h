@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+class QIODevice;
 class QImage;
 
 // What one chart template may hold. The reader refuses a file beyond these
@@ -30,6 +31,15 @@ constexpr int MaxItems = 2000;
 // for every object of its block (the chart draws the block in its place): no
 // more than a page may hold of its own.
 constexpr int MaxDrawnItems = MaxItems;
+// Texts and tables one page draws, counted as objects are: a text drawn at
+// the export's scale is laid out and filled glyph by glyph, some 0.3 ms
+// each. The shipped templates draw fewer than 100.
+constexpr int MaxDrawnTexts = 500;
+// How many times over the objects of the blocks a page shows may paint its
+// area: a block reference paints its block whole, whatever its frame, and
+// a symbol or picture costs by the pixels it covers. The shipped templates
+// cover less than a hundredth of a page.
+constexpr double MaxDrawnCover = 3;
 // Objects of all pages and blocks together; loading draws each once for the
 // thumbnails. The shipped templates, files of at most 53 KB, have room for
 // fewer than 300.
@@ -50,8 +60,13 @@ constexpr int MaxText = 20000;
 // The points of a drawn outline (a curve takes three).
 constexpr int MaxPathElements = 10000;
 // The pixels that the pictures of one template (item pictures and page
-// backgrounds; not the preview) may decode together.
-constexpr qint64 MaxPicturePixels = BoundedRead::ReadBudget {}.pixelsLeft;
+// backgrounds; not the preview) may decode together: a page background of
+// 170 dpi A4 fits. Decoding takes some 20 ms a million pixels, and a
+// picture drawn stretched over the export costs as much again. The shipped
+// templates hold no pictures.
+constexpr qint64 MaxPicturePixels = qint64(2048) * 2048;
+static_assert(MaxPicturePixels <= BoundedRead::ReadBudget {}.pixelsLeft,
+              "the reader's budget for any file");
 
 // The pixels of a chart drawn for the Graphic Chart page or the export: the
 // designer's A4 page at its natural export size (5032 x 7120, some 600 dpi)
@@ -63,5 +78,11 @@ constexpr qint64 MaxChartPixels = 36000000;
 // scaled to BoundedRead::MaxPictureSide, 0 for no picture, and more than the
 // whole budget for one the reader refuses outright.
 qint64 picturePixels(const QImage &image);
+// The same for the picture the stream reads next, from the size its PNG
+// header declares; 0 for no picture or one whose header is not readable.
+qint64 nextPicturePixels(QIODevice *device);
+// Marks budget as spent when the next picture will not fit it, so that the
+// reader can tell the user why the template is refused.
+void notePictureBudget(QIODevice *device, BoundedRead::ReadBudget *budget);
 
 } // namespace TemplateLimits

@@ -69,17 +69,23 @@ inline void emptyPages(CReportDocument &doc, int pages)
         doc.addPage(QSizeF(1e6, 1e6), QStringLiteral("Huge %1").arg(i + 1));
 }
 
-// A block of blockItems texts, referenced refs times on each of pages pages.
-inline void textBlockReferences(CReportDocument &doc, int blockItems, int refs, int pages)
+// A block of blockItems objects of type, referenced refs times on each of
+// pages pages.
+inline void blockReferences(CReportDocument &doc, int type, int blockItems, int refs, int pages)
 {
     reset(doc);
     CREPage *block = doc.addBlock(QSizeF(400, 300), QStringLiteral("Texts"));
     for (int i = 0; i < blockItems; ++i)
-        place(block, CREPageItem::Text, (i % 10) * 40.0, (i / 10 % 20) * 15.0, 40, 15)->text
+        place(block, type, (i % 10) * 40.0, (i / 10 % 20) * 15.0, 40, 15)->text
             = QStringLiteral("Text %1").arg(i);
     for (int p = 0; p < pages; ++p)
         placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block,
                         refs);
+}
+
+inline void textBlockReferences(CReportDocument &doc, int blockItems, int refs, int pages)
+{
+    blockReferences(doc, CREPageItem::Text, blockItems, refs, pages);
 }
 
 inline void symbolBlockReferences(CReportDocument &doc, int refs)
@@ -133,18 +139,18 @@ inline void hugePath(CReportDocument &doc, int curves)
         = QTransform::fromScale(TemplateLimits::MaxScale, TemplateLimits::MaxScale);
 }
 
-inline void pictureBlockReferences(CReportDocument &doc, int refs)
+inline void pictureBlockReferences(CReportDocument &doc, int refs, int side = 4096)
 {
     reset(doc);
     CREPage *block = doc.addBlock(QSizeF(200, 200), QStringLiteral("Picture"));
-    place(block, CREPageItem::Image, 0, 0, 200, 200)->image = picture(4096);
+    place(block, CREPageItem::Image, 0, 0, 200, 200)->image = picture(side);
     placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block, refs);
 }
 
-inline void stretchedBackgrounds(CReportDocument &doc, int pages)
+inline void stretchedBackgrounds(CReportDocument &doc, int pages, int side = 4096)
 {
     reset(doc);
-    const QImage image = picture(4096);
+    const QImage image = picture(side);
     for (int i = 0; i < pages; ++i) {
         CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Background %1").arg(i));
         page->pageBackground.mode = 2;
@@ -162,17 +168,31 @@ inline QVector<Template> all()
     const Builder eightPages = [](CReportDocument &doc, int refs) {
         textBlockReferences(doc, 1, refs, 8);
     };
+    const Builder smallPicture = [](CReportDocument &doc, int refs) {
+        pictureBlockReferences(doc, refs, 2048);
+    };
+    const Builder smallBackgrounds = [](CReportDocument &doc, int pages) {
+        stretchedBackgrounds(doc, pages, 2048);
+    };
+    const Builder largePicture = [](CReportDocument &doc, int refs) {
+        pictureBlockReferences(doc, refs);
+    };
+    const Builder largeBackgrounds = [](CReportDocument &doc, int pages) {
+        stretchedBackgrounds(doc, pages);
+    };
     return {
         {"4 empty pages of 1e6 x 1e6 units", 4, 4, emptyPages},
         {"64 empty pages of 1e6 x 1e6 units", 64, 64, emptyPages},
-        {"block of 200 texts, references", 2000, 9, textBlock},
-        {"block of a 3000-digit QR symbol, references", 1000, 1000, symbolBlockReferences},
+        {"block of 200 texts, references", 2000, 2, textBlock},
+        {"block of a 3000-digit QR symbol, references", 1000, 80, symbolBlockReferences},
         {"QR symbols of 3000 digits", 400, 400, symbolItems},
         {"text of characters, every other a line break", 1000000, TemplateLimits::MaxText,
          longText},
         {"path of curves at 1e6, scaled 100, pen 1000", 1000, 1000, hugePath},
-        {"block of a 4096 x 4096 picture, references", 1000, 1000, pictureBlockReferences},
-        {"pages with a stretched 4096 x 4096 background", 3, 3, stretchedBackgrounds},
+        {"block of a 4096 x 4096 picture, references", 1000, 1000, largePicture},
+        {"block of a 2048 x 2048 picture, references", 1000, 80, smallPicture},
+        {"pages with a stretched 4096 x 4096 background", 3, 3, largeBackgrounds},
+        {"pages with a stretched 2048 x 2048 background", 3, 1, smallBackgrounds},
         {"8 pages of block references", 2000, 125, eightPages},
     };
 }

@@ -286,18 +286,35 @@ void TestHostileTemplate::heavyTemplates_data()
     const QString objects = QStringLiteral("more than 20000 objects\r\non its pages");
     const QString references = QStringLiteral("more than\r\n1000 block references");
     const QSize a4(5032, 7120);
+    // Empty pictures: objects that neither lay out text nor paint.
+    const Builder pictures1 = [](CReportDocument &doc, int refs) {
+        blockReferences(doc, CREPageItem::Image, 1, refs, 1);
+    };
 
     QTest::newRow("4 pages of 1e6 units")
         << Builder(emptyPages) << 4 << QString() << QSize(6000, 6000);
     QTest::newRow("64 pages of 1e6 units")
         << Builder(emptyPages) << 64 << QString() << QSize(6000, 6000);
+    const auto backgrounds = [](int side) -> Builder {
+        return [side](CReportDocument &doc, int pages) {
+            stretchedBackgrounds(doc, pages, side);
+        };
+    };
+    const QString pictures = QStringLiteral("more than\r\n4 million pixels");
     QTest::newRow("3 stretched 4096 x 4096 backgrounds")
-        << Builder(stretchedBackgrounds) << 3 << QString() << a4;
+        << backgrounds(4096) << 3 << pictures << QSize();
+    QTest::newRow("1 stretched 2048 x 2048 background")
+        << backgrounds(2048) << 1 << QString() << a4;
+    QTest::newRow("2 stretched 2048 x 2048 backgrounds")
+        << backgrounds(2048) << 2 << pictures << QSize();
     QTest::newRow("200 texts x 2000 references") << texts(200, 1) << 2000 << references << QSize();
-    QTest::newRow("200 texts x 9 references, 1809 drawn") << texts(200, 1) << 9 << QString() << a4;
+    QTest::newRow("200 texts x 2 references, 400 drawn") << texts(200, 1) << 2 << QString() << a4;
+    QTest::newRow("200 texts x 3 references, 600 drawn")
+        << texts(200, 1) << 3 << QStringLiteral("draws more than 500 texts") << QSize();
     QTest::newRow("200 texts x 10 references, 2010 drawn")
         << texts(200, 1) << 10 << page << QSize();
-    QTest::newRow("1 text x 1000 references, 2000 drawn") << texts(1, 1) << 1000 << QString() << a4;
+    QTest::newRow("1 picture x 1000 references, 2000 drawn")
+        << pictures1 << 1000 << QString() << a4;
     QTest::newRow("1 text x 1001 references") << texts(1, 1) << 1001 << references << QSize();
     QTest::newRow("8 pages x 2000 references") << texts(1, 8) << 2000 << references << QSize();
     QTest::newRow("8 pages x 125 references") << texts(1, 8) << 125 << QString() << a4;
@@ -324,9 +341,16 @@ void TestHostileTemplate::heavyTemplates_data()
         for (int p = 0; p < pages; ++p) {
             CREPage *page = doc.addPage(QSizeF(840, 1188), QString());
             for (int i = 0; i < TemplateLimits::MaxItems; ++i)
-                place(page, CREPageItem::Text, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
+                place(page, CREPageItem::Image, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
         }
     }) << 4 << QString() << a4;
+    QTest::newRow("501 own texts") << Builder([](CReportDocument &doc, int count) {
+        reset(doc);
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Texts"));
+        for (int i = 0; i < count; ++i)
+            place(page, CREPageItem::Placeholder, i % 40 * 20.0, i / 40 * 20.0, 20, 20);
+    }) << 501 << QStringLiteral("\"Texts\" draws more than 500 texts")
+                                   << QSize();
     QTest::newRow("10 blocks x 2000 objects and a page")
         << Builder([](CReportDocument &doc, int pages) {
                reset(doc);
@@ -403,8 +427,23 @@ void TestHostileTemplate::heavyItems_data()
 
     const QString text = QStringLiteral("holds more than 20000 characters");
     const QString points = QStringLiteral("has an outline of more than 10000 points");
+    const QString cover = QStringLiteral("shows\r\ncover more than 3 times its area");
+    const QString pictures = QStringLiteral("more than\r\n4 million pixels");
+    // Each reference paints its 200 x 200 block whole, cut by the page: 3.02
+    // and 2.98 pages.
     QTest::newRow("block of a 3000-digit QR symbol, 1000 references")
-        << Builder(symbolBlockReferences) << 1000 << QString();
+        << Builder(symbolBlockReferences) << 1000 << cover;
+    QTest::newRow("block of a 3000-digit QR symbol, 81 references")
+        << Builder(symbolBlockReferences) << 81 << cover;
+    QTest::newRow("block of a 3000-digit QR symbol, 80 references")
+        << Builder(symbolBlockReferences) << 80 << QString();
+    QTest::newRow("block of a path, 81 references") << Builder([](CReportDocument &doc, int refs) {
+        reset(doc);
+        CREPage *block = doc.addBlock(QSizeF(200, 200), QStringLiteral("Path"));
+        place(block, CREPageItem::Path, 0, 0, 1, 1);
+        placeReferences(doc, doc.addPage(QSizeF(840, 1188), QStringLiteral("References")), block,
+                        refs);
+    }) << 81 << cover;
     QTest::newRow("400 QR symbols of 3000 digits") << Builder(symbolItems) << 400 << QString();
     QTest::newRow("text of 1000000 characters") << Builder(longText) << 1000000 << text;
     QTest::newRow("text of 20001 characters") << Builder(longText) << 20001 << text;
@@ -413,8 +452,12 @@ void TestHostileTemplate::heavyItems_data()
         << Builder(hugePath) << 1000 << QString();
     QTest::newRow("path of 3332 curves, 9998 points") << Builder(hugePath) << 3332 << QString();
     QTest::newRow("path of 3333 curves, 10001 points") << Builder(hugePath) << 3333 << points;
-    QTest::newRow("block of a 4096 x 4096 picture, 1000 references")
-        << Builder(pictureBlockReferences) << 1000 << QString();
+    QTest::newRow("block of a 4096 x 4096 picture, 1 reference")
+        << Builder([](CReportDocument &doc, int refs) { pictureBlockReferences(doc, refs); }) << 1
+        << pictures;
+    QTest::newRow("block of a 2048 x 2048 picture, 80 references")
+        << Builder([](CReportDocument &doc, int refs) { pictureBlockReferences(doc, refs, 2048); })
+        << 80 << QString();
 }
 
 void TestHostileTemplate::heavyItems()
@@ -456,8 +499,9 @@ void TestHostileTemplate::placingWithinLimits_data()
     QTest::addColumn<bool>("reference"); // to the first block; else a text
     QTest::addColumn<QString>("refusal");
 
+    // A block of one empty picture, so that the texts placed are the only ones.
     const Builder oneText = [](CReportDocument &doc, int refs) {
-        textBlockReferences(doc, 1, refs, 1);
+        blockReferences(doc, CREPageItem::Image, 1, refs, 1);
     };
     const Builder fullBlocks = [](CReportDocument &doc, int blocks) {
         reset(doc);
@@ -472,8 +516,10 @@ void TestHostileTemplate::placingWithinLimits_data()
 
     QTest::newRow("text onto a page drawing 1998") << oneText << 999 << false << false << QString();
     QTest::newRow("text onto a page drawing 2000") << oneText << 1000 << false << false << page;
-    QTest::newRow("text into a block shown 600 times")
-        << oneText << 600 << true << false << QString();
+    QTest::newRow("text into a block shown 500 times")
+        << oneText << 500 << true << false << QString();
+    QTest::newRow("text into a block shown 501 times")
+        << oneText << 501 << true << false << QStringLiteral("draws more than 500 texts");
     QTest::newRow("text into a block shown 999 times") << oneText << 999 << true << false << page;
     QTest::newRow("reference number 1000") << oneText << 999 << false << true << QString();
     QTest::newRow("reference number 1001")

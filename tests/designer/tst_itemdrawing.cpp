@@ -256,7 +256,14 @@ void TestItemDrawing::pathBeyondThePage_data()
     above.moveTo(-10000, -360);
     above.lineTo(10000, -360);
 
+    // Long edges crossing the page back and forth: the fill is drawn in
+    // bands of rows, which must meet without a seam.
+    QPainterPath zigzag;
+    zigzag.moveTo(-5000, -3000);
+    for (int i = 0; i < 100; ++i)
+        zigzag.lineTo(i % 2 ? -5000 : 5000, -3000 + 60 * i + (i % 3) * 7.3);
     QTest::newRow("lines, pen 5") << lines << 1.0 << 5.0 << 30;
+    QTest::newRow("long edges across the page, pen 1") << zigzag << 1.0 << 1.0 << 30;
     QTest::newRow("curves, pen 3") << curves << 1.0 << 3.0 << 30;
     QTest::newRow("curves scaled 100, pen 1") << small << 100.0 << 1.0 << 30;
     QTest::newRow("cosmetic pen") << lines << 1.0 << 0.5 << 30;
