@@ -2,6 +2,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPolygonF>
 
 #include <cmath>
@@ -365,11 +366,18 @@ void CREPageItem::drawPath(QPainter *p)
         && bounds.top() >= page.top() - near && bounds.bottom() <= page.bottom() + near
         && qMax(bounds.width(), bounds.height()) <= 4 * diagonal) {
         p->fillPath(shape, QBrush(color));
-        if (penWidth > 0) {
-            p->setBrush(Qt::NoBrush);
-            p->setPen(pen);
-            p->drawPath(shape);
+        if (penWidth <= 0)
+            return;
+        // A pen about as wide as the page takes the raster engine seconds to
+        // stroke at export size; its outline is filled band by band instead.
+        if (pen.widthF() * leastStretch(device) > diagonal / 2) {
+            fillInBands(p, QPainterPathStroker(pen).createStroke(shape), device, page,
+                        pen.brush());
+            return;
         }
+        p->setBrush(Qt::NoBrush);
+        p->setPen(pen);
+        p->drawPath(shape);
         return;
     }
     if (page.isEmpty())

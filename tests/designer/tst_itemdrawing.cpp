@@ -269,6 +269,11 @@ void TestItemDrawing::pathBeyondThePage_data()
     QTest::newRow("cosmetic pen") << lines << 1.0 << 0.5 << 30;
     QTest::newRow("pen far wider than the page") << curves << 10.0 << 1000.0 << 0;
     QTest::newRow("wide pen, outline off the page") << above << 1.0 << 800.0 << 0;
+    // On the page with a pen about as wide as it: the pen's outline is
+    // filled in bands rather than stroked.
+    QPainterPath box;
+    box.addRect(60, 40, 40, 30);
+    QTest::newRow("pen as wide as the page, outline on it") << box << 1.0 << 220.0 << 200;
 }
 
 // What shows of an outline reaching far off the page is what stroking the
