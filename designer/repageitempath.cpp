@@ -371,8 +371,7 @@ void CREPageItem::drawPath(QPainter *p)
         // A pen about as wide as the page takes the raster engine seconds to
         // stroke at export size; its outline is filled band by band instead.
         if (pen.widthF() * leastStretch(device) > diagonal / 2) {
-            fillInBands(p, QPainterPathStroker(pen).createStroke(shape), device, page,
-                        pen.brush());
+            fillInBands(p, QPainterPathStroker(pen).createStroke(shape), device, page, pen.brush());
             return;
         }
         p->setBrush(Qt::NoBrush);
