@@ -155,7 +155,7 @@ CZQNum::CZQNum(QWidget *parent, Qt::WindowFlags flags)
     setDateFormat(m_Settings.dayFirst);
     setFullManual();
 
-    loadReportSettings(&m_Layouts, getUserFolder());
+    loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false);
     fillLayoutCombo(QString());
     connect(m_NumerologistCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &CZQNum::OnSelReport);
@@ -437,7 +437,7 @@ void CZQNum::OnReportManager()
             m_NumerologistCombo->setCurrentIndex(0);
     } else {
         m_NumerologistCombo->clear();
-        loadReportSettings(&m_Layouts, getUserFolder());
+        loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false);
         fillLayoutCombo(manager->content->chosenName);
     }
     delete manager;

@@ -2,13 +2,18 @@
 
 #include "engine/reporttools.h"
 #include "engine/texttables.h"
+#include "layouts/layoutpictures.h"
 
 #include <QImage>
 
-int CLayoutReading::layoutIndex(const QList<reportSetting> *layouts, int layoutNo)
+int CLayoutReading::layoutIndex(QList<reportSetting> *layouts, int layoutNo)
 {
     const reportSetting *layout = selectLayout(layouts, layoutNo);
-    return layout ? layoutNo - 1 : -1;
+    if (!layout)
+        return -1;
+    if (LayoutPictures::pending(*layout))
+        LayoutPictures::decode(&(*layouts)[layoutNo - 1]);
+    return layoutNo - 1;
 }
 
 CLayoutReading::CLayoutReading(CReportTools &doc, const reportSetting &layout, ReportKind kind)

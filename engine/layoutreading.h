@@ -21,8 +21,9 @@ class CLayoutReading
 public:
     // The 0-based index of the layout that layoutNo (1-based) selects, or -1
     // for the fixed reading: 0, a negative number, a number above the
-    // list's size, an empty or no list.
-    static int layoutIndex(const QList<reportSetting> *layouts, int layoutNo);
+    // list's size, an empty or no list. The layout is about to be used: its
+    // pictures that still wait encoded are decoded now (LayoutPictures).
+    static int layoutIndex(QList<reportSetting> *layouts, int layoutNo);
 
     CLayoutReading(CReportTools &doc, const reportSetting &layout, ReportKind kind);
 

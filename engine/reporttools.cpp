@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -27,6 +28,30 @@ QByteArray pngBytes(const QImage &image)
     QBuffer buffer(&png);
     if (buffer.open(QIODevice::WriteOnly))
         image.save(&buffer, "PNG");
+    return png;
+}
+
+// A section's picture is the same QImage (one cache key for all its copies)
+// in every reading made with its layout until the layout changes, so each
+// is encoded once. Everything kept is dropped at once when it would grow
+// past Limit bytes.
+QByteArray encodedPicture(const QImage &image)
+{
+    constexpr qint64 Limit = 64 * 1024 * 1024;
+    static QHash<qint64, QByteArray> kept;
+    static qint64 keptBytes = 0;
+    const auto found = kept.constFind(image.cacheKey());
+    if (found != kept.constEnd())
+        return *found;
+    const QByteArray png = pngBytes(image);
+    if (keptBytes + png.size() > Limit) {
+        kept.clear();
+        keptBytes = 0;
+    }
+    if (png.size() <= Limit) {
+        kept.insert(image.cacheKey(), png);
+        keptBytes += png.size();
+    }
     return png;
 }
 
@@ -300,7 +325,7 @@ void CReportTools::addHead(const QString &text, const QColor &color, const QFont
                            const QImage &image)
 {
     if (!image.isNull())
-        pendingImage = embeddedImageTag(pngBytes(image));
+        pendingImage = embeddedImageTag(encodedPicture(image));
     // A heading without words (a section whose title is left empty) is not
     // written; its picture goes with the paragraph that follows.
     if (text.trimmed().isEmpty())
@@ -320,7 +345,7 @@ void CReportTools::addPar(const QString &text, const QColor &color, const QFont 
                           const QImage &image)
 {
     if (!image.isNull())
-        pendingImage = embeddedImageTag(pngBytes(image));
+        pendingImage = embeddedImageTag(encodedPicture(image));
     reportHtml += QLatin1String("<p>") + pendingImage + fontOpen(font, color, false) + text
         + fontClose(font, false) + QLatin1String("</p>") + crlf;
     pendingImage.clear();
@@ -329,7 +354,7 @@ void CReportTools::addPar(const QString &text, const QColor &color, const QFont 
 void CReportTools::addPar(const QString &text, const QImage &image)
 {
     if (!image.isNull()) {
-        const QByteArray png = pngBytes(image);
+        const QByteArray png = encodedPicture(image);
         if (!png.isEmpty())
             pendingImage = embeddedImageTag(png);
     }

@@ -1,12 +1,77 @@
 #include "layouts/boundedread.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QDataStream>
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <cstring>
 
 namespace BoundedRead {
+
+namespace {
+
+// The size reader decodes its picture to, set as its scaled size when the
+// picture is larger than MaxPictureSide; invalid when the header is
+// unreadable or declares more than MaxDeclaredPixels.
+QSize keptSize(QImageReader *reader)
+{
+    reader->setAutoTransform(false);
+    const QSize declared = reader->size();
+    if (!declared.isValid() || declared.isEmpty())
+        return QSize();
+    if (qint64(declared.width()) * declared.height() > MaxDeclaredPixels)
+        return QSize();
+    QSize wanted = declared;
+    if (wanted.width() > MaxPictureSide || wanted.height() > MaxPictureSide) {
+        wanted.scale(MaxPictureSide, MaxPictureSide, Qt::KeepAspectRatio);
+        wanted = wanted.expandedTo(QSize(1, 1));
+        reader->setScaledSize(wanted);
+    }
+    return wanted;
+}
+
+bool takeFromBudget(const QSize &kept, ReadBudget *budget)
+{
+    const qint64 pixels = qint64(kept.width()) * kept.height();
+    if (budget) {
+        if (pixels > budget->pixelsLeft)
+            return false;
+        budget->pixelsLeft -= pixels;
+    }
+    return true;
+}
+
+// The PNG data at the device's position, through its IEND chunk, read chunk
+// by chunk without decoding; false when they are not whole.
+bool readPngChunks(QIODevice *device, QByteArray *png)
+{
+    static const char signature[] = "\x89PNG\r\n\x1a\n";
+    *png = device->read(8);
+    if (png->size() != 8 || std::memcmp(png->constData(), signature, 8) != 0)
+        return false;
+    for (;;) {
+        const QByteArray head = device->read(8);
+        if (head.size() != 8)
+            return false;
+        const quint32 length = qFromBigEndian<quint32>(head.constData());
+        // The length, then the chunk's type, data and checksum.
+        if (length > 0x7fffffffU || qint64(length) + 4 > device->bytesAvailable())
+            return false;
+        const QByteArray rest = device->read(qint64(length) + 4);
+        if (rest.size() != int(length) + 4)
+            return false;
+        png->append(head).append(rest);
+        if (std::memcmp(head.constData() + 4, "IEND", 4) == 0)
+            return true;
+    }
+}
+
+} // namespace
 
 bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
 {
@@ -24,28 +89,62 @@ bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
     };
     // The writer only ever stores PNG; other decoders are not offered the data.
     QImageReader reader(stream.device(), "png");
-    reader.setAutoTransform(false);
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.isEmpty())
+    const QSize kept = keptSize(&reader);
+    if (!kept.isValid() || !takeFromBudget(kept, budget))
         return refuse();
-    const qint64 pixels = qint64(declared.width()) * declared.height();
-    if (pixels > MaxDeclaredPixels)
-        return refuse();
-    QSize wanted = declared;
-    if (wanted.width() > MaxPictureSide || wanted.height() > MaxPictureSide) {
-        wanted.scale(MaxPictureSide, MaxPictureSide, Qt::KeepAspectRatio);
-        wanted = wanted.expandedTo(QSize(1, 1));
-        reader.setScaledSize(wanted);
-    }
-    const qint64 kept = qint64(wanted.width()) * wanted.height();
-    if (budget) {
-        if (kept > budget->pixelsLeft)
-            return refuse();
-        budget->pixelsLeft -= kept;
-    }
     if (!reader.read(image) || image->isNull())
         return refuse();
     return true;
+}
+
+bool readStoredImage(QDataStream &stream, QByteArray *png, ReadBudget *budget)
+{
+    png->clear();
+    qint32 marker = 0;
+    stream >> marker;
+    if (stream.status() != QDataStream::Ok)
+        return false;
+    if (marker == 0)
+        return true;
+    QSize kept;
+    if (stream.device() && readPngChunks(stream.device(), png)) {
+        QBuffer buffer(png);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "png");
+        kept = keptSize(&reader);
+    }
+    if (!kept.isValid() || !takeFromBudget(kept, budget)) {
+        png->clear();
+        stream.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    return true;
+}
+
+qint64 storedImagePixels(const QByteArray &png)
+{
+    if (png.isEmpty())
+        return 0;
+    QByteArray bytes = png;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize kept = keptSize(&reader);
+    return kept.isValid() ? qint64(kept.width()) * kept.height() : 0;
+}
+
+QImage decodeStoredImage(const QByteArray &png)
+{
+    QImage image;
+    if (png.isEmpty())
+        return image;
+    QByteArray bytes = png;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    if (!keptSize(&reader).isValid() || !reader.read(&image))
+        return QImage();
+    return image;
 }
 
 bool readColor(QDataStream &stream, QColor *color)

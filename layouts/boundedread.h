@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class QColor;
+class QByteArray;
 class QDataStream;
 class QImage;
 
@@ -29,6 +30,9 @@ struct ReadBudget
     qint64 parsedLengthLeft = SectionMarkup::MaxLayoutParsedLength;
     qint64 markupPairsLeft = SectionMarkup::MaxMarkupPairs;
     qint64 parserBytesLeft = SectionMarkup::MaxLayoutParserBytes;
+    // Layout pictures are checked and counted but kept as their PNG bytes,
+    // to be decoded when the layout is used (readStoredImage).
+    bool keepPicturesEncoded = false;
 };
 
 // Reads a picture written by QDataStream's QImage operator at stream version
@@ -38,6 +42,18 @@ struct ReadBudget
 // holds is refused. On refusal or damaged data the stream is marked corrupt,
 // the image is null and false is returned.
 bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget = nullptr);
+
+// Reads a picture as readImage does, with the same checks and the same
+// share of the budget, but keeps its PNG bytes (empty for a null picture)
+// instead of decoding them: only the header and the chunk layout are read.
+bool readStoredImage(QDataStream &stream, QByteArray *png, ReadBudget *budget = nullptr);
+
+// The pixels a picture kept by readStoredImage decodes to; 0 for none.
+qint64 storedImagePixels(const QByteArray &png);
+
+// A picture kept by readStoredImage as readImage would have decoded it; null
+// when its data turn out to be damaged.
+QImage decodeStoredImage(const QByteArray &png);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.

@@ -57,18 +57,31 @@ template<typename T> bool readEntries(QDataStream &stream, qint64 minBytes, QLis
     return true;
 }
 
-bool readImages(QDataStream &stream, QList<QImage> *list, BoundedRead::ReadBudget *budget)
+bool readImages(QDataStream &stream, repItem *item, BoundedRead::ReadBudget *budget)
 {
+    QList<QImage> *list = &item->images;
     list->clear();
+    item->storedImages.clear();
     quint32 count = 0;
     if (!readCount(stream, MinImageBytes, &count))
         return false;
+    const bool keepEncoded = budget && budget->keepPicturesEncoded;
+    bool anyStored = false;
     for (quint32 i = 0; i < count; ++i) {
         QImage image;
-        if (!BoundedRead::readImage(stream, &image, budget))
+        if (keepEncoded) {
+            QByteArray png;
+            if (!BoundedRead::readStoredImage(stream, &png, budget))
+                return false;
+            anyStored = anyStored || !png.isEmpty();
+            item->storedImages.append(png);
+        } else if (!BoundedRead::readImage(stream, &image, budget)) {
             return false;
+        }
         list->append(image);
     }
+    if (!anyStored)
+        item->storedImages.clear();
     return true;
 }
 
@@ -89,8 +102,7 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
         || !BoundedRead::readColor(stream, &item->contentColor))
         return false;
     stream >> item->defaultStyle;
-    if (!readEntries(stream, MinStringBytes, &item->texts)
-        || !readImages(stream, &item->images, budget)
+    if (!readEntries(stream, MinStringBytes, &item->texts) || !readImages(stream, item, budget)
         || !readEntries(stream, MinBoolBytes, &item->useStdText))
         return false;
     stream >> item->title;
@@ -118,7 +130,17 @@ void writeRepItem(QDataStream &stream, const repItem &item)
            << LayoutLimits::storedFont(item.contentFont) << item.headerColor << item.contentColor
            << item.defaultStyle;
     writeEntries(stream, item.texts);
-    writeEntries(stream, item.images);
+    // A picture never decoded goes back as the bytes it was read from.
+    stream << quint32(item.images.size());
+    for (int i = 0; i < item.images.size(); ++i) {
+        const QByteArray stored = item.storedImages.value(i);
+        if (item.images.at(i).isNull() && !stored.isEmpty()) {
+            stream << qint32(1);
+            stream.writeRawData(stored.constData(), stored.size());
+        } else {
+            stream << item.images.at(i);
+        }
+    }
     writeEntries(stream, item.useStdText);
     stream << item.title << item.options;
 }
@@ -149,7 +171,8 @@ void saveSet(QDataStream *stream, const QList<repItem> *list)
         writeRepItem(*stream, item);
 }
 
-bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem)
+bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem,
+                       bool decodePictures)
 {
     QString why;
     const auto refuse = [&](const QString &fallback) {
@@ -172,6 +195,7 @@ bool readReportSetting(QIODevice *device, reportSetting *setting, QString *probl
     // layout as it was.
     reportSetting read = *setting;
     BoundedRead::ReadBudget budget {LayoutLimits::MaxPicturePixels, SectionMarkup::MaxLayoutTags};
+    budget.keepPicturesEncoded = !decodePictures;
     for (QList<repItem> &items : read.items) {
         if (!loadSet(&stream, &items, version, &budget, &why))
             return refuse(damaged);

@@ -41,6 +41,9 @@ void saveSet(QDataStream *stream, const QList<repItem> *list);
 // truncated, damaged or too heavy file, which leaves setting as it was;
 // problem, when given, then says why in a sentence for the user (the one
 // LayoutLimits::storeProblem gives for a layout whose texts are refused).
-bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem = nullptr);
+// Without decodePictures the pictures are checked and counted all the same
+// but kept encoded (repItem::storedImages) until LayoutPictures decodes them.
+bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem = nullptr,
+                       bool decodePictures = true);
 // False when the device did not take every byte.
 bool writeReportSetting(QIODevice *device, const reportSetting &setting);

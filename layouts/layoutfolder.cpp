@@ -90,7 +90,8 @@ QStringList staleLayoutFiles(const QStringList &loadedFiles, const QList<reportS
     return stale;
 }
 
-void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStringList *loadedFiles)
+void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStringList *loadedFiles,
+                        bool decodePictures)
 {
     list->clear();
     if (loadedFiles)
@@ -104,7 +105,7 @@ void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStri
         if (!file.open(QIODevice::ReadOnly))
             continue;
         reportSetting setting;
-        if (!readReportSetting(&file, &setting))
+        if (!readReportSetting(&file, &setting, nullptr, decodePictures))
             continue;
         setting.name = fileName.left(fileName.size() - suffixLength);
         migrateReportSetting(&setting);

@@ -45,8 +45,13 @@ qint64 picturePixels(const reportSetting &setting)
 {
     qint64 pixels = 0;
     for (const QList<repItem> &items : setting.items) {
-        for (const repItem &item : items)
+        for (const repItem &item : items) {
             pixels += picturePixels(item.images);
+            for (int i = 0; i < item.storedImages.size(); ++i) {
+                if (item.images.value(i).isNull())
+                    pixels += BoundedRead::storedImagePixels(item.storedImages.at(i));
+            }
+        }
     }
     return pixels;
 }

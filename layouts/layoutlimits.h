@@ -12,16 +12,19 @@
 // manager makes is one the reader opens again.
 namespace LayoutLimits {
 
-// The decoded pixels of all pictures of one file together (four bytes each
-// once decoded, so one layout stays under 200 MB in memory).
-constexpr qint64 MaxPicturePixels = qint64(4096) * 4096 * 3;
-
 // The Report Manager fits every picture it takes into this square (the
 // Celebrities pictures) or into the smaller one (all other sections).
 constexpr int LargePictureSide = 460;
 constexpr int SmallPictureSide = 126;
 
-// The pixels the reader counts for a picture; none for a null picture.
+// The decoded pixels of all pictures of one file together: some forty
+// photos of the larger square (four bytes each once decoded, so one
+// layout's pictures stay under 34 MB in memory and take well under a second
+// to decode and encode).
+constexpr qint64 MaxPicturePixels = qint64(40) * LargePictureSide * LargePictureSide;
+
+// The pixels the reader counts for a picture; none for a null picture. Those
+// of a setting count its pictures that still wait encoded as well.
 qint64 picturePixels(const QImage &image);
 qint64 picturePixels(const QList<QImage> &images);
 qint64 picturePixels(const reportSetting &setting);

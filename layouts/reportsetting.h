@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -56,6 +57,11 @@ struct repItem
     QList<bool> useStdText; // per entry: true = standard text, false = texts[i]
     QString title; // heading used when defaultStyle is false
     QMap<QString, QString> options; // "hide-image"
+    // Not a field of its own in a file: the pictures of an item read with
+    // their decoding put off (see LayoutPictures), as their PNG bytes per
+    // entry, the image of that entry staying null until they are decoded.
+    // Empty once decoded and for an item the program makes.
+    QList<QByteArray> storedImages;
 };
 
 // One named report layout: per report kind the ordered sections, and the

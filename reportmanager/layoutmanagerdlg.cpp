@@ -6,6 +6,7 @@
 #include "layouts/layoutfolder.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
+#include "layouts/layoutpictures.h"
 #include "reportmanager/layoutdialogs.h"
 #include "reportmanager/texteditor.h"
 #include "reportmanager/wclcontainer.h"
@@ -85,7 +86,8 @@ CLayoutManagerDlg::CLayoutManagerDlg(CAppStyle *style, QString name, QWidget *pa
 
     settingsList = new QListWidget(this);
     settingsList->setGeometry(400, 375, 170, 132);
-    loadReportSettings(&settings, m_folder, &m_loadedFiles);
+    // A layout's pictures are decoded once it is chosen in the list.
+    loadReportSettings(&settings, m_folder, &m_loadedFiles, false);
     int chosenRow = -1;
     for (int i = 0; i < settings.size(); ++i) {
         settingsList->addItem(settings.at(i).name);
@@ -191,6 +193,7 @@ void CLayoutManagerDlg::setToItems(int kind, int row)
         return;
     CWCLContainerWidget *surface = lists.at(0)->containerWidget;
     surface->clearItems();
+    LayoutPictures::decode(&settings[row]);
     for (const repItem &item : qAsConst(settings[row].items[kind])) {
         auto *tile = new CWCLItem(style, surface);
         repItem shown = item;

@@ -43,6 +43,9 @@ private slots:
     void pictures_data();
     void pictures();
     void layoutPicturesBounded();
+
+private:
+    void readPictures(bool keepEncoded);
 };
 
 void TestBoundedRead::pictures_data()
@@ -70,7 +73,15 @@ void TestBoundedRead::pictures_data()
         << 4 << QList<QSize> {{4096, 4096}, {4096, 4096}, {4096, 4096}} << true;
 }
 
+// Each row is read twice: decoded at once, and kept encoded to be decoded
+// later, which must take the same pictures and refuse the same ones.
 void TestBoundedRead::pictures()
+{
+    for (const bool keepEncoded : {false, true})
+        readPictures(keepEncoded);
+}
+
+void TestBoundedRead::readPictures(bool keepEncoded)
 {
     QFETCH(QByteArray, bytes);
     QFETCH(int, count);
@@ -87,7 +98,14 @@ void TestBoundedRead::pictures()
     bool ok = true;
     for (int i = 0; i < count && ok; ++i) {
         QImage image;
-        ok = BoundedRead::readImage(s, &image, &budget);
+        if (keepEncoded) {
+            QByteArray png;
+            ok = BoundedRead::readStoredImage(s, &png, &budget);
+            image = BoundedRead::decodeStoredImage(png);
+            QCOMPARE(BoundedRead::storedImagePixels(png), qint64(image.width()) * image.height());
+        } else {
+            ok = BoundedRead::readImage(s, &image, &budget);
+        }
         if (ok)
             read << image.size();
         else
