@@ -2,6 +2,7 @@
 
 #include <QWebEngineView>
 
+class QTemporaryFile;
 class QWebEnginePage;
 
 // The report view of the main window. QWebEngineView::setHtml is not virtual,
@@ -27,6 +28,21 @@ public:
     // QWebEngineScript::ApplicationWorld.
     static void restrictToDocument(QWebEnginePage *page);
 
-    // Replaces the shown document; loading runs asynchronously.
+    // The web engine takes a setHtml document as a data: URL, which it
+    // limits to 2 MB after base64 and beyond which it shows nothing at all.
+    // A document of this many UTF-8 bytes or more travels through a page
+    // file of the temporary folder instead (see ReportAccess::allowPageFile),
+    // which the view keeps while it shows the document.
+    static constexpr int InlineLimit = 1500 * 1024;
+
+    // Replaces the shown document, whatever its size; loading runs
+    // asynchronously. A document shown through a page file resolves
+    // relative references against the temporary folder, not baseUrl: the
+    // program's documents refer to their pictures by absolute paths.
     void setHtml(const QString &html, const QUrl &baseUrl = QUrl());
+
+private:
+    void dropPageFile();
+
+    QTemporaryFile *m_pageFile = nullptr;
 };

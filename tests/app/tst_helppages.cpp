@@ -244,7 +244,7 @@ private slots:
         QTest::addColumn<QString>("texts"); // all on the screen, split at '|'
         QTest::newRow("small") << 1000 << false << "last line";
         QTest::newRow("just under the limit")
-            << CInfoDetailsView::InlineLimit - 1000 << false << "last line";
+            << MyQWebEngineView::InlineLimit - 1000 << false << "last line";
         QTest::newRow("3 MB") << 3 * 1024 * 1024 << true << "last line";
         QTest::newRow("missing guide page")
             << -1 << false << "The guide is missing|/nonexistent/manual/index.html";

@@ -4,10 +4,13 @@
 #include "app/zqnum.h"
 #include "base/apppaths.h"
 #include "engine/numerology.h"
+#include "layouts/layoutfolder.h"
 #include "layouts/sectiontext.h"
 #include "testenvironment.h"
+#include "tests/layouts/heavylayouts.h"
 
 #include <QAbstractAnimation>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
@@ -15,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWebEngineScript>
@@ -151,6 +155,66 @@ reportSetting linkLayout(const QString &customText)
     return setting;
 }
 
+// A photo as the Report Manager keeps one: 460 x 460, of noise, so that its
+// PNG is about as large as a photograph's.
+QImage photo(quint32 seed)
+{
+    QImage image(460, 460, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = random.generate() | 0xff000000U;
+    }
+    return image;
+}
+
+// Life path sections in their own style, titled "Section 1" and on, each
+// with its picture (none for a null one) and texts as its first entries
+// (the general text, then that of life path 1).
+reportSetting sectionsLayout(const QString &name, const QList<QImage> &pictures,
+                             const QStringList &texts)
+{
+    reportSetting setting;
+    setting.name = name;
+    for (int i = 0; i < pictures.size(); ++i) {
+        repItem item;
+        item.kind = RKNumerology;
+        item.type = 1;
+        item.defaultStyle = false;
+        item.title = QStringLiteral("Section %1").arg(i + 1);
+        item.images[0] = pictures.at(i);
+        for (int entry = 0; entry < texts.size(); ++entry) {
+            item.texts[entry] = texts.at(entry);
+            item.useStdText[entry] = false;
+        }
+        setting.items[RKNumerology] << item;
+    }
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+// A document that tries what a view must not do: run a script, show a
+// picture from a folder that holds no pictures of the program, open a frame.
+QString guardedDocument(const QString &outsidePicture, int padding)
+{
+    QImage small(4, 4, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    small.save(&buffer, "PNG");
+    return QStringLiteral("<html><head><title>quiet</title></head><body><p>first line</p>"
+                          "<script>document.title = 'ran';</script>"
+                          "<img id=\"outside\" src=\"%1\">"
+                          "<img id=\"inline\" src=\"data:image/png;base64,%2\">"
+                          "<iframe id=\"frame\" src=\"%1\"></iframe><!--")
+               .arg(QUrl::fromLocalFile(outsidePicture).toString(),
+                    QString::fromLatin1(png.toBase64()))
+        + QString(padding, QLatin1Char('x')) + QStringLiteral("--><p>last line</p></body></html>");
+}
+
 } // namespace
 
 class tst_ReportLinks : public QObject
@@ -168,6 +232,12 @@ private slots:
     void linkInReading();
 
     void guideLinks();
+
+    void readingsOfAnySize_data();
+    void readingsOfAnySize();
+
+    void largeDocumentsKeepTheGuard_data();
+    void largeDocumentsKeepTheGuard();
 
 private:
     std::unique_ptr<CZQNum> m_window;
@@ -356,6 +426,114 @@ void tst_ReportLinks::guideLinks()
     view->triggerPageAction(QWebEnginePage::Back);
     QVERIFY(TestEnvironment::waitUntil([&] { return page->url() == QUrl::fromLocalFile(index); }));
     QVERIFY(m_opened.urls.isEmpty());
+}
+
+void tst_ReportLinks::readingsOfAnySize_data()
+{
+    QTest::addColumn<int>("sections");
+    QTest::addColumn<bool>("photos");
+    QTest::addColumn<int>("pages"); // editor pages of each section's text
+
+    QTest::newRow("four photos") << 4 << true << 0;
+    QTest::newRow("thirty sections of two editor pages") << 30 << false << 2;
+}
+
+// A reading past what the web engine takes through setHtml still shows,
+// to its last section and with its pictures, from a layout saved in the
+// user folder and read as the program reads it (pictures decoded on use).
+void tst_ReportLinks::readingsOfAnySize()
+{
+    QFETCH(int, sections);
+    QFETCH(bool, photos);
+    QFETCH(int, pages);
+
+    QList<QImage> pictures;
+    for (int i = 0; i < sections; ++i)
+        pictures << (photos ? photo(quint32(i + 1)) : QImage());
+    QStringList texts;
+    for (int page = 0; page < pages; ++page)
+        texts << HeavyLayout::editorPage(page);
+    const QString name = QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-');
+    const QList<reportSetting> saved {sectionsLayout(name, pictures, texts)};
+    QStringList written;
+    QVERIFY(saveReportSettings(&saved, getUserFolder(), &written));
+
+    CZQNum *w = m_window.get();
+    loadReportSettings(&w->m_Layouts, getUserFolder(), nullptr, false);
+    int position = 0;
+    for (int i = 0; i < w->m_Layouts.size(); ++i) {
+        if (w->m_Layouts.at(i).name == name)
+            position = i + 1;
+    }
+    QVERIFY(position > 0);
+    w->m_NumerologistCombo->blockSignals(true);
+    w->m_NumerologistCombo->clear();
+    w->m_NumerologistCombo->addItem(QStringLiteral("Default"));
+    for (const reportSetting &setting : qAsConst(w->m_Layouts))
+        w->m_NumerologistCombo->addItem(setting.name);
+    w->m_NumerologistCombo->setCurrentIndex(position);
+    w->m_NumerologistCombo->blockSignals(false);
+    w->m_FullName->setText(QStringLiteral("John Michael Smith"));
+    w->m_ShortName->setText(QStringLiteral("John Smith"));
+    w->m_BirthDate->setDate(QDate(1985, 12, 29));
+    w->OnCalcNum();
+    w->setMode(0);
+    QVERIFY(w->m_Person->reportHtml.toUtf8().size() >= MyQWebEngineView::InlineLimit);
+
+    QWebEnginePage *page = w->m_NumerologyView->page();
+    const QString last = QStringLiteral("Section %1").arg(sections);
+    QVERIFY(waitForScript([&] { return plainText(page).contains(last); }));
+    const QString shownPhotos = QStringLiteral(
+        "Array.from(document.images).filter(function (i) {"
+        " return i.complete && i.naturalWidth == 460 && i.naturalHeight == 460; }).length");
+    QVERIFY(waitForScript(
+        [&] { return runScript(page, shownPhotos).toInt() == (photos ? sections : 0); }));
+}
+
+void tst_ReportLinks::largeDocumentsKeepTheGuard_data()
+{
+    QTest::addColumn<int>("padding");
+    QTest::addColumn<bool>("throughFile");
+    QTest::newRow("through setHtml") << 1000 << false;
+    QTest::newRow("through a page file") << MyQWebEngineView::InlineLimit << true;
+}
+
+// A document too large for setHtml runs no script and loads nothing that a
+// small one could not.
+void tst_ReportLinks::largeDocumentsKeepTheGuard()
+{
+    QFETCH(int, padding);
+    QFETCH(bool, throughFile);
+    const QString outside = TestEnvironment::homePath() + QStringLiteral("/outside.png");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QVERIFY(picture.save(outside));
+
+    MyQWebEngineView view;
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view, TestEnvironment::WaitMs));
+    bool loaded = false;
+    connect(&view, &QWebEngineView::loadFinished, this, [&loaded] { loaded = true; });
+    view.setHtml(guardedDocument(outside, padding), QUrl(QStringLiteral("file://localhost/")));
+    QVERIFY(TestEnvironment::waitUntil([&loaded] { return loaded; }));
+    QCOMPARE(view.url().fileName().startsWith(QLatin1String("lumaro-page")), throughFile);
+    QWebEnginePage *page = view.page();
+    QVERIFY(waitForScript([&] { return plainText(page).contains(QLatin1String("last line")); }));
+    QCOMPARE(runScript(page, QStringLiteral("document.title")).toString(), QStringLiteral("quiet"));
+    QCOMPARE(
+        runScript(page, QStringLiteral("document.getElementById('inline').naturalWidth")).toInt(),
+        4);
+    QCOMPARE(
+        runScript(page, QStringLiteral("document.getElementById('outside').naturalWidth")).toInt(),
+        0);
+    QCOMPARE(runScript(page,
+                       QStringLiteral("(function () { try { var d = document"
+                                      ".getElementById('frame').contentDocument;"
+                                      " return d && d.body ? d.body.innerText : ''; }"
+                                      " catch (e) { return ''; } })()"))
+                 .toString(),
+             QString());
 }
 
 QTEST_MAIN(tst_ReportLinks)
