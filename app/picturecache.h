@@ -26,7 +26,14 @@ public:
     // encode(path), from the cache when the file has not changed since.
     QString get(const QString &path);
 
+    // encode(content) for a picture that a document carries itself (a data:
+    // URI), from the cache when the same content was encoded before; kept
+    // by a digest of the content, not the content.
+    QString getByContent(const QString &content);
+
 private:
+    void keep(const QString &key, const QDateTime &modified, qint64 size, const QString &encoded);
+
     struct Entry
     {
         QDateTime modified;

@@ -141,7 +141,22 @@ QString framedPicture(const QString &path)
     return imageToBase64(framed);
 }
 
+// A picture the document carries as data (a section's own picture), as
+// the saved report carries it.
+QString carriedPicture(const QString &uri)
+{
+    bool photograph = false;
+    const QImage picture = dataPicture(uri, &photograph);
+    return pictureUri(picture, photograph);
+}
+
 // The same pictures recur in every reading and every export.
+CPictureCache &carriedPictures()
+{
+    static CPictureCache cache(carriedPicture);
+    return cache;
+}
+
 CPictureCache &plainPictures()
 {
     static CPictureCache cache(plainPicture);
@@ -186,9 +201,7 @@ QString withEmbeddedPictures(const QString &html, bool framed)
         } else if (url.scheme() == QLatin1String("data")) {
             // Pictures carried as data (a section's own picture) print as
             // they are shown.
-            bool photograph = false;
-            const QImage picture = dataPicture(source.value, &photograph);
-            uri = pictureUri(picture, photograph);
+            uri = carriedPictures().getByContent(source.value);
         } else if (framed) {
             uri = framedPictures().get(localFilePath(url));
             printed = true;

@@ -426,9 +426,12 @@ void tst_ReportExport::pictureCache_data()
     QTest::newRow("unchanged") << "" << 1;
     QTest::newRow("rewritten") << "rewrite" << 2;
     QTest::newRow("missing") << "remove" << 2;
+    QTest::newRow("carried data, the same again") << "same data" << 1;
+    QTest::newRow("carried data, other data") << "other data" << 2;
 }
 
-// A picture is read and encoded once while its file stays as it was.
+// A picture is read and encoded once while its file stays as it was, or
+// while a document carries the same data.
 void tst_ReportExport::pictureCache()
 {
     QFETCH(QString, between);
@@ -437,8 +440,19 @@ void tst_ReportExport::pictureCache()
     encoded = 0;
     CPictureCache cache([](const QString &path) {
         ++encoded;
-        return QString::fromLatin1(readAll(path));
+        return path.startsWith(QLatin1String("data:")) ? path.toUpper()
+                                                       : QString::fromLatin1(readAll(path));
     });
+    if (between.endsWith(QLatin1String("data"))) {
+        const QString first = QStringLiteral("data:image/png;base64,AAAA");
+        const QString second = between == QLatin1String("same data")
+            ? first
+            : QStringLiteral("data:image/png;base64,AAAB");
+        QCOMPARE(cache.getByContent(first), first.toUpper());
+        QCOMPARE(cache.getByContent(second), second.toUpper());
+        QCOMPARE(encoded, encodings);
+        return;
+    }
     const QString path = m_dir.filePath(QStringLiteral("cached.txt"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("first") == 5);
@@ -684,8 +698,8 @@ void tst_ReportExport::joinedReportCarriesEveryPicture()
 {
     Readings readings;
     for (const QString name : {"NUM", "PM", "COMP", "CEL", "PET", "ADV"})
-        readings.byName(name)->reportHtml = documentOfLength(name, 150)
-            + QStringLiteral("<img src=\"file:///%1\">").arg(m_png);
+        readings.byName(name)->reportHtml
+            = documentOfLength(name, 150) + QStringLiteral("<img src=\"file:///%1\">").arg(m_png);
     const QString report
         = CReportExport::joinReports(readings.sources(), flagsFrom("11110"), QImage());
     QStringList payloads;
