@@ -1,11 +1,23 @@
 #include "layoutbench.h"
 
+#include "app/myqwebengineview.h"
+#include "app/reportexport.h"
+#include "base/apppaths.h"
+#include "engine/numerology.h"
 #include "layouts/layoutfile.h"
+#include "layouts/layoutfolder.h"
+#include "testenvironment.h"
 #include "tests/layouts/heavylayouts.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QSignalSpy>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,5 +49,219 @@ void benchLayoutFiles(const std::function<bool(const QString &)> &wanted)
                     qPrintable(name), times[runs / 2], times.front(), times.back(), runs,
                     bytes.size() / 1048576.0, read ? "read" : "refused");
         std::fflush(stdout);
+    }
+}
+
+namespace {
+
+// The growth of the process's peak resident memory from resetPeak() on, in
+// MB (Linux resets the peak through clear_refs).
+void resetPeak()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+double peakMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() / 1024.0;
+    }
+    return -1;
+}
+
+// Runs step runs times and prints its figures with the outcome step gives.
+void row(const QString &name, int runs, const std::function<QString()> &step)
+{
+    std::vector<double> times;
+    QString outcome;
+    double peak = 0;
+    for (int run = 0; run < runs; ++run) {
+        resetPeak();
+        const double before = peakMb();
+        QElapsedTimer timer;
+        timer.start();
+        outcome = step();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        peak = std::max(peak, peakMb() - before);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%-52s median %9.2f ms   fastest %9.2f   slowest %9.2f   (%d runs, peak +%.0f "
+                "MB, %s)\n",
+                qPrintable(name), times[runs / 2], times.front(), times.back(), runs, peak,
+                qPrintable(outcome));
+    std::fflush(stdout);
+}
+
+QImage photo(quint32 seed)
+{
+    QImage image(460, 460, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = random.generate() | 0xff000000U;
+    }
+    return image;
+}
+
+QImage plain(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(QColor(40, 90, 160));
+    return image;
+}
+
+// Life path sections in their own style, one per picture.
+reportSetting picturesLayout(const QString &name, const QList<QImage> &pictures)
+{
+    reportSetting setting;
+    setting.name = name;
+    for (const QImage &picture : pictures) {
+        repItem item;
+        item.kind = RKNumerology;
+        item.type = 1;
+        item.defaultStyle = false;
+        item.title = QStringLiteral("Section");
+        item.images[0] = picture;
+        setting.items[RKNumerology] << item;
+    }
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+// Written as an earlier program wrote it, whether today's would or not.
+bool writeLayout(const QString &folder, const reportSetting &setting)
+{
+    QSaveFile file(folder + QLatin1Char('/') + setting.name + QLatin1String(LayoutFileSuffix));
+    return file.open(QIODevice::WriteOnly) && writeReportSetting(&file, setting) && file.commit();
+}
+
+QString loaded(const QList<reportSetting> &list)
+{
+    return QStringLiteral("%1 of 10 loaded").arg(list.size());
+}
+
+QString reading(CNumerology *numerology, QList<reportSetting> *layouts)
+{
+    const bool ok = numerology->calculate(
+        QStringLiteral("MARY ELIZABETH ANN WILLIAMSON"), QStringLiteral("MARY ANN"), {}, {}, false,
+        QDate(1985, 12, 29), QDate(2026, 3, 15), layouts, 1, 0, false);
+    return ok
+        ? QStringLiteral("%1 MB").arg(numerology->reportHtml.toUtf8().size() / 1048576.0, 0, 'f', 1)
+        : QStringLiteral("failed");
+}
+
+} // namespace
+
+void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
+{
+    const QString prefix = QStringLiteral("layout pictures, ");
+    QTemporaryDir shared;
+    const QString folder = shared.path();
+    const QString startup = prefix + QStringLiteral("start-up lists, ten layouts");
+    if (wanted(startup)) {
+        row(startup + QStringLiteral(" of none"), 5, [&] {
+            QList<reportSetting> list;
+            loadReportSettings(&list, folder, nullptr, false);
+            return QStringLiteral("empty folder");
+        });
+        for (int i = 0; i < 10; ++i)
+            writeLayout(folder,
+                        picturesLayout(QStringLiteral("Heavy %1").arg(i),
+                                       {plain(4096), plain(4096), plain(4096)}));
+        row(startup + QStringLiteral(" of 3 x 4096^2"), 3, [&] {
+            QList<reportSetting> list;
+            loadReportSettings(&list, folder, nullptr, false);
+            return loaded(list);
+        });
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        const QList<QImage> forty = QVector<QImage>(40, plain(460)).toList();
+        for (int i = 0; i < 10; ++i)
+            writeLayout(folder, picturesLayout(QStringLiteral("Full %1").arg(i), forty));
+        row(startup + QStringLiteral(" of 40 x 460^2"), 3, [&] {
+            QList<reportSetting> list;
+            loadReportSettings(&list, folder, nullptr, false);
+            return loaded(list);
+        });
+        row(startup + QStringLiteral(" of 40 x 460^2, all decoded"), 3, [&] {
+            QList<reportSetting> list;
+            loadReportSettings(&list, folder, nullptr, true);
+            return loaded(list);
+        });
+    }
+
+    CNumerology numerology;
+    numerology.preloadRes(getImagesPath());
+    const QString four = prefix + QStringLiteral("four 460^2 photos, ");
+    if (wanted(four)) {
+        QList<reportSetting> layouts;
+        const QByteArray bytes = HeavyLayout::fileBytes(
+            picturesLayout(QStringLiteral("Photos"), {photo(1), photo(2), photo(3), photo(4)}));
+        row(four + QStringLiteral("read"), 3, [&] {
+            QByteArray copy = bytes;
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            reportSetting setting;
+            layouts.clear();
+            if (!readReportSetting(&buffer, &setting, nullptr, false))
+                return QStringLiteral("refused");
+            layouts << setting;
+            return QStringLiteral("%1 MB file").arg(bytes.size() / 1048576.0, 0, 'f', 1);
+        });
+        row(four + QStringLiteral("first reading built"), 1,
+            [&] { return reading(&numerology, &layouts); });
+        row(four + QStringLiteral("reading built"), 5,
+            [&] { return reading(&numerology, &layouts); });
+        const QString html = numerology.reportHtml;
+        MyQWebEngineView view;
+        view.resize(1000, 700);
+        view.show();
+        row(four + QStringLiteral("reading shown"), 3, [&] {
+            QSignalSpy done(&view, &QWebEngineView::loadFinished);
+            view.setHtml(html, QUrl(QStringLiteral("file://localhost/")));
+            const bool ok = done.wait(120000) && done.constLast().value(0).toBool();
+            return ok ? QStringLiteral("shown") : QStringLiteral("not shown");
+        });
+        row(four + QStringLiteral("reading exported"), 3, [&] {
+            QString out;
+            embedImagesToHtml(html, out);
+            return QStringLiteral("%1 MB").arg(out.toUtf8().size() / 1048576.0, 0, 'f', 1);
+        });
+    }
+
+    const QString large = prefix + QStringLiteral("3 x 4096^2, ");
+    if (wanted(large)) {
+        QList<reportSetting> layouts;
+        const QByteArray bytes = HeavyLayout::fileBytes(
+            picturesLayout(QStringLiteral("Large"), {plain(4096), plain(4096), plain(4096)}));
+        row(large + QStringLiteral("read"), 3, [&] {
+            QByteArray copy = bytes;
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            reportSetting setting;
+            layouts.clear();
+            if (!readReportSetting(&buffer, &setting, nullptr, false))
+                return QStringLiteral("refused");
+            layouts << setting;
+            return QStringLiteral("read");
+        });
+        if (!layouts.isEmpty()) {
+            row(large + QStringLiteral("reading built"), 3,
+                [&] { return reading(&numerology, &layouts); });
+            const QString html = numerology.reportHtml;
+            row(large + QStringLiteral("reading exported"), 3, [&] {
+                QString out;
+                embedImagesToHtml(html, out);
+                return QStringLiteral("%1 MB").arg(out.toUtf8().size() / 1048576.0, 0, 'f', 1);
+            });
+        }
     }
 }
