@@ -265,3 +265,34 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
         }
     }
 }
+
+void benchStartupWithLayouts(const std::function<bool(const QString &)> &wanted,
+                             const std::function<void()> &startUp)
+{
+    const QString name = QStringLiteral("layout pictures, window start-up");
+    if (!wanted(name))
+        return;
+    const QString folder = getUserFolder();
+    const auto run = [&](const QString &which) {
+        row(name + which, 5, [&] {
+            startUp();
+            return QStringLiteral("made and closed");
+        });
+    };
+    run(QStringLiteral(" without layouts"));
+    QStringList written;
+    const QList<QImage> forty = QVector<QImage>(40, plain(460)).toList();
+    for (int i = 0; i < 10; ++i) {
+        const reportSetting heavy = picturesLayout(QStringLiteral("Heavy %1").arg(i),
+                                                   {plain(4096), plain(4096), plain(4096)});
+        const reportSetting full = picturesLayout(QStringLiteral("Full %1").arg(i), forty);
+        for (const reportSetting &setting : {heavy, full}) {
+            if (writeLayout(folder, setting))
+                written << folder + QLatin1Char('/') + setting.name
+                        + QLatin1String(LayoutFileSuffix);
+        }
+    }
+    run(QStringLiteral(" with 20 shared layouts"));
+    for (const QString &path : qAsConst(written))
+        QFile::remove(path);
+}

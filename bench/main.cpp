@@ -258,6 +258,14 @@ int main(int argc, char **argv)
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;
     GenPDFfromHTML::urlOpener = openNothing;
+    benchStartupWithLayouts([](const QString &name) { return wanted(qPrintable(name)); },
+                            [] {
+                                CUpdateCheck::setAskFunction(
+                                    [](const QString &, const QString &) { return false; });
+                                CZQNum window;
+                                window.m_StartTimer->stop();
+                            });
+
     auto w = makeWindow();
     const char *calculation = "calculation command until every report view loaded";
     if (!wanted(calculation))
