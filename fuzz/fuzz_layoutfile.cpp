@@ -1,11 +1,13 @@
 // A report layout (.zqnr): any bytes give a whole layout or a refusal that
 // leaves the caller's layout as it was, every text read is the markup
-// filter's fixed point and keeps its promises, and a layout read is written
-// back and read as the same.
+// filter's fixed point and keeps its promises, a layout read is written
+// back and read as the same, and read with its pictures put off it is taken
+// as well and decodes to the same.
 
 #include "fuzz/harness.h"
 #include "fuzz/markupcontract.h"
 #include "layouts/layoutfile.h"
+#include "layouts/layoutpictures.h"
 
 #include <QBuffer>
 
@@ -73,6 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     checkTexts(setting);
+
+    // Read as the lists of layouts read it, pictures put off: taken as well,
+    // and its pictures decode to the same.
+    QBuffer deferredBuffer(&input);
+    harness::check(deferredBuffer.open(QIODevice::ReadOnly), "buffer");
+    reportSetting deferred = before;
+    harness::check(readReportSetting(&deferredBuffer, &deferred, nullptr, false),
+                   "a layout read whole is refused with its pictures put off");
+    LayoutPictures::decode(&deferred);
+    harness::check(sameLayout(deferred, setting), "pictures put off decode to others");
 
     QByteArray written;
     QBuffer out(&written);
