@@ -6,6 +6,7 @@
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
+#include "layouts/layoutpictures.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void okAndCancel();
     void failedSaveIsReported_data();
     void failedSaveIsReported();
+    void picturesDecodedWhenChosen();
     void nameCommands_data();
     void nameCommands();
     void deleteSetting_data();
@@ -290,6 +292,37 @@ void TestLayoutManager::okAndCancel()
         QCOMPARE(saved.last().name, QStringLiteral("Omega"));
         QCOMPARE(saved.last().items[RKNumerology].size(), initialSections());
     }
+}
+
+// The manager decodes the pictures of the layout chosen in its list only; a
+// layout never chosen is saved back as it was read.
+void TestLayoutManager::picturesDecodedWhenChosen()
+{
+    QImage picture(126, 90, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 90));
+    QList<reportSetting> settings = standardSettings();
+    settings[1].items[RKNumerology][0].images[0] = picture; // Beta's Life Path
+    settings[2].items[RKNumerology][0].images[0] = picture; // Gamma's Essence
+    writeLayouts(settings);
+    // The first picture of the section of this type.
+    const auto shown = [](const reportSetting &setting, uint type) {
+        for (const repItem &item : setting.items[RKNumerology]) {
+            if (item.type == type)
+                return item.images.value(0);
+        }
+        return QImage();
+    };
+
+    CLayoutManagerDlg *dlg = open(QStringLiteral("Beta"));
+    QVERIFY(!LayoutPictures::pending(dlg->settings.at(1)));
+    QCOMPARE(shown(dlg->settings.at(1), 1), picture);
+    QVERIFY(LayoutPictures::pending(dlg->settings.at(2)));
+    dlg->okButton->click();
+    QCOMPARE(shown(readLayouts().at(2), 20), picture);
+
+    dlg = open(QStringLiteral("Gamma"));
+    QVERIFY(!LayoutPictures::pending(dlg->settings.at(2)));
+    QCOMPARE(shown(dlg->settings.at(2), 20), picture);
 }
 
 void TestLayoutManager::failedSaveIsReported_data()
