@@ -9,3 +9,9 @@ class QString;
 // (read or refused), for those whose name ("layout " and the file's) wanted
 // answers true for.
 void benchLayoutFiles(const std::function<bool(const QString &)> &wanted);
+
+// Prints the read time of layouts of the sizes that a reading or a layout
+// file is bounded by (long styles over many line breaks, many sections, long
+// titles and texts, a numerologist's layout) with their outcome, and for
+// those read, the time to build their Numerology reading and its size.
+void benchLayoutSizes(const std::function<bool(const QString &)> &wanted);

@@ -253,6 +253,7 @@ int main(int argc, char **argv)
 
     benchTemplates([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
+    benchLayoutSizes([](const QString &name) { return wanted(qPrintable(name)); });
 
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;

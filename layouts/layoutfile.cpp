@@ -80,9 +80,10 @@ void refuseWith(QDataStream &stream, QString *why, const QString &reason)
 }
 
 // Reads a string after checking its length ahead: one longer than
-// maxLength (refused with tooLong) or than the file's characters still left
-// is refused before anything is read. charged: its characters are taken from
-// the budget here (the filter takes those of section texts).
+// maxLength (refused with tooLong) is refused before anything is read, and
+// so is a charged one longer than the file's characters still left, which
+// it is then charged with. Section texts are charged by the filter, which
+// counts them as the save counts them.
 bool readString(QDataStream &stream, QString *text, int maxLength, const QString &tooLong,
                 bool charged, BoundedRead::ReadBudget *budget, QString *why)
 {
@@ -91,7 +92,7 @@ bool readString(QDataStream &stream, QString *text, int maxLength, const QString
         refuseWith(stream, why, tooLong);
         return false;
     }
-    if (budget && length > budget->parsedLengthLeft) {
+    if (budget && charged && length > budget->parsedLengthLeft) {
         refuseWith(stream, why, SectionMarkup::textsTooLong());
         return false;
     }

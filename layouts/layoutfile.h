@@ -21,11 +21,11 @@ constexpr int LayoutStreamVersion = 12;
 // Reads one item as stored by a file of the given version. False when the
 // stream fails, the item claims more entries than the device still holds, a
 // picture is too large, a title, name, font family, option or text is longer
-// than LayoutLimits::MaxNameLength (SectionMarkup::MaxTextLength for texts)
-// or the budget's characters (checked before it is read), or a text is
-// beyond what SectionMarkup::filter takes
-// (budget, when given, is shared by a whole file; problem, when given, then
-// says why). Texts come through SectionMarkup::filter, the title as stored
+// than LayoutLimits::MaxNameLength (SectionMarkup::MaxTextLength for texts;
+// both checked before the string is read), the file's characters are spent
+// (texts, names and all), or a text is beyond what SectionMarkup::filter
+// takes (budget, when given, is shared by a whole file; problem, when given,
+// then says why). Texts come through SectionMarkup::filter, the title as stored
 // (plain text), and a font family that isFontFamilyName refuses as an empty
 // one (see storedFont), which the writer writes the same way.
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
