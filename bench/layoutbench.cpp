@@ -66,9 +66,10 @@ reportSetting longSpanOverBreaks(int kilobytes)
 {
     const QString property = QStringLiteral("color:#102030;");
     return sectionOfTexts(QStringLiteral("<span style=\"")
-                          + property.repeated(kilobytes * 1024 / property.size())
-                          + QStringLiteral("\">") + QStringLiteral("x<br>").repeated(4999)
-                          + QStringLiteral("</span>"));
+                              + property.repeated(kilobytes * 1024 / property.size())
+                              + QStringLiteral("\">") + QStringLiteral("x<br>").repeated(4999)
+                              + QStringLiteral("</span>"),
+                          1);
 }
 
 reportSetting longTitle()
@@ -159,8 +160,8 @@ void benchLayoutSizes(const std::function<bool(const QString &)> &wanted)
                     qPrintable(name), reads[runs / 2], reads.front(), reads.back(), runs,
                     bytes.size() / 1048576.0, read ? "read" : "refused");
         if (!builds.empty())
-            std::printf("; reading built in %.2f ms, %.1f MB of HTML", builds[builds.size() / 2],
-                        htmlSize * 2 / 1048576.0);
+            std::printf("; reading built in %.2f ms, %.0f KB of HTML", builds[builds.size() / 2],
+                        htmlSize * 2 / 1024.0);
         std::printf(")\n");
         std::fflush(stdout);
     }

@@ -235,8 +235,11 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
     // The reading these sections make is bounded as they are read, before
     // the next one is.
     qint64 reading = 0;
+    // Copies of one item share its entry lists until the reader replaces
+    // them, instead of making every entry of every item anew.
+    const repItem blank;
     for (quint32 i = 0; i < count; ++i) {
-        repItem item;
+        repItem item = blank;
         if (!readRepItem(*stream, &item, version, budget, problem))
             return false;
         if (kind >= 0) {

@@ -32,18 +32,20 @@ constexpr qint64 HeadingOverhead = 256;
 constexpr int MaxShownEntries = 13;
 constexpr int MaxShownCelebrities = 256;
 
-// The most HTML the builder writes for text in a section of font: it may
-// cut it at every line break and paragraph end, opening the font tags (a
-// character of the family escaped taking at most six) and a span of the text
-// again at each, marks every paragraph and cell, and writes bold one
-// character longer.
-qint64 builtLength(const QString &text, const QFont &font)
+// The most HTML the builder writes for text in a section whose font tags
+// take fontTags: it may cut the text at every line break and paragraph end,
+// opening the font tags and a span of the text again at each, marks every
+// paragraph and cell, and writes bold one character longer. An empty text
+// writes nothing.
+qint64 builtLength(const QString &text, qint64 fontTags)
 {
+    if (text.isEmpty())
+        return 0;
     const qint64 cuts = text.count(QLatin1String("<br")) + text.count(QLatin1String("</p"));
     const qint64 marks = text.count(QLatin1String("<p")) + text.count(QLatin1String("<td"));
     const qint64 reopened = text.contains(QLatin1String("<span"))
         ? MaxReopenedLength
-        : qMin<qint64>(MaxReopenedLength, 96 + 6 * qint64(font.family().size()));
+        : qMin<qint64>(MaxReopenedLength, fontTags);
     return text.size() + text.size() / 15 + marks * 20 + (cuts + 1) * (PieceOverhead + reopened);
 }
 
@@ -75,15 +77,17 @@ QString chargedNames(const QMap<QString, QString> &map, BoundedRead::ReadBudget 
 
 qint64 readingLength(const repItem &item, int kind)
 {
+    // A character of a font family escaped takes at most six.
+    const qint64 fontTags = 96 + 6 * qint64(item.contentFont.family().size());
     qint64 longest = 0;
     qint64 all = 0;
     for (const QString &text : item.texts) {
-        const qint64 length = builtLength(text, item.contentFont);
+        const qint64 length = builtLength(text, fontTags);
         longest = qMax(longest, length);
         all += length;
     }
     const bool celebrities = kind == RKCelebrities;
-    // Escaped, a character of a title or of a font family takes at most six.
+    // Escaped, a character of a title or a family takes at most six.
     const qint64 escaped = qint64(item.title.size()) + item.headerFont.family().size()
         + item.contentFont.family().size();
     const qint64 heading = HeadingOverhead + 6 * escaped;
