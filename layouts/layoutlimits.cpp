@@ -155,9 +155,12 @@ QString storeProblem(const reportSetting &setting)
                 problem = chargedName(storedFont(item.contentFont).family(), &budget);
             if (!problem.isEmpty())
                 return problem;
-            for (const QString &text : item.texts) {
-                QString filtered;
-                if (!SectionMarkup::filter(text, &filtered, &budget, &problem))
+            // The reading is estimated from the item as the reader gives it.
+            repItem stored = item;
+            stored.headerFont = storedFont(item.headerFont);
+            stored.contentFont = storedFont(item.contentFont);
+            for (QString &text : stored.texts) {
+                if (!SectionMarkup::filter(text, &text, &budget, &problem))
                     return problem;
             }
             for (const QImage &image : item.images) {
@@ -169,7 +172,7 @@ QString storeProblem(const reportSetting &setting)
                 problem = chargedNames(item.options, &budget);
             if (!problem.isEmpty())
                 return problem;
-            reading += readingLength(item, kind);
+            reading += readingLength(stored, kind);
             if (reading > MaxReadingLength)
                 return readingRefusal();
         }
