@@ -254,6 +254,7 @@ int main(int argc, char **argv)
     benchTemplates([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutPictures([](const QString &name) { return wanted(qPrintable(name)); });
+    benchLayoutSizes([](const QString &name) { return wanted(qPrintable(name)); });
 
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;

@@ -487,6 +487,11 @@ QString CReportTools::addSplitParagraph(const QString &text, const QString &open
     const QLatin1String spanClose("</span>");
     QString carry;
     QString result;
+    // The end of the piece written last, held back: a piece that would have
+    // to open again more than a layout may carry over is not cut off but
+    // joined to the one before at its line break, so that no tag is copied
+    // into every piece.
+    QString pieceEnd;
     for (int i = 0; i < pieces.size(); ++i) {
         const QString &masked = masks.at(i);
         const int s = masked.lastIndexOf(spanOpen);
@@ -497,11 +502,14 @@ QString CReportTools::addSplitParagraph(const QString &text, const QString &open
         const QString closer
             = (s > e || (f == -1 && !carry.isEmpty())) ? QString(spanClose) : QString();
         if (i == 0) {
-            result += open + pieces.at(i) + closer + close + tableEnd + crlf;
+            result += open + pieces.at(i);
+        } else if (open.size() + carry.size() <= LayoutLimits::MaxReopenedLength) {
+            result += pieceEnd + QLatin1String("<table class=maindoc border=\"0\"><tr><td>") + crlf
+                + open + carry + pieces.at(i);
         } else {
-            result += QLatin1String("<table class=maindoc border=\"0\"><tr><td>") + crlf + open
-                + carry + pieces.at(i) + closer + close + tableEnd + crlf;
+            result += QLatin1String("<br>") + pieces.at(i);
         }
+        pieceEnd = closer + close + tableEnd + crlf;
         if (s > e) {
             // The whole tag: a '>' in a quoted value would cut it short and
             // leave its quote open in the next piece.
@@ -510,7 +518,7 @@ QString CReportTools::addSplitParagraph(const QString &text, const QString &open
             carry.clear();
         }
     }
-    return result;
+    return result + pieceEnd;
 }
 
 QString CReportTools::delHtmlHeaderTags(const QString &html) const

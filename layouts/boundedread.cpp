@@ -147,6 +147,20 @@ QImage decodeStoredImage(const QByteArray &png)
     return image;
 }
 
+qint64 nextStringLength(QDataStream &stream)
+{
+    uchar raw[4];
+    if (!stream.device()
+        || stream.device()->peek(reinterpret_cast<char *>(raw), sizeof raw) != sizeof raw)
+        return -1;
+    const quint32 bytes = stream.byteOrder() == QDataStream::BigEndian
+        ? qFromBigEndian<quint32>(raw)
+        : qFromLittleEndian<quint32>(raw);
+    if (bytes == 0xffffffff)
+        return 0;
+    return bytes % 2 ? -1 : qint64(bytes / 2);
+}
+
 bool readColor(QDataStream &stream, QColor *color)
 {
     char spec = 0;

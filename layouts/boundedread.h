@@ -21,14 +21,15 @@ constexpr int MaxPictureSide = 4096;
 constexpr qint64 MaxDeclaredPixels = qint64(6000) * 6000;
 
 // What one file may still decode, shared by everything it holds: the pixels
-// of its pictures, and the tags of its section texts with the parser's work
-// on them (SectionMarkup::filter takes its share).
+// of its pictures, the characters of its texts and names, and the tags of its
+// section texts with the parser's work on them (SectionMarkup::filter takes
+// its share).
 struct ReadBudget
 {
     qint64 pixelsLeft = qint64(MaxPictureSide) * MaxPictureSide * 3;
     qint64 markupTagsLeft = SectionMarkup::MaxLayoutTags;
     qint64 parsedLengthLeft = SectionMarkup::MaxLayoutParsedLength;
-    qint64 markupPairsLeft = SectionMarkup::MaxMarkupPairs;
+    qint64 markupPairsLeft = SectionMarkup::MaxLayoutMarkupPairs;
     qint64 parserBytesLeft = SectionMarkup::MaxLayoutParserBytes;
     // Layout pictures are checked and counted but kept as their PNG bytes,
     // to be decoded when the layout is used (readStoredImage).
@@ -54,6 +55,12 @@ qint64 storedImagePixels(const QByteArray &png);
 // A picture kept by readStoredImage as readImage would have decoded it; null
 // when its data turn out to be damaged.
 QImage decodeStoredImage(const QByteArray &png);
+
+// The characters of the string that a QDataStream holds next, read ahead
+// without taking anything: 0 for a null or an empty string, -1 when the
+// stream cannot hold the length or it is odd. Lets a reader refuse a string
+// longer than it takes before Qt reads it whole.
+qint64 nextStringLength(QDataStream &stream);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.

@@ -85,6 +85,103 @@ bool readImages(QDataStream &stream, repItem *item, BoundedRead::ReadBudget *bud
     return true;
 }
 
+void refuseWith(QDataStream &stream, QString *why, const QString &reason)
+{
+    if (why)
+        *why = reason;
+    stream.setStatus(QDataStream::ReadCorruptData);
+}
+
+// Reads a string after checking its length ahead: one longer than
+// maxLength (refused with tooLong) is refused before anything is read, and
+// so is a charged one longer than the file's characters still left, which
+// it is then charged with. Section texts are charged by the filter, which
+// counts them as the save counts them.
+bool readString(QDataStream &stream, QString *text, int maxLength, const QString &tooLong,
+                bool charged, BoundedRead::ReadBudget *budget, QString *why)
+{
+    const qint64 length = BoundedRead::nextStringLength(stream);
+    if (length > maxLength) {
+        refuseWith(stream, why, tooLong);
+        return false;
+    }
+    if (budget && charged && length > budget->parsedLengthLeft) {
+        refuseWith(stream, why, SectionMarkup::textsTooLong());
+        return false;
+    }
+    stream >> *text;
+    if (!ok(stream))
+        return false;
+    if (budget && charged)
+        budget->parsedLengthLeft -= text->size();
+    return true;
+}
+
+bool readName(QDataStream &stream, QString *name, BoundedRead::ReadBudget *budget, QString *why)
+{
+    return readString(stream, name, LayoutLimits::MaxNameLength, LayoutLimits::nameRefusal(), true,
+                      budget, why);
+}
+
+bool readTexts(QDataStream &stream, QStringList *texts, BoundedRead::ReadBudget *budget,
+               QString *why)
+{
+    texts->clear();
+    quint32 count = 0;
+    if (!readCount(stream, MinStringBytes, &count))
+        return false;
+    texts->reserve(int(count));
+    for (quint32 i = 0; i < count; ++i) {
+        QString text;
+        if (!readString(stream, &text, SectionMarkup::MaxTextLength, SectionMarkup::textTooLong(),
+                        false, budget, why))
+            return false;
+        texts->append(text);
+    }
+    return true;
+}
+
+// A font begins with its family, which is held to a name's length.
+bool readFont(QDataStream &stream, QFont *font, BoundedRead::ReadBudget *budget, QString *why)
+{
+    const qint64 family = BoundedRead::nextStringLength(stream);
+    if (family > LayoutLimits::MaxNameLength) {
+        refuseWith(stream, why, LayoutLimits::nameRefusal());
+        return false;
+    }
+    if (budget && family > budget->parsedLengthLeft) {
+        refuseWith(stream, why, SectionMarkup::textsTooLong());
+        return false;
+    }
+    stream >> *font;
+    if (!ok(stream))
+        return false;
+    if (budget)
+        budget->parsedLengthLeft -= family;
+    return true;
+}
+
+// A map as QDataStream writes it, every key and value held to a name's
+// length; a key stored twice keeps both values, as Qt's own reader does.
+bool readNames(QDataStream &stream, QMap<QString, QString> *map, BoundedRead::ReadBudget *budget,
+               QString *why)
+{
+    map->clear();
+    quint32 count = 0;
+    if (!readCount(stream, 2 * MinStringBytes, &count))
+        return false;
+    QMultiMap<QString, QString> read;
+    for (quint32 i = 0; i < count; ++i) {
+        QString key;
+        QString value;
+        if (!readName(stream, &key, budget, why) || !readName(stream, &value, budget, why))
+            return false;
+        read.insert(key, value);
+    }
+    *map = read;
+    return true;
+}
+
 template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list)
 {
     stream << quint32(list.size());
@@ -97,19 +194,22 @@ template<typename T> void writeEntries(QDataStream &stream, const QList<T> &list
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
                  BoundedRead::ReadBudget *budget, QString *problem)
 {
-    stream >> item->type >> item->name >> item->kind >> item->headerFont >> item->contentFont;
-    if (!ok(stream) || !BoundedRead::readColor(stream, &item->headerColor)
+    stream >> item->type;
+    if (!readName(stream, &item->name, budget, problem))
+        return false;
+    stream >> item->kind;
+    if (!ok(stream) || !readFont(stream, &item->headerFont, budget, problem)
+        || !readFont(stream, &item->contentFont, budget, problem)
+        || !BoundedRead::readColor(stream, &item->headerColor)
         || !BoundedRead::readColor(stream, &item->contentColor))
         return false;
     stream >> item->defaultStyle;
-    if (!readEntries(stream, MinStringBytes, &item->texts) || !readImages(stream, item, budget)
-        || !readEntries(stream, MinBoolBytes, &item->useStdText))
+    if (!readTexts(stream, &item->texts, budget, problem) || !readImages(stream, item, budget)
+        || !readEntries(stream, MinBoolBytes, &item->useStdText)
+        || !readName(stream, &item->title, budget, problem))
         return false;
-    stream >> item->title;
     item->options.clear();
-    if (version >= 2)
-        stream >> item->options;
-    if (!ok(stream))
+    if (version >= 2 && !readNames(stream, &item->options, budget, problem))
         return false;
     // Layouts are shared: a text that embeds, fetches or runs script could
     // pull any file the user can read into every report made with it, so
@@ -146,7 +246,7 @@ void writeRepItem(QDataStream &stream, const repItem &item)
 }
 
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget, QString *problem)
+             BoundedRead::ReadBudget *budget, QString *problem, int kind)
 {
     stream->setVersion(LayoutStreamVersion);
     const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
@@ -154,10 +254,24 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
     if (!readCount(*stream, minItemBytes, &count))
         return false;
     list->reserve(list->size() + int(count));
+    // The reading these sections make is bounded as they are read, before
+    // the next one is.
+    qint64 reading = 0;
+    // Copies of one item share its entry lists until the reader replaces
+    // them, instead of making every entry of every item anew.
+    const repItem blank;
     for (quint32 i = 0; i < count; ++i) {
-        repItem item;
+        repItem item = blank;
         if (!readRepItem(*stream, &item, version, budget, problem))
             return false;
+        if (kind >= 0) {
+            reading += LayoutLimits::readingLength(item, kind);
+            if (reading > LayoutLimits::MaxReadingLength) {
+                if (problem)
+                    *problem = LayoutLimits::readingRefusal();
+                return false;
+            }
+        }
         list->append(item);
     }
     return true;
@@ -196,13 +310,13 @@ bool readReportSetting(QIODevice *device, reportSetting *setting, QString *probl
     reportSetting read = *setting;
     BoundedRead::ReadBudget budget {LayoutLimits::MaxPicturePixels, SectionMarkup::MaxLayoutTags};
     budget.keepPicturesEncoded = !decodePictures;
-    for (QList<repItem> &items : read.items) {
-        if (!loadSet(&stream, &items, version, &budget, &why))
+    for (int kind = 0; kind < ReportKindCount; ++kind) {
+        if (!loadSet(&stream, &read.items[kind], version, &budget, &why, kind))
             return refuse(damaged);
     }
     // Files of early versions end after the fifth list.
-    if (!device->atEnd())
-        stream >> read.flags;
+    if (!device->atEnd() && !readNames(stream, &read.flags, &budget, &why))
+        return refuse(damaged);
     if (!ok(stream))
         return refuse(damaged);
     *setting = std::move(read);

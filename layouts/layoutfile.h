@@ -20,9 +20,12 @@ constexpr int LayoutStreamVersion = 12;
 
 // Reads one item as stored by a file of the given version. False when the
 // stream fails, the item claims more entries than the device still holds, a
-// picture is too large, or a text is beyond what SectionMarkup::filter takes
-// (budget, when given, is shared by a whole file; problem, when given, then
-// says why). Texts come through SectionMarkup::filter, the title as stored
+// picture is too large, a title, name, font family, option or text is longer
+// than LayoutLimits::MaxNameLength (SectionMarkup::MaxTextLength for texts;
+// both checked before the string is read), the file's characters are spent
+// (texts, names and all), or a text is beyond what SectionMarkup::filter
+// takes (budget, when given, is shared by a whole file; problem, when given,
+// then says why). Texts come through SectionMarkup::filter, the title as stored
 // (plain text), and a font family that isFontFamilyName refuses as an empty
 // one (see storedFont), which the writer writes the same way.
 bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
@@ -30,9 +33,11 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
 void writeRepItem(QDataStream &stream, const repItem &item);
 
 // Reads one item list and appends it to list. False on a damaged list, in
-// which case list may hold part of it. Sets the stream's version first.
+// which case list may hold part of it. Sets the stream's version first. For
+// the list of a report kind (kind not -1), false as well when the reading of
+// its sections would be longer than LayoutLimits::MaxReadingLength.
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr);
+             BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr, int kind = -1);
 // Writes one item list. Sets the stream's version first.
 void saveSet(QDataStream *stream, const QList<repItem> *list);
 

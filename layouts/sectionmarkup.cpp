@@ -883,6 +883,11 @@ QString tooLong()
     return QStringLiteral("one of its texts is longer than a layout file can take.");
 }
 
+QString tooLongInFile()
+{
+    return QStringLiteral("its texts are longer than one layout file can take.");
+}
+
 QString tooManyAttributes()
 {
     return QStringLiteral("one of its texts holds a tag with more attributes than a layout file "
@@ -908,6 +913,16 @@ QString unsettled()
 
 namespace SectionMarkup {
 
+QString textTooLong()
+{
+    return tooLong();
+}
+
+QString textsTooLong()
+{
+    return tooLongInFile();
+}
+
 int tagCount(const QString &html)
 {
     return int(html.count(QLatin1Char('<')));
@@ -931,7 +946,13 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
         budget->markupTagsLeft -= tags;
     }
     // Without tags or references there is nothing to parse: a '>' is text.
+    // It still counts in the file's length.
     if (!html.contains(QLatin1Char('<')) && !html.contains(QLatin1Char('&'))) {
+        if (budget) {
+            if (html.size() > budget->parsedLengthLeft)
+                return refuse(tooLongInFile());
+            budget->parsedLengthLeft -= html.size();
+        }
         *out = html;
         return true;
     }
@@ -961,7 +982,9 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
         const qint64 ownLimit = parserLimit(utf8.size());
         bool fileBound = false;
         if (budget) {
-            if (unmarked.size() > budget->parsedLengthLeft || pairs > budget->markupPairsLeft)
+            if (unmarked.size() > budget->parsedLengthLeft)
+                return refuse(tooLongInFile());
+            if (pairs > budget->markupPairsLeft)
                 return refuse(tooMuchInFile());
             budget->parsedLengthLeft -= unmarked.size();
             budget->markupPairsLeft -= pairs;

@@ -28,10 +28,13 @@ namespace SectionMarkup {
 // fewer than ten attributes a tag.
 // Tags, counted as '<'.
 constexpr int MaxTextTags = 10000;
-constexpr qint64 MaxLayoutTags = 100000;
-// Characters of one text, and those the parser reads for one file.
+constexpr qint64 MaxLayoutTags = 250000;
+// Characters of one text, and those one file may hold in all its texts and
+// names, markup or not, with what the parser reads again in later passes. A
+// page of the editor's text holds some 25,000 and a few hundred tags: a
+// layout with a page for each number of each section (about 360) fits.
 constexpr int MaxTextLength = 1 << 20;
-constexpr qint64 MaxLayoutParsedLength = qint64(4) << 20;
+constexpr qint64 MaxLayoutParsedLength = qint64(12) << 20;
 // Attributes one element may gather (see attributeBound).
 constexpr int MaxTagAttributes = 100;
 // The parser's work on one text can grow with the square of its tags and
@@ -39,13 +42,14 @@ constexpr int MaxTagAttributes = 100;
 // each formatting element's attributes with those before it): each parse
 // counts that square, for one text and for one file, against this.
 constexpr qint64 MaxMarkupPairs = qint64(10000) * 10000;
+constexpr qint64 MaxLayoutMarkupPairs = 3 * MaxMarkupPairs;
 // The parser's memory, every block it takes counted (freed ones too): for
 // one text a base and a share of its UTF-8 size, for one file a total.
 // Markup that makes the parser copy its open elements into every paragraph
 // takes far more than its share.
 constexpr qint64 ParserBaseBytes = qint64(1) << 20;
 constexpr qint64 ParserBytesPerTextByte = 64;
-constexpr qint64 MaxLayoutParserBytes = qint64(64) << 20;
+constexpr qint64 MaxLayoutParserBytes = qint64(96) << 20;
 
 // The number of '<' in html.
 int tagCount(const QString &html);
@@ -79,6 +83,11 @@ AttributeBound attributeBound(const QString &html);
 // of one file: its tags and parser memory are taken from it.
 bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget = nullptr,
             QString *problem = nullptr);
+
+// filter's reasons for a text longer than MaxTextLength and for texts longer
+// together than a file's budget, for readers that refuse them unread.
+QString textTooLong();
+QString textsTooLong();
 
 // filter's result, or an empty text for a refused one.
 QString filtered(const QString &html);

@@ -403,6 +403,16 @@ void tst_ReportTools::splitParagraph_data()
                                                           << ""
                                                           << ""
                                                           << "&lt;script>x&lt;/iframe>" + tableEnd;
+    // What would have to be opened again in every piece, beyond what a
+    // layout may carry over, keeps the pieces joined at their line breaks.
+    const QString longSpan = "<span style=\"" + QString(600, 'x') + "\">";
+    QTest::newRow("long span joins its pieces")
+        << longSpan + "a<br>b</span><br>c"
+        << ""
+        << "" << longSpan + "a<br>b</span>" + tableEnd + pieceOpen + "c" + tableEnd;
+    const QString longFont = "<font style=\"" + QString(600, 'y') + "\">";
+    QTest::newRow("long font tag keeps the text whole")
+        << "<p>a</p><p>b</p>" << longFont << "</font>" << longFont + "a<br>b<br></font>" + tableEnd;
     QTest::newRow("closed span carries nothing")
         << "<span>a</span><br>b"
         << ""

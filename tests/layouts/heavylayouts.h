@@ -132,6 +132,42 @@ inline QStringList editorPages(int megabytes)
     return pages;
 }
 
+// A numerologist's layout: every Numerology section in its own style with a
+// page of the editor's text for its general text and for each number from 1
+// to 9, 360 pages in all.
+inline reportSetting numerologistLayout()
+{
+    reportSetting setting;
+    int page = 0;
+    for (int type = 0; type < 36; ++type) {
+        repItem item;
+        item.type = quint32(type);
+        item.kind = RKNumerology;
+        item.defaultStyle = false;
+        item.title = QStringLiteral("Section %1").arg(type);
+        for (int entry = 0; entry < 10; ++entry) {
+            item.texts[entry] = editorPage(page++);
+            item.useStdText[entry] = false;
+        }
+        setting.items[RKNumerology] << item;
+    }
+    setting.flags.insert(QStringLiteral("UPDATE1"), QStringLiteral("TRUE"));
+    setting.flags.insert(QStringLiteral("UPDATE2"), QStringLiteral("TRUE"));
+    return setting;
+}
+
+// count sections of one kind as the manager adds them, in the default look.
+inline reportSetting bareSections(int count, int kind = RKNumerology)
+{
+    reportSetting setting;
+    for (int i = 0; i < count; ++i) {
+        setting.items[kind] << repItem();
+        setting.items[kind].last().type = quint32(1 + i % 20);
+        setting.items[kind].last().kind = kind;
+    }
+    return setting;
+}
+
 struct Case
 {
     const char *name;

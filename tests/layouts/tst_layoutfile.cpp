@@ -1,3 +1,4 @@
+#include "layouts/boundedread.h"
 #include "layouts/layoutfile.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutpictures.h"
@@ -256,6 +257,8 @@ private slots:
     void markupLimit();
     void heavyLayouts_data();
     void heavyLayouts();
+    void layoutSizes_data();
+    void layoutSizes();
     void bitFlips();
     void randomDamage();
 };
@@ -819,9 +822,9 @@ void TestLayoutFile::markupLimit_data()
     QTest::newRow("a text beyond it") << 1 << most + 1 << false;
     QTest::newRow("a file at the limit") << perFile << 1000 << true;
     QTest::newRow("a file beyond it") << perFile + 1 << 1000 << false;
-    QTest::newRow("a file beyond its tags, not its work") << 200 << 501 << false;
-    QTest::newRow("two texts at the file's work") << 2 << 7071 << true;
-    QTest::newRow("two texts beyond it") << 2 << 7072 << false;
+    QTest::newRow("a file beyond its tags, not its work") << perFile * 2 << 501 << false;
+    QTest::newRow("four texts at the file's work") << 4 << 8660 << true;
+    QTest::newRow("four texts beyond it") << 4 << 8661 << false;
 }
 
 // The parser's work is bounded for each text and each file; the writer
@@ -892,6 +895,127 @@ void TestLayoutFile::heavyLayouts()
     for (const repItem &item : qAsConst(read.items[RKNumerology]))
         readTexts << item.texts.mid(0, texts.size() - readTexts.size());
     QCOMPARE(readTexts, texts);
+}
+
+namespace {
+
+// The layouts the size tests build.
+enum SizeShape {
+    Numerologist,
+    NumerologistAndPlainTexts,
+    TitleAtLimit,
+    TitleBeyond,
+    FamilyBeyond,
+    OptionBeyond,
+    FlagBeyond,
+    PlainTextBeyond,
+    BareSectionsAtReading,
+    BareSectionsBeyond,
+};
+
+reportSetting sizedLayout(int shape)
+{
+    static const reportSetting numerologist = HeavyLayout::numerologistLayout();
+    reportSetting setting = smallSetting();
+    repItem &item = setting.items[RKNumerology][0];
+    const QString atLimit(LayoutLimits::MaxNameLength, QLatin1Char('n'));
+    const QString beyond = atLimit + QLatin1Char('n');
+    // What a layout of bare sections of one kind may hold: the estimate is
+    // the same for each.
+    const int bare = int(LayoutLimits::MaxReadingLength
+                         / LayoutLimits::readingLength(repItem(), RKNumerology));
+    switch (shape) {
+    case Numerologist:
+        return numerologist;
+    case NumerologistAndPlainTexts: {
+        // Plain texts take the file past its length: the pages' own length
+        // counted, the rest in texts without markup.
+        setting = numerologist;
+        BoundedRead::ReadBudget budget;
+        QString filtered;
+        for (const repItem &section : qAsConst(setting.items[RKNumerology])) {
+            for (const QString &text : section.texts)
+                SectionMarkup::filter(text, &filtered, &budget);
+        }
+        qint64 left = budget.parsedLengthLeft + 1;
+        repItem plain;
+        plain.type = 36;
+        for (int entry = 0; left > 0; ++entry) {
+            const int length = int(qMin<qint64>(left, SectionMarkup::MaxTextLength));
+            plain.texts[entry] = QString(length, QLatin1Char('p'));
+            left -= length;
+        }
+        setting.items[RKPet] << plain;
+        return setting;
+    }
+    case TitleAtLimit:
+        item.title = atLimit;
+        return setting;
+    case TitleBeyond:
+        item.title = beyond;
+        return setting;
+    case FamilyBeyond:
+        item.contentFont.setFamily(beyond);
+        return setting;
+    case OptionBeyond:
+        item.options.insert(QStringLiteral("hide-image"), beyond);
+        return setting;
+    case FlagBeyond:
+        setting.flags.insert(beyond, QStringLiteral("TRUE"));
+        return setting;
+    case PlainTextBeyond:
+        item.texts[0] = QString(SectionMarkup::MaxTextLength + 1, QLatin1Char('p'));
+        return setting;
+    case BareSectionsAtReading:
+        return HeavyLayout::bareSections(bare);
+    case BareSectionsBeyond:
+        return HeavyLayout::bareSections(bare + 1);
+    }
+    return setting;
+}
+
+} // namespace
+
+void TestLayoutFile::layoutSizes_data()
+{
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<QString>("problem"); // empty: read as written
+
+    const QString names = LayoutLimits::nameRefusal();
+    QTest::newRow("a page for each number of each section") << int(Numerologist) << QString();
+    QTest::newRow("and plain texts just past the file's length")
+        << int(NumerologistAndPlainTexts) << SectionMarkup::textsTooLong();
+    QTest::newRow("a title of the longest length") << int(TitleAtLimit) << QString();
+    QTest::newRow("a title beyond it") << int(TitleBeyond) << names;
+    QTest::newRow("a font family beyond it") << int(FamilyBeyond) << names;
+    QTest::newRow("an option beyond it") << int(OptionBeyond) << names;
+    QTest::newRow("a flag beyond it") << int(FlagBeyond) << names;
+    QTest::newRow("a text without markup beyond its length")
+        << int(PlainTextBeyond) << SectionMarkup::textTooLong();
+    QTest::newRow("bare sections up to the reading's length")
+        << int(BareSectionsAtReading) << QString();
+    QTest::newRow("one more") << int(BareSectionsBeyond) << LayoutLimits::readingRefusal();
+}
+
+// A layout as large as a numerologist makes it reads and saves; one past
+// the bounds of one file or of one reading is refused, at read and at save,
+// with the sentence that names what is too much.
+void TestLayoutFile::layoutSizes()
+{
+    QFETCH(int, shape);
+    QFETCH(QString, problem);
+
+    const reportSetting setting = sizedLayout(shape);
+    QCOMPARE(LayoutLimits::storeProblem(setting), problem);
+    QBuffer buffer;
+    buffer.setData(HeavyLayout::fileBytes(setting));
+    buffer.open(QIODevice::ReadOnly);
+    reportSetting read;
+    QString why;
+    QCOMPARE(readReportSetting(&buffer, &read, &why), problem.isEmpty());
+    QCOMPARE(why, problem);
+    if (problem.isEmpty())
+        QCOMPARE(writtenBytes(read), writtenBytes(setting));
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)
