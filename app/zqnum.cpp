@@ -1,6 +1,7 @@
 #include "app/zqnum.h"
 
 #include "app/myqwebengineview.h"
+#include "app/startup.h"
 #include "app/updatecheck.h"
 #include "base/apppaths.h"
 #include "engine/chartnumerology.h"
@@ -16,6 +17,7 @@
 #include "reportmanager/layoutmanagerdlg.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
+#include "style/infodlg.h"
 #include "style/settingsdlg.h"
 
 #include <QAction>
@@ -155,7 +157,7 @@ CZQNum::CZQNum(QWidget *parent, Qt::WindowFlags flags)
     setDateFormat(m_Settings.dayFirst);
     setFullManual();
 
-    loadReportSettings(&m_Layouts, getUserFolder());
+    loadReportSettings(&m_Layouts, getUserFolder(), nullptr, &m_RefusedLayouts);
     fillLayoutCombo(QString());
     connect(m_NumerologistCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &CZQNum::OnSelReport);
@@ -389,6 +391,10 @@ void CZQNum::OnFinishedSU()
     m_Splash = nullptr;
     resizeEvent(nullptr);
     m_StartupFinished = true;
+    const QString refused = Startup::refusedLayoutsMessage(m_RefusedLayouts);
+    m_RefusedLayouts.clear();
+    if (!refused.isEmpty())
+        CInfoDlgWin::showInfoMessageBox(m_Style, QStringLiteral("Warning"), refused, this);
     showStartPage();
 }
 

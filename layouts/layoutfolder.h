@@ -19,9 +19,11 @@
 constexpr const char *LayoutFileSuffix = ".zqnr";
 
 // Empties list, then appends one migrated setting per readable layout file, in
-// case-insensitive name order. Unreadable and damaged files are skipped.
+// case-insensitive name order. Unreadable and damaged files are skipped;
+// refused, when given, receives one line per skipped file, its name and the
+// reader's reason.
 void loadReportSettings(QList<reportSetting> *list, const QString &folder,
-                        QStringList *loadedFiles = nullptr);
+                        QStringList *loadedFiles = nullptr, QStringList *refused = nullptr);
 
 // Writes one file per setting (each written completely before it replaces the
 // old one) and deletes the files of layouts that were loaded and are gone.

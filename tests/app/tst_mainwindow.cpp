@@ -15,6 +15,7 @@
 #include "panels/infonamewidget.h"
 #include "panels/infotodaywidget.h"
 #include "style/appstyle.h"
+#include "style/infodlg.h"
 #include "style/settingsdlg.h"
 #include "testenvironment.h"
 
@@ -364,8 +365,26 @@ void TestMainWindow::layoutChoiceListsLayouts()
     }
     QStringList loaded;
     QVERIFY(saveReportSettings(&layouts, getUserFolder(), &loaded));
+    // Shared files the reader refuses: listed nowhere, told once at start-up.
+    writeFile(getUserFolder() + QStringLiteral("/Shared.zqnr"), "not a layout");
+    writeFile(getUserFolder() + QStringLiteral("/Empty.zqnr"), QByteArray());
+    static QStringList boxes;
+    boxes.clear();
+    const auto handler = CInfoDlgWin::setMessageBoxHandler(
+        [](CInfoDlgWin::MessageKind, const QString &title, const QString &text, QWidget *) {
+            boxes << title + QLatin1Char('|') + text;
+            return 0;
+        });
 
     auto window = makeWindow();
+    window->OnFinishedSU();
+    window->OnFinishedSU();
+    QCOMPARE(boxes,
+             QStringList {"Warning|These report layouts in your folder cannot be read; "
+                          "they are not listed, and their files are left as they are:\n"
+                          "\"Empty.zqnr\": it is not a layout file.\n"
+                          "\"Shared.zqnr\": it is not a layout file."});
+    CInfoDlgWin::setMessageBoxHandler(handler);
     QStringList items;
     for (int i = 0; i < window->m_NumerologistCombo->count(); ++i)
         items << window->m_NumerologistCombo->itemText(i);
