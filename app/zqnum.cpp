@@ -17,7 +17,6 @@
 #include "reportmanager/layoutmanagerdlg.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
-#include "style/infodlg.h"
 #include "style/settingsdlg.h"
 
 #include <QAction>
@@ -394,7 +393,7 @@ void CZQNum::OnFinishedSU()
     const QString refused = Startup::refusedLayoutsMessage(m_RefusedLayouts);
     m_RefusedLayouts.clear();
     if (!refused.isEmpty())
-        CInfoDlgWin::showInfoMessageBox(m_Style, QStringLiteral("Warning"), refused, this);
+        CNumerology::s_criticalMessage(this, QStringLiteral("Warning"), refused);
     showStartPage();
 }
 

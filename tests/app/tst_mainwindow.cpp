@@ -15,7 +15,6 @@
 #include "panels/infonamewidget.h"
 #include "panels/infotodaywidget.h"
 #include "style/appstyle.h"
-#include "style/infodlg.h"
 #include "style/settingsdlg.h"
 #include "testenvironment.h"
 
@@ -370,11 +369,10 @@ void TestMainWindow::layoutChoiceListsLayouts()
     writeFile(getUserFolder() + QStringLiteral("/Empty.zqnr"), QByteArray());
     static QStringList boxes;
     boxes.clear();
-    const auto handler = CInfoDlgWin::setMessageBoxHandler(
-        [](CInfoDlgWin::MessageKind, const QString &title, const QString &text, QWidget *) {
-            boxes << title + QLatin1Char('|') + text;
-            return 0;
-        });
+    const auto quiet = CNumerology::s_criticalMessage;
+    CNumerology::s_criticalMessage = [](QWidget *, const QString &title, const QString &text) {
+        boxes << title + QLatin1Char('|') + text;
+    };
 
     auto window = makeWindow();
     window->OnFinishedSU();
@@ -384,7 +382,7 @@ void TestMainWindow::layoutChoiceListsLayouts()
                           "they are not listed, and their files are left as they are:\n"
                           "\"Empty.zqnr\": it is not a layout file.\n"
                           "\"Shared.zqnr\": it is not a layout file."});
-    CInfoDlgWin::setMessageBoxHandler(handler);
+    CNumerology::s_criticalMessage = quiet;
     QStringList items;
     for (int i = 0; i < window->m_NumerologistCombo->count(); ++i)
         items << window->m_NumerologistCombo->itemText(i);
