@@ -490,11 +490,13 @@ void CReportExport::generateReport(const QString &pdfPath)
         return;
     setBusy(true);
 
-    // Without a chart layout the readings still make their report; only the
-    // chart section is left out.
+    // Without a chart layout, or with one that cannot be shown, the readings
+    // still make their report; only the chart section is left out, and the
+    // user is told why once the PDF is written.
     QImage canvas;
+    QString chartError;
     SectionFlags flags = m_sectionFlags;
-    if (flags[SectionChart] && !(renderChart && renderChart(&canvas)))
+    if (flags[SectionChart] && !(renderChart && renderChart(&canvas, &chartError)))
         flags[SectionChart] = false;
     const QString report = joinReports(m_sources, flags, canvas);
 
@@ -524,6 +526,7 @@ void CReportExport::generateReport(const QString &pdfPath)
     m_job = new GenPDFfromHTML(temporary.fileName(), pdfPath, page);
     connect(m_job, &GenPDFfromHTML::finished, this, &CReportExport::OnBgTaskFinished);
     m_reportInProgress = true;
+    m_chartLeftOut = flags[SectionChart] ? QString() : chartError;
     m_job->run();
 }
 
@@ -531,12 +534,16 @@ void CReportExport::OnBgTaskFinished(bool success)
 {
     m_reportInProgress = false;
     setBusy(false);
-    if (success || !m_job)
+    if (!m_job || (success && m_chartLeftOut.isEmpty()))
         return;
+    const QString title = success ? tr("Warning") : errorTitle;
+    const QString message = success
+        ? tr("The PDF report \"%1\" was saved without the chart.\n%2")
+              .arg(m_job->pdfPath(), m_chartLeftOut)
+        : tr("Cannot write the PDF report \"%1\".").arg(m_job->pdfPath());
     // The job reports from inside a web-engine callback; the box waits
     // until that has returned.
-    const QString message = tr("Cannot write the PDF report \"%1\".").arg(m_job->pdfPath());
-    QTimer::singleShot(0, this, [this, message] { showCritical(m_window, errorTitle, message); });
+    QTimer::singleShot(0, this, [this, title, message] { showCritical(m_window, title, message); });
 }
 
 QString CReportExport::getSaveFileName(const QString &caption, const QString &filter)

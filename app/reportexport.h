@@ -89,8 +89,9 @@ public:
     // The chart of the Graphic Chart page at full size, for "Save Report".
     std::function<QImage()> chartImage;
     // Renders the chosen chart template for the PDF into *canvas; false
-    // when there is no template to render.
-    std::function<bool(QImage *canvas)> renderChart;
+    // when there is no template to render, with the reason in *error when
+    // the chosen one cannot be shown.
+    std::function<bool(QImage *canvas, QString *error)> renderChart;
 
     // "Save Report": the reading of the given page as HTML, or the chart as
     // a picture on the Graphic Chart page. Nothing is written on the Guide.
@@ -157,4 +158,7 @@ private:
     bool m_reportInProgress = false;
     bool m_busy = false;
     GenPDFfromHTML *m_job = nullptr;
+    // Why the running job's PDF goes without the chart; empty when it has
+    // it or none was asked for or chosen.
+    QString m_chartLeftOut;
 };

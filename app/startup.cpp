@@ -92,6 +92,16 @@ QString webEngineProblem()
     return QString();
 }
 
+QString refusedLayoutsMessage(const QStringList &refused)
+{
+    if (refused.isEmpty())
+        return QString();
+    return QCoreApplication::translate("Startup",
+                                       "These report layouts in your folder cannot be read; they "
+                                       "are not listed, and their files are left as they are:")
+        + QLatin1Char('\n') + refused.join(QLatin1Char('\n'));
+}
+
 bool prepare()
 {
     if (agreementNeeded(settingsFilePath()) && !askAgreement())

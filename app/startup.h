@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What main() does before the main window exists.
 namespace Startup {
@@ -26,6 +27,11 @@ void prepareWebEngine();
 // Why the web engine cannot start here (its helper program or its resource
 // file is missing), for a message box; empty when nothing stands in its way.
 QString webEngineProblem();
+
+// The one message start-up shows about the layout files of the user folder
+// it could not take, a line each as the folder scan names them; empty when
+// there are none.
+QString refusedLayoutsMessage(const QStringList &refused);
 
 // The agreement at the first start, the user folder and the shipped chart
 // templates; false when the user declined and the program must end.

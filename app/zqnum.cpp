@@ -1,6 +1,7 @@
 #include "app/zqnum.h"
 
 #include "app/myqwebengineview.h"
+#include "app/startup.h"
 #include "app/updatecheck.h"
 #include "base/apppaths.h"
 #include "engine/chartnumerology.h"
@@ -155,7 +156,7 @@ CZQNum::CZQNum(QWidget *parent, Qt::WindowFlags flags)
     setDateFormat(m_Settings.dayFirst);
     setFullManual();
 
-    loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false);
+    loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false, &m_RefusedLayouts);
     fillLayoutCombo(QString());
     connect(m_NumerologistCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &CZQNum::OnSelReport);
@@ -389,6 +390,10 @@ void CZQNum::OnFinishedSU()
     m_Splash = nullptr;
     resizeEvent(nullptr);
     m_StartupFinished = true;
+    const QString refused = Startup::refusedLayoutsMessage(m_RefusedLayouts);
+    m_RefusedLayouts.clear();
+    if (!refused.isEmpty())
+        CNumerology::s_criticalMessage(this, QStringLiteral("Warning"), refused);
     showStartPage();
 }
 

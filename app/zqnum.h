@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <QVector>
 
 #include <array>
@@ -319,6 +320,8 @@ public:
     QPushButton *m_PrintButton = nullptr;
 
     QList<reportSetting> m_Layouts;
+    // The layout files start-up could not read, told once it has finished.
+    QStringList m_RefusedLayouts;
     QTimer *m_StartTimer = nullptr;
 
 signals:

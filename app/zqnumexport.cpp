@@ -63,8 +63,8 @@ void CZQNum::buildExport()
     };
     // The report shows the chart at most 600 x 800; twice that prints
     // sharply, while the full resolution would make the PDF ten times slower.
-    m_Export->renderChart = [this](QImage *canvas) {
-        const QImage chart = getChart(QSize(1200, 1600));
+    m_Export->renderChart = [this](QImage *canvas, QString *error) {
+        const QImage chart = getChart(QSize(1200, 1600), error);
         if (chart.isNull())
             return false;
         m_Chart->preloadRes(chart);

@@ -292,7 +292,7 @@ int main(int argc, char **argv)
     all.fill(true);
     measure("joining the readings for the PDF", 7, [&w, &all] {
         QImage canvas;
-        return w->m_Export->renderChart(&canvas)
+        return w->m_Export->renderChart(&canvas, nullptr)
             && !CReportExport::joinReports(w->m_Export->sources(), all, canvas).isEmpty();
     });
 

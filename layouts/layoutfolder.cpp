@@ -91,22 +91,30 @@ QStringList staleLayoutFiles(const QStringList &loadedFiles, const QList<reportS
 }
 
 void loadReportSettings(QList<reportSetting> *list, const QString &folder, QStringList *loadedFiles,
-                        bool decodePictures)
+                        bool decodePictures, QStringList *refused)
 {
     list->clear();
     if (loadedFiles)
         loadedFiles->clear();
+    if (refused)
+        refused->clear();
     QDir().mkpath(folder);
     const QDir dir(folder);
 
     const int suffixLength = int(qstrlen(LayoutFileSuffix));
     for (const QString &fileName : listLayoutFiles(dir)) {
         QFile file(dir.filePath(fileName));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
         reportSetting setting;
-        if (!readReportSetting(&file, &setting, nullptr, decodePictures))
+        QString problem;
+        if (!file.open(QIODevice::ReadOnly)
+            || !readReportSetting(&file, &setting, &problem, decodePictures)) {
+            // A folder of that name is no file anyone meant as a layout.
+            if (refused && !QFileInfo(file.fileName()).isDir())
+                refused->append(
+                    QStringLiteral("\"%1\": %2")
+                        .arg(fileName, problem.isEmpty() ? file.errorString() : problem));
             continue;
+        }
         setting.name = fileName.left(fileName.size() - suffixLength);
         migrateReportSetting(&setting);
         list->append(setting);

@@ -19,11 +19,14 @@
 constexpr const char *LayoutFileSuffix = ".zqnr";
 
 // Empties list, then appends one migrated setting per readable layout file, in
-// case-insensitive name order. Unreadable and damaged files are skipped.
-// Without decodePictures, pictures wait encoded until the layout is used
-// (see readReportSetting), which keeps the lists of layouts quick to fill.
+// case-insensitive name order. Unreadable and damaged files are skipped;
+// refused, when given, receives one line per skipped file, its name and the
+// reader's reason. Without decodePictures, pictures wait encoded until the
+// layout is used (see readReportSetting), which keeps the lists of layouts
+// quick to fill.
 void loadReportSettings(QList<reportSetting> *list, const QString &folder,
-                        QStringList *loadedFiles = nullptr, bool decodePictures = true);
+                        QStringList *loadedFiles = nullptr, bool decodePictures = true,
+                        QStringList *refused = nullptr);
 
 // Writes one file per setting (each written completely before it replaces the
 // old one) and deletes the files of layouts that were loaded and are gone.

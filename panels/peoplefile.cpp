@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTextStream>
 
 namespace {
 
@@ -27,24 +26,50 @@ QString flagField(bool flag)
     return flag ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// Reads the file as UTF-8 text (CR LF read as LF) line by line, empty lines
-// included, and hands each line to take until it returns false. A store can
-// hold far more lines than anyone reads, so the rest is never decoded.
-template<typename Take> PeopleFileStatus readLines(const QString &path, Take take)
+// Hands the lines of an open file, as UTF-8 text (CR LF read as LF, a
+// leading byte-order mark dropped, empty lines included), to take until it
+// returns false, so that the rest of a store is never decoded. No line takes
+// more memory than MaxPeopleFileSize bytes: a longer one is handed over
+// empty. Reading ends once the lines cost maxBytes, each its bytes but at
+// least LineCost, as a file of empty lines costs more than its size.
+template<typename Take> void readLines(QFile &file, qint64 maxBytes, Take take)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return PeopleFileStatus::CannotOpen;
-    if (file.size() > MaxPeopleFileSize)
-        return PeopleFileStatus::WrongFormat;
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
+    constexpr qint64 LineCost = 64;
+    constexpr int SkipChunk = 64 * 1024;
+    // readLine reads at most the buffer's size less one, and adds a zero.
+    QByteArray buffer(int(MaxPeopleFileSize) + 2, Qt::Uninitialized);
+    const char *data = buffer.constData();
+    qint64 left = maxBytes;
+    bool first = true;
     // An empty file still has one (empty) line.
     do {
-        if (!take(stream.readLine()))
-            break;
-    } while (!stream.atEnd());
-    return PeopleFileStatus::Ok;
+        const qint64 got = file.readLine(buffer.data(), buffer.size());
+        qint64 read = qMax<qint64>(0, got);
+        qint64 length = read;
+        if (read > MaxPeopleFileSize && data[read - 1] != '\n') {
+            // Passed over to its end, as far as the budget goes.
+            length = 0;
+            bool ended = file.atEnd();
+            while (!ended && read < left) {
+                const qint64 more = file.readLine(buffer.data(), SkipChunk + 1);
+                if (more <= 0)
+                    return;
+                read += more;
+                ended = data[more - 1] == '\n' || file.atEnd();
+            }
+            if (!ended)
+                return;
+        }
+        if (length > 0 && data[length - 1] == '\n')
+            --length;
+        if (length > 0 && data[length - 1] == '\r')
+            --length;
+        const int bom = first && length >= 3 && qstrncmp(data, "\xef\xbb\xbf", 3) == 0 ? 3 : 0;
+        first = false;
+        if (!take(QString::fromUtf8(data + bom, int(length - bom))) || got < 0)
+            return;
+        left -= qMax(read, LineCost);
+    } while (!file.atEnd() && left > 0);
 }
 
 QStringList splitFields(const QString &line)
@@ -258,13 +283,20 @@ QString peopleFileMessage(PeopleFileStatus status, const QString &path)
 PeopleFileContent readPeopleFile(const QString &path)
 {
     PeopleFileContent content;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return content;
+    // A people file holds one person: a larger one is no people file.
+    if (file.size() > MaxPeopleFileSize) {
+        content.status = PeopleFileStatus::WrongFormat;
+        return content;
+    }
     QString first;
-    content.status = readLines(path, [&first](const QString &line) {
+    readLines(file, MaxPeopleFileSize, [&first](const QString &line) {
         first = line;
         return false;
     });
-    if (content.status != PeopleFileStatus::Ok)
-        return content;
+    content.status = PeopleFileStatus::Ok;
     const QStringList fields = splitFields(first);
     if (fields.size() != PeopleFieldCount && fields.size() != OldPeopleFieldCount) {
         content.status = PeopleFileStatus::WrongFormat;
@@ -278,8 +310,12 @@ PeopleFileContent readPeopleFile(const QString &path)
 RecentStoreContent readRecentStore(const QString &path)
 {
     RecentStoreContent content;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return content;
+    content.status = PeopleFileStatus::Ok;
     bool first = true;
-    content.status = readLines(path, [&content, &first](const QString &line) {
+    readLines(file, MaxRecentStoreRead, [&content, &first](const QString &line) {
         // Only lines of exactly 15 fields are records; counting commas first
         // keeps the many other lines a damaged store may hold from being split.
         const int commas = int(line.count(QLatin1Char(',')));

@@ -77,8 +77,12 @@ struct PersonInputs
 constexpr int PeopleFieldCount = 15;
 constexpr int OldPeopleFieldCount = 10;
 
-// Neither file is ever near this size; larger files are refused unread.
+// Neither file is ever near this size: a larger people file is refused
+// unread, and no line of either file is read further.
 constexpr qint64 MaxPeopleFileSize = 4 * 1024 * 1024;
+// The recent store is read this far at most: far enough for the records the
+// list keeps, each as long as a line may be.
+constexpr qint64 MaxRecentStoreRead = RecentPeopleLimit * MaxPeopleFileSize;
 
 // getDataLocation() + "/zqnum6.num".
 QString recentStorePath();
@@ -145,8 +149,9 @@ struct RecentStoreContent
     PeopleFileStatus status = PeopleFileStatus::CannotOpen;
     // The first RecentPeopleLimit 15-field lines, in file order: the list
     // keeps no more, and the rest of the file is not read. Lines of any
-    // other field count are skipped, so one damaged line never costs the
-    // others.
+    // other field count, and lines longer than MaxPeopleFileSize, are
+    // skipped, so one damaged line never costs the others; a store of any
+    // size gives the records within its first MaxRecentStoreRead bytes.
     QVector<PersonRecord> records;
     // A store of the older form (first line of 10 fields) holds the inputs of
     // one person instead of records.

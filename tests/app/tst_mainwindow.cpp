@@ -364,8 +364,25 @@ void TestMainWindow::layoutChoiceListsLayouts()
     }
     QStringList loaded;
     QVERIFY(saveReportSettings(&layouts, getUserFolder(), &loaded));
+    // Shared files the reader refuses: listed nowhere, told once at start-up.
+    writeFile(getUserFolder() + QStringLiteral("/Shared.zqnr"), "not a layout");
+    writeFile(getUserFolder() + QStringLiteral("/Empty.zqnr"), QByteArray());
+    static QStringList boxes;
+    boxes.clear();
+    const auto quiet = CNumerology::s_criticalMessage;
+    CNumerology::s_criticalMessage = [](QWidget *, const QString &title, const QString &text) {
+        boxes << title + QLatin1Char('|') + text;
+    };
 
     auto window = makeWindow();
+    window->OnFinishedSU();
+    window->OnFinishedSU();
+    QCOMPARE(boxes,
+             QStringList {"Warning|These report layouts in your folder cannot be read; "
+                          "they are not listed, and their files are left as they are:\n"
+                          "\"Empty.zqnr\": it is not a layout file.\n"
+                          "\"Shared.zqnr\": it is not a layout file."});
+    CNumerology::s_criticalMessage = quiet;
     QStringList items;
     for (int i = 0; i < window->m_NumerologistCombo->count(); ++i)
         items << window->m_NumerologistCombo->itemText(i);

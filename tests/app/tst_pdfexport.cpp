@@ -227,7 +227,7 @@ void tst_PdfExport::joinedReportToPdf()
     RecordingExport exporter(nullptr);
     exporter.setSources(sources);
     int renders = 0;
-    exporter.renderChart = [&](QImage *canvas) {
+    exporter.renderChart = [&](QImage *canvas, QString *) {
         ++renders;
         *canvas = chart;
         return true;

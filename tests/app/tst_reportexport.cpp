@@ -1020,7 +1020,7 @@ void tst_ReportExport::pdfExportStopsEarly()
     readings.numerology.reportHtml = documentOfLength("NUM", 300);
     RecordingExport exporter(nullptr);
     exporter.setSources(readings.sources());
-    exporter.renderChart = [](QImage *) {
+    exporter.renderChart = [](QImage *, QString *) {
         return false;
     };
     exporter.onDialog = [&](QDialog *) {

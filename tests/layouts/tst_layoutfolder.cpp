@@ -287,13 +287,26 @@ void TestLayoutFolder::skippedFilesSurvive()
 
     QList<reportSetting> list;
     QStringList loaded;
+    QStringList refused {QStringLiteral("from before")};
     QElapsedTimer timer;
     timer.start();
-    loadReportSettings(&list, folder(), &loaded);
+    loadReportSettings(&list, folder(), &loaded, true, &refused);
     QVERIFY2(timer.elapsed() < TestEnvironment::HangGuardMs,
              qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(namesOf(list), QStringList {"Good"});
     QCOMPARE(loaded, QStringList {"Good.zqnr"});
+    // Each file with the reader's reason, in the folder's order; the folder
+    // is none.
+    QStringList names;
+    for (const QString &line : qAsConst(refused))
+        names << line.section(QLatin1Char('"'), 1, 1);
+    QCOMPARE(names,
+             (QStringList {"Alien.zqnr", "Broken.zqnr", "Empty.zqnr", "Flipped.zqnr", "Future.zqnr",
+                           "Heavy.zqnr", "Huge.zqnr"}));
+    QCOMPARE(refused.first(), QStringLiteral("\"Alien.zqnr\": it is not a layout file."));
+    QCOMPARE(refused.at(4),
+             QStringLiteral("\"Future.zqnr\": it was written by a newer version "
+                            "of the program."));
 
     // The user deletes "Good" and makes a new layout named like a skipped file.
     list = {defaultLayout(QStringLiteral("Fresh"))};

@@ -243,7 +243,7 @@ void personColumn(TemplateBuilder &b, double centre, bool partner, const Palette
     b.table(x, 294, QStringLiteral("Main Features"), factor, p.table,
             tableFont(QStringLiteral("Main Features")), p.tableText);
     b.table(x, 454, QStringLiteral("Additional Features"), factor, p.table,
-            tableFont(QStringLiteral("Main Features")), p.tableText);
+            tableFont(QStringLiteral("Additional Features")), p.tableText);
     b.table(x, 614, QStringLiteral("Bridges"), factor, p.table,
             tableFont(QStringLiteral("Bridges")), p.tableText);
     b.setPartner(false);
@@ -285,8 +285,7 @@ bool compatibilityChart(const QString &path, QString *error)
     b.setPartner(true);
     b.field(QRectF(wideX, 852, 400, 22), QStringLiteral("#short_name"), chartFont(sans, 13, true),
             p.caption);
-    b.table(wideX, 876, QStringLiteral("Psychomatrix"), wide, p.table,
-            tableFont(QStringLiteral("Main Features")), p.tableText);
+    table(b, wideX, 876, QStringLiteral("Psychomatrix"), wide, p);
     b.setPartner(false);
     b.text(QRectF(0, 990, w, 40), QStringLiteral("Two paths, one journey."),
            chartFont(serif, 20, false, true), p.heading, centreAlign);
