@@ -12,6 +12,8 @@
 
 #include "app/chartrender.h"
 #include "base/apppaths.h"
+#include "designer/drawingwork.h"
+#include "designer/repage.h"
 #include "designer/reportdocument.h"
 #include "testenvironment.h"
 #include "tests/designer/designerfixture.h"
@@ -66,6 +68,8 @@ int templateBenchChild(const QString &path)
     QSize boardImage, exportImage;
     QString error;
     QElapsedTimer timer;
+    // The estimate the limits hold pages to, of the page that draws most.
+    double work = 0;
     for (int i = 0; i < rounds; ++i) {
         {
             CReportDocument doc(&people.container, nullptr);
@@ -74,6 +78,10 @@ int templateBenchChild(const QString &path)
             load.push_back(timer.nsecsElapsed() / 1e6);
             if (!loaded)
                 break;
+            for (const QList<CREPage *> *list : qAsConst(doc.pageLists)) {
+                for (const CREPage *page : *list)
+                    work = qMax(work, DrawingWork::ofPage(page, 1e300).total());
+            }
         }
         timer.start();
         boardImage = renderChartTemplate(path, people.container, boardSize, nullptr).size();
@@ -88,9 +96,10 @@ int templateBenchChild(const QString &path)
                     qPrintable(error.simplified()));
         return 0;
     }
-    std::printf("load %7.1f  board %7.1f  export %7.1f ms  peak %6.1f MB  export %dx%d\n",
+    std::printf("load %7.1f  board %7.1f  export %7.1f ms  peak %6.1f MB  export %dx%d"
+                "  work %6.1f M\n",
                 median(load), median(board), median(exported), peakMb, exportImage.width(),
-                exportImage.height());
+                exportImage.height(), work / 1e6);
     return 0;
 }
 

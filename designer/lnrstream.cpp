@@ -62,6 +62,31 @@ bool countFits(const QDataStream &s, qint64 count, qint64 minBytes)
     return left < 0 || count <= left / qMax<qint64>(1, minBytes);
 }
 
+bool nextStringFits(const QDataStream &s, int maxChars)
+{
+    // A string is its length in bytes, 0xffffffff for a null one, then its
+    // UTF-16 code units.
+    QIODevice *device = s.device();
+    if (!device)
+        return true;
+    const QByteArray head = device->peek(4);
+    if (head.size() < 4)
+        return true;
+    const quint32 bytes = quint32(bigEndian32(reinterpret_cast<const uchar *>(head.constData())));
+    return bytes == 0xffffffffu || bytes <= 2 * quint32(maxChars);
+}
+
+bool readString(QDataStream &s, QString &out, int maxChars)
+{
+    if (s.status() == QDataStream::Ok && !nextStringFits(s, maxChars)) {
+        out = QString(maxChars + 1, QLatin1Char(' '));
+        s.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    s >> out;
+    return s.status() == QDataStream::Ok;
+}
+
 bool readPath(QDataStream &s, QPainterPath &path)
 {
     // An element is a qint32 type and two doubles; a non-empty path ends with

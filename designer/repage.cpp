@@ -197,6 +197,9 @@ void CREPage::save(QDataStream &s) const
 
 QString CREPage::limitFault() const
 {
+    if (name.size() > TemplateLimits::MaxText)
+        return QStringLiteral("A page name holds more than %1 characters.")
+            .arg(TemplateLimits::MaxText);
     if (!usableSide(width) || !usableSide(height))
         return QStringLiteral("The page \"%1\" is larger than a template can hold.").arg(name);
     if (items.size() > TemplateLimits::MaxItems)
@@ -232,7 +235,12 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget,
     if (version >= 258) {
         qint32 repeat = 0;
         qint32 reserved = 0;
-        s >> name >> repeat >> reserved;
+        if (!LnrStream::readString(s, name)) {
+            if (fault)
+                *fault = limitFault();
+            return false;
+        }
+        s >> repeat >> reserved;
         // Every negative count leaves the page out, and 0 stands for the most.
         repeatCount = qBound(-1, repeat, TemplateLimits::MaxRepeat);
         reservedValue = reserved;

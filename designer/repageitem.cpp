@@ -172,7 +172,11 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *bud
     type = i32;
     isVariable = readInverted(s);
     isFreeText = readInverted(s);
-    s >> auxText >> key >> transform >> angle >> boundSize;
+    // Strings are refused from the length they declare, before a long one
+    // is read.
+    if (!LnrStream::readString(s, auxText) || !LnrStream::readString(s, key))
+        return false;
+    s >> transform >> angle >> boundSize;
     if (s.status() != QDataStream::Ok || !LnrStream::readPath(s, shape)
         || !BoundedRead::readColor(s, &color))
         return false;
@@ -183,7 +187,14 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *bud
     auxFlag = readInverted(s);
     fixedContent = readInverted(s);
     qint64 i64 = 0;
-    s >> text >> font >> i64;
+    if (s.status() != QDataStream::Ok || !LnrStream::readString(s, text))
+        return false;
+    // A font starts with its family's name.
+    if (!LnrStream::nextStringFits(s)) {
+        text = QString(TemplateLimits::MaxText + 1, QLatin1Char(' '));
+        return refuse();
+    }
+    s >> font >> i64;
     alignment = int(qint32(quint32(quint64(i64) & 0xffffffffu)));
     s >> i32;
     penStyle = i32;
@@ -260,7 +271,8 @@ const char *CREPageItem::limitFault() const
     if (type == Symbol && text.size() > TemplateLimits::MaxSymbolText)
         return "holds more than 3000 characters";
     static_assert(TemplateLimits::MaxText == 20000, "the limit the message names");
-    if (text.size() > TemplateLimits::MaxText)
+    if (text.size() > TemplateLimits::MaxText || auxText.size() > TemplateLimits::MaxText
+        || key.size() > TemplateLimits::MaxText || font.family().size() > TemplateLimits::MaxText)
         return "holds more than 20000 characters";
     return nullptr;
 }
@@ -484,7 +496,9 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
 
     switch (type) {
     case Frame: {
-        if (inner) {
+        if (inner && inner->type == Image && !rectangularOn(p->deviceTransform())) {
+            inner->fillPictureInto(p, shape);
+        } else if (inner) {
             if (inner->type != Path)
                 p->setClipPath(shape, Qt::IntersectClip);
             inner->draw(p, mode, style);

@@ -137,6 +137,23 @@ public:
     // The same for filling path: it fills page as path does.
     static QPainterPath visibleFill(const QPainterPath &path, const QTransform &toDevice,
                                     const QRectF &page);
+    // What an outline object draws of shape through device onto page
+    // (device pixels) with a pen of penWidth (item units): its fill and its
+    // stroke in device pixels, cut to what shows where shape reaches far
+    // off the page, and the pen as it is drawn there.
+    struct PathPlan
+    {
+        QPainterPath fill;
+        QPainterPath stroke;
+        double penWidth = 0;
+        int penStyle = Qt::SolidLine;
+        // The stroke covers all of page.
+        bool covers = false;
+        // Drawn as it is, not cut to what shows.
+        bool whole = false;
+    };
+    static PathPlan planPath(const QPainterPath &shape, int penStyle, const QTransform &device,
+                             const QRectF &page, double penWidth);
 
     // Symbol images: null when the kind is not 0 to 10 or the text cannot be
     // encoded.
@@ -212,7 +229,15 @@ public:
     CREPageItem *inner = nullptr;
     CREPageItem *outer = nullptr;
 
+    // Whether a frame's outline, drawn through device, is a rectangle on
+    // the device's axes, which the painter clips to at no cost.
+    bool rectangularOn(const QTransform &device) const;
+
 private:
+    // An image item's picture filled into outline (its frame's), as it
+    // would show clipped by it: the painter clips to an outline span by
+    // span, many times slower.
+    void fillPictureInto(QPainter *p, const QPainterPath &outline);
     void drawTables(QPainter *p);
     // picture, taken to be of size (its own when empty), fitted into the box
     // and placed by alignment.

@@ -1,5 +1,7 @@
 #include "designer/repageitem.h"
 
+#include "designer/drawingwork.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -249,7 +251,7 @@ bool widePen(const QTransform &toDevice, const QRectF &page, double penWidth)
 void fillInBands(QPainter *p, const QPainterPath &path, const QTransform &device,
                  const QRectF &page, const QBrush &brush)
 {
-    constexpr int BandRows = 64;
+    constexpr int BandRows = 16;
     bool invertible = false;
     const QTransform back = device.inverted(&invertible);
     if (!invertible || page.isEmpty())
@@ -268,7 +270,56 @@ void fillInBands(QPainter *p, const QPainterPath &path, const QTransform &device
     }
 }
 
+// Whether an outline (item units) not much larger than the page and near
+// it is drawn as it is, dashes and all, so that its dashes stay put while
+// the editor scrolls and zooms; penWidth is the pen's in item units.
+bool drawnWhole(const QPainterPath &shape, const QTransform &device, const QRectF &page,
+                double penWidth)
+{
+    const QRectF bounds = device.map(shape).controlPointRect();
+    const double stretch = std::sqrt(device.m11() * device.m11() + device.m12() * device.m12()
+                                     + device.m21() * device.m21() + device.m22() * device.m22());
+    const double diagonal = std::hypot(page.width(), page.height());
+    const double near = diagonal + qMax(1.0, penWidth * stretch) + 2;
+    return bounds.left() >= page.left() - near && bounds.right() <= page.right() + near
+        && bounds.top() >= page.top() - near && bounds.bottom() <= page.bottom() + near
+        && qMax(bounds.width(), bounds.height()) <= 4 * diagonal;
+}
+
+// Rows times edges beyond which the rasteriser's store of cells overflows
+// and it renders an outline again band by band; far below, an outline is
+// filled as it is.
+constexpr double BandedFrom = 20000;
+
 } // namespace
+
+CREPageItem::PathPlan CREPageItem::planPath(const QPainterPath &shape, int penStyle,
+                                            const QTransform &device, const QRectF &page,
+                                            double penWidth)
+{
+    PathPlan plan;
+    const double width = int(penWidth);
+    const double stretch
+        = std::sqrt(std::fabs(device.m11() * device.m22() - device.m12() * device.m21()));
+    plan.penWidth = width * stretch;
+    plan.penStyle = penStyle;
+    if (drawnWhole(shape, device, page, width)) {
+        plan.whole = true;
+        plan.fill = device.map(shape);
+        if (penWidth > 0)
+            plan.stroke = plan.fill;
+        return plan;
+    }
+    if (page.isEmpty())
+        return plan;
+    plan.fill = device.map(visibleFill(shape, device, page));
+    if (penWidth <= 0)
+        return plan;
+    plan.stroke = device.map(visiblePart(shape, device, page, width, &plan.covers));
+    if (widePen(device, page, width))
+        plan.penStyle = Qt::SolidLine;
+    return plan;
+}
 
 QPainterPath CREPageItem::visiblePart(const QPainterPath &path, const QTransform &toDevice,
                                       const QRectF &page, double penWidth, bool *covers)
@@ -346,6 +397,40 @@ QPainterPath CREPageItem::visibleFill(const QPainterPath &path, const QTransform
     return fill;
 }
 
+bool CREPageItem::rectangularOn(const QTransform &device) const
+{
+    if (shape.elementCount() > 5)
+        return false;
+    const QPolygonF corners = device.map(shape.toFillPolygon());
+    const QRectF r = corners.boundingRect();
+    const auto at = [](double v, double a, double b) {
+        return std::fabs(v - a) < 1e-6 || std::fabs(v - b) < 1e-6;
+    };
+    for (const QPointF &c : corners) {
+        if (!at(c.x(), r.left(), r.right()) || !at(c.y(), r.top(), r.bottom()))
+            return false;
+    }
+    return true;
+}
+
+void CREPageItem::fillPictureInto(QPainter *p, const QPainterPath &outline)
+{
+    if (image.isNull() || boundSize.isEmpty())
+        return;
+    QBrush brush(image);
+    brush.setTransform(QTransform::fromScale(boundSize.width() / image.width(),
+                                             boundSize.height() / image.height())
+                       * transform);
+    const QTransform device = p->deviceTransform();
+    QRectF page(0, 0, p->device()->width(), p->device()->height());
+    if (p->hasClipping())
+        page &= device.mapRect(p->clipBoundingRect());
+    if (DrawingWork::fillRows(device.map(outline), page) > BandedFrom)
+        fillInBands(p, outline, device, page, brush);
+    else
+        p->fillPath(outline, brush);
+}
+
 void CREPageItem::drawPath(QPainter *p)
 {
     QPen pen {QBrush(penColor), qreal(int(penWidth)), Qt::PenStyle(penStyle)};
@@ -354,23 +439,23 @@ void CREPageItem::drawPath(QPainter *p)
     QRectF page(0, 0, p->device()->width(), p->device()->height());
     if (p->hasClipping())
         page &= device.mapRect(p->clipBoundingRect());
-    // An outline not much larger than the page and near it is drawn as it
-    // is, dashes and all, so that its dashes stay put while the editor
-    // scrolls and zooms.
-    const QRectF bounds = device.map(shape).controlPointRect();
-    const double stretch = std::sqrt(device.m11() * device.m11() + device.m12() * device.m12()
-                                     + device.m21() * device.m21() + device.m22() * device.m22());
-    const double diagonal = std::hypot(page.width(), page.height());
-    const double near = diagonal + qMax(1.0, pen.widthF() * stretch) + 2;
-    if (bounds.left() >= page.left() - near && bounds.right() <= page.right() + near
-        && bounds.top() >= page.top() - near && bounds.bottom() <= page.bottom() + near
-        && qMax(bounds.width(), bounds.height()) <= 4 * diagonal) {
-        p->fillPath(shape, QBrush(color));
+    if (drawnWhole(shape, device, page, pen.widthF())) {
+        const QPainterPath onDevice = device.map(shape);
+        const double diagonal = std::hypot(page.width(), page.height());
+        const double stretch
+            = std::sqrt(std::fabs(device.m11() * device.m22() - device.m12() * device.m21()));
+        if (DrawingWork::fillRows(onDevice, page) > BandedFrom)
+            fillInBands(p, shape, device, page, QBrush(color));
+        else
+            p->fillPath(shape, QBrush(color));
         if (penWidth <= 0)
             return;
-        // A pen about as wide as the page takes the raster engine seconds to
-        // stroke at export size; its outline is filled band by band instead.
-        if (pen.widthF() * leastStretch(device) > diagonal / 2) {
+        // A pen about as wide as the page, or an outline of many long edges,
+        // takes the raster engine seconds to stroke at export size; its
+        // outline is filled band by band instead.
+        if (pen.widthF() * leastStretch(device) > diagonal / 2
+            || DrawingWork::strokeRows(onDevice, pen.widthF() * stretch, pen.style(), page)
+                > BandedFrom) {
             fillInBands(p, QPainterPathStroker(pen).createStroke(shape), device, page, pen.brush());
             return;
         }

@@ -1,6 +1,7 @@
 #include "designer/reportdocument.h"
 
 #include "base/apppaths.h"
+#include "designer/drawingwork.h"
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
@@ -260,6 +261,14 @@ CReportDocument::DrawingCost CReportDocument::drawingCost(const CREPage *extraPa
                 covered += area(toPage.mapRect(paintedPart(block, item)) & sheet);
             }
         }
+        if (!cost.busyPage) {
+            const DrawingWork work
+                = DrawingWork::ofPage(page, TemplateLimits::MaxDrawingWork, extraPage, extra);
+            if (work.total() > TemplateLimits::MaxDrawingWork) {
+                cost.busyPage = page;
+                cost.busyWith = work.mostly();
+            }
+        }
         if (!onList)
             return;
         if (drawn > cost.pageObjects) {
@@ -305,6 +314,14 @@ QString CReportDocument::drawingProblem(const DrawingCost &cost)
                               "times its area.")
             .arg(cost.coverPage->name)
             .arg(TemplateLimits::MaxDrawnCover);
+    if (cost.busyPage) {
+        // A name may be long; the box shows its start.
+        const QString &name = cost.busyPage->name;
+        constexpr int Shown = 60;
+        return QStringLiteral("The page \"%1\" draws too much:\r\n%2.")
+            .arg(name.size() > Shown ? name.left(Shown - 3) + QStringLiteral("...") : name,
+                 cost.busyWith);
+    }
     if (cost.objects > TemplateLimits::MaxTemplateItems)
         return QStringLiteral("The template holds more than %1 objects\r\non its pages and "
                               "blocks together.")
@@ -320,6 +337,36 @@ QString CReportDocument::placingProblem(const CREPage *page, const CREPageItem *
         return drawingProblem(drawingCost(page, &plain));
     }
     return drawingProblem(drawingCost(page, frame));
+}
+
+QString CReportDocument::drawingProblem(const CREPage *page) const
+{
+    if (!page)
+        return QString();
+    QList<const CREPage *> shown {page};
+    for (const QList<CREPage *> *list : pageLists) {
+        for (const CREPage *onList : *list) {
+            if (onList == page)
+                continue;
+            for (const CREPageItem *item : onList->items) {
+                if (item->inner && item->inner->type == CREPageItem::BlockReference
+                    && item->inner->blockPage == page) {
+                    shown.append(onList);
+                    break;
+                }
+            }
+        }
+    }
+    DrawingCost cost;
+    for (const CREPage *drawn : qAsConst(shown)) {
+        const DrawingWork work = DrawingWork::ofPage(drawn, TemplateLimits::MaxDrawingWork);
+        if (work.total() > TemplateLimits::MaxDrawingWork) {
+            cost.busyPage = drawn;
+            cost.busyWith = work.mostly();
+            return drawingProblem(cost);
+        }
+    }
+    return QString();
 }
 
 bool CReportDocument::roomForObject(const CREPage *page) const
@@ -361,8 +408,16 @@ QString CReportDocument::noRoomForPageText()
         .arg(TemplateLimits::MaxPages);
 }
 
+QString CReportDocument::nameTooLongText()
+{
+    return QStringLiteral("The template's name holds more than %1 characters.")
+        .arg(TemplateLimits::MaxText);
+}
+
 QString CReportDocument::limitProblem() const
 {
+    if (name.size() > TemplateLimits::MaxText)
+        return nameTooLongText();
     if (pageCount() > TemplateLimits::MaxPages || pageLists.size() > TemplateLimits::MaxPages)
         return noRoomForPageText();
     if (!usableGridStep(gridStepX) || !usableGridStep(gridStepY))
@@ -543,7 +598,11 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     qint32 reserved = 0;
     QImage preview;
     QString templateName;
-    s >> templateName >> reserved;
+    if (!LnrStream::readString(s, templateName)) {
+        m_loadError = nameTooLongText();
+        return false;
+    }
+    s >> reserved;
     if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &preview, &budget))
         return false;
     // The preview is only for other programs' file lists; what it cost to

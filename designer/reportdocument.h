@@ -51,12 +51,18 @@ public:
     // Why frame (an object or a block reference) cannot be placed on page
     // without the template drawing more than it may; empty when it can.
     QString placingProblem(const CREPage *page, const CREPageItem *frame) const;
+    // Why page, as it stands, draws more than a page may, counting it where
+    // it is shown (in place of the block references of other pages, for a
+    // block); empty when it does not. What the editor's gestures and
+    // property rows change is put back when this says something.
+    QString drawingProblem(const CREPage *page) const;
     // Room on page for one more object that is not a block reference.
     bool roomForObject(const CREPage *page) const;
     // The message for a picture or a page that there is no room for.
     static QString noRoomForPictureText();
     static QString noRoomForPageText();
     static QString tooManyPixelsText();
+    static QString nameTooLongText();
     // 0 when read; -1 for a foreign or newer file or damaged data, after which
     // the document holds what it held before and loadError() says why.
     int load(QDataStream &s);
@@ -138,6 +144,10 @@ private:
         // The page whose block references paint most, in page areas.
         double pageCover = 0;
         const CREPage *coverPage = nullptr;
+        // The first page or block whose drawing passes the budget of
+        // TemplateLimits, and what its drawing asks most.
+        const CREPage *busyPage = nullptr;
+        QString busyWith;
     };
     DrawingCost drawingCost(const CREPage *extraPage, const CREPageItem *extra) const;
     static QString drawingProblem(const DrawingCost &cost);

@@ -583,7 +583,8 @@ void CReportPE::mouseProcessEvent(QMouseEvent *event, bool finish)
         break;
     }
 
-    if (stepped && stepped == m_activeItem && !stepped->withinLimits())
+    if (stepped && stepped == m_activeItem
+        && (!stepped->withinLimits() || !drawingProblem(currentPage).isEmpty()))
         stepped->setGeometry(before);
     // A click, or a drag that ends where it began, leaves the template as
     // it was.

@@ -74,6 +74,13 @@ static_assert(MaxPicturePixels <= BoundedRead::ReadBudget {}.pixelsLeft,
 // scaled down to it; in ARGB32 that is 144 MB.
 constexpr qint64 MaxChartPixels = 36000000;
 
+// The work of drawing one page at export size (DrawingWork), in units of
+// about a nanosecond: a page within it draws in well under a second. A4
+// filled once at export size costs 36 million, a picture stretched over it
+// 720 million; the pages of the shipped templates take less than 90
+// million.
+constexpr double MaxDrawingWork = 1e9;
+
 // What reading the picture takes from MaxPicturePixels: its pixels once
 // scaled to BoundedRead::MaxPictureSide, 0 for no picture, and more than the
 // whole budget for one the reader refuses outright.

@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QVector>
 
+#include <cmath>
 #include <functional>
 
 // Templates that stay within every limit of a single field and are heavy by
@@ -158,6 +159,77 @@ inline void stretchedBackgrounds(CReportDocument &doc, int pages, int side = 409
     }
 }
 
+// Pages of one A4 sheet whose objects stay within every count and ask much
+// of each draw at export size.
+inline CREPage *a4Page(CReportDocument &doc, const QString &name)
+{
+    reset(doc);
+    return doc.addPage(QSizeF(840, 1188), name);
+}
+
+// An outline of points zigzagging across the page between its top and its
+// bottom, filled or not.
+inline void zigzag(CReportDocument &doc, int points, double pen, int style, bool filled)
+{
+    CREPageItem *path
+        = place(a4Page(doc, QStringLiteral("Zigzag")), CREPageItem::Path, 0, 0, 840, 1188);
+    QPainterPath shape;
+    shape.moveTo(0, 0);
+    for (int i = 1; i < points; ++i)
+        shape.lineTo(840.0 * i / (points - 1), i % 2 ? 1188 : 0);
+    path->shape = shape;
+    path->penWidth = pen;
+    path->penStyle = style;
+    path->color = filled ? QColor(200, 40, 40) : QColor(Qt::transparent);
+}
+
+// A 2 x 2 picture over the page, its frame a star of points outline points.
+inline void starPicture(CReportDocument &doc, int points)
+{
+    CREPageItem *image
+        = place(a4Page(doc, QStringLiteral("Star")), CREPageItem::Image, 0, 0, 840, 1188);
+    image->image = picture(2);
+    QPainterPath star;
+    const int corners = points - 1;
+    for (int i = 0; i < corners; ++i) {
+        const double a = 2 * M_PI * i / corners;
+        const double r = i % 2 ? 20 : 700;
+        const QPointF at(420 + r * std::sin(a), 594 - r * std::cos(a));
+        i == 0 ? star.moveTo(at) : star.lineTo(at);
+    }
+    star.closeSubpath();
+    image->outer->shape = star;
+}
+
+// count objects of type, each covering the page.
+inline void pageCovers(CReportDocument &doc, int type, int count)
+{
+    CREPage *page = a4Page(doc, QStringLiteral("Covers"));
+    for (int i = 0; i < count; ++i) {
+        CREPageItem *item = place(page, type, 0, 0, 840, 1188);
+        if (type == CREPageItem::Image) {
+            item->image = picture(2);
+        } else if (type == CREPageItem::Path) {
+            item->shape.addRect(0, 0, 840, 1188);
+            item->color = QColor(40, 120, 200, 128);
+            item->penWidth = 0;
+        } else if (type == CREPageItem::Symbol) {
+            item->barcodeKind = 0;
+            item->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('0' + i % 10));
+        }
+    }
+}
+
+// A text whose other strings, and its page's name, hold characters each.
+inline void longStrings(CReportDocument &doc, int characters)
+{
+    const QString filler(characters, QLatin1Char('k'));
+    CREPageItem *text = place(a4Page(doc, filler), CREPageItem::Text, 20, 20, 200, 50);
+    text->text = QStringLiteral("LUMARO");
+    text->auxText = filler;
+    text->key = filler;
+}
+
 // The heavy templates, at the size each was first seen at (size) and at the
 // nearest size the limits take (nearest; the same when they take it).
 inline QVector<Template> all()
@@ -194,6 +266,33 @@ inline QVector<Template> all()
         {"pages with a stretched 4096 x 4096 background", 3, 3, largeBackgrounds},
         {"pages with a stretched 2048 x 2048 background", 3, 1, smallBackgrounds},
         {"8 pages of block references", 2000, 125, eightPages},
+        {"zigzag of points, pen 500, dash-dot", 100, 21,
+         [](CReportDocument &doc, int points) {
+             zigzag(doc, points, 500, Qt::DashDotLine, false);
+         }},
+        {"zigzag of points, pen 1, filled", 1000, 82,
+         [](CReportDocument &doc, int points) {
+             zigzag(doc, points, 1, Qt::SolidLine, true);
+         }},
+        {"zigzag of points, pen 500, dashed", 10000, 34,
+         [](CReportDocument &doc, int points) {
+             zigzag(doc, points, 500, Qt::DashLine, false);
+         }},
+        {"2 x 2 picture in a star of points", 10000, 270, starPicture},
+        {"2 x 2 pictures covering the page", 2000, 1,
+         [](CReportDocument &doc, int n) {
+             pageCovers(doc, CREPageItem::Image, n);
+         }},
+        {"half-transparent page rectangles", 2000, 27,
+         [](CReportDocument &doc, int n) {
+             pageCovers(doc, CREPageItem::Path, n);
+         }},
+        {"3000-digit QR symbols covering the page", 2000, 9,
+         [](CReportDocument &doc, int n) {
+             pageCovers(doc, CREPageItem::Symbol, n);
+         }},
+        {"text whose other strings hold characters", 50000000, TemplateLimits::MaxText,
+         longStrings},
     };
 }
 

@@ -112,6 +112,9 @@ private slots:
     void placingWithinLimits();
     void heavyItems_data();
     void heavyItems();
+    void busyPages_data();
+    void busyPages();
+    void longStringDeclared();
 };
 
 void TestHostileTemplate::hostileFiles_data()
@@ -460,6 +463,23 @@ void TestHostileTemplate::heavyItems_data()
         << 80 << QString();
 }
 
+namespace {
+
+// The A4 template read into reader draws for the Graphic Chart page and
+// the export.
+void rendersA4(CReportDocument &reader)
+{
+    const QImage board = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(636, 900));
+    QVERIFY(!board.isNull() && board.width() <= 636 && board.height() <= 900);
+    QVERIFY(board.width() >= 635 || board.height() >= 899);
+    const QImage exported = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(0, 0));
+    QVERIFY(!exported.isNull());
+    QVERIFY(qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels);
+    QCOMPARE(exported.size(), QSize(5032, 7120));
+}
+
+} // namespace
+
 void TestHostileTemplate::heavyItems()
 {
     QFETCH(HostileTemplates::Builder, build);
@@ -481,13 +501,115 @@ void TestHostileTemplate::heavyItems()
     }
     QVERIFY2(doc.limitProblem().isEmpty(), qPrintable(doc.limitProblem()));
     QCOMPARE(result, 0);
-    const QImage board = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(636, 900));
-    QVERIFY(!board.isNull() && board.width() <= 636 && board.height() <= 900);
-    QVERIFY(board.width() >= 635 || board.height() >= 899);
-    const QImage exported = CManagerThumbnailDlg::slotPrintReport(0, &reader, QSize(0, 0));
-    QVERIFY(!exported.isNull());
-    QVERIFY(qint64(exported.width()) * exported.height() <= TemplateLimits::MaxChartPixels);
-    QCOMPARE(exported.size(), QSize(5032, 7120));
+    rendersA4(reader);
+}
+
+void TestHostileTemplate::busyPages_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+    // A part of the message for a refused template; empty when it loads.
+    QTest::addColumn<QString>("refusal");
+
+    // Pages within every count that draw too much at export size, at the
+    // largest size the budget takes and just past it.
+    const QString busy = QStringLiteral("draws too much:\r\n");
+    const QString strings = QStringLiteral("more than 20000 characters");
+    const Builder dashDot = [](CReportDocument &doc, int points) {
+        zigzag(doc, points, 500, Qt::DashDotLine, false);
+    };
+    const Builder filled = [](CReportDocument &doc, int points) {
+        zigzag(doc, points, 1, Qt::SolidLine, true);
+    };
+    const Builder dashed = [](CReportDocument &doc, int points) {
+        zigzag(doc, points, 500, Qt::DashLine, false);
+    };
+    const auto covers = [](int type) -> Builder {
+        return [type](CReportDocument &doc, int count) {
+            pageCovers(doc, type, count);
+        };
+    };
+    const struct
+    {
+        const char *name;
+        Builder build;
+        int accepted;
+    } budgetRows[] = {
+        {"zigzag, pen 500, dash-dot, points", dashDot, 21},
+        {"zigzag, pen 1, filled, points", filled, 82},
+        {"zigzag, pen 500, dashed, points", dashed, 34},
+        {"picture in a star of points", Builder(starPicture), 270},
+        {"pictures covering the page", covers(CREPageItem::Image), 1},
+        {"half-transparent page rectangles", covers(CREPageItem::Path), 27},
+        {"QR symbols covering the page", covers(CREPageItem::Symbol), 9},
+    };
+    for (const auto &row : budgetRows) {
+        QTest::addRow("%s: %d", row.name, row.accepted) << row.build << row.accepted << QString();
+        QTest::addRow("%s: %d", row.name, row.accepted + 1)
+            << row.build << row.accepted + 1 << busy;
+    }
+    QTest::newRow("strings of a text and a page name of 20000 characters")
+        << Builder(longStrings) << 20000 << QString();
+    QTest::newRow("strings of a text and a page name of 20001 characters")
+        << Builder(longStrings) << 20001 << strings;
+}
+
+// A page that draws more than the budget is refused by the save, which
+// leaves the file it would replace, and by the reader with the save's words;
+// one within it loads and draws.
+void TestHostileTemplate::busyPages()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+    QFETCH(QString, refusal);
+
+    CReportDocument doc(nullptr, nullptr);
+    build(doc, size);
+    const QByteArray bytes = HostileTemplates::write(doc);
+    QVERIFY(!bytes.isEmpty());
+    Person person;
+    CReportDocument reader(&person.container, nullptr);
+    const int result = HostileTemplates::read(reader, bytes);
+    if (refusal.isEmpty()) {
+        QVERIFY2(doc.limitProblem().isEmpty(), qPrintable(doc.limitProblem()));
+        QCOMPARE(result, 0);
+        rendersA4(reader);
+        return;
+    }
+    QVERIFY2(doc.limitProblem().contains(refusal), qPrintable(doc.limitProblem()));
+    QCOMPARE(result, -1);
+    QCOMPARE(reader.loadError(), doc.limitProblem());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("busy.lnr"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QVERIFY(!doc.saveToFile(path));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+}
+
+// A string is refused from the length it declares: a file declaring a
+// page name of 50 million characters and ending soon after is refused for
+// the name's length, not read to its end.
+void TestHostileTemplate::longStringDeclared()
+{
+    CReportDocument doc(nullptr, nullptr);
+    HostileTemplates::longStrings(doc, 20);
+    QByteArray bytes = HostileTemplates::write(doc);
+    const QByteArray name = QByteArray("\0\0\0\x28", 4) + QByteArray("\0k", 2).repeated(20);
+    const int at = bytes.indexOf(name);
+    QVERIFY(at > 0);
+    bytes = bytes.left(at + name.size() + 100);
+    bytes[at] = 0x05;
+    bytes[at + 1] = char(0xf5);
+    bytes[at + 2] = char(0xe1);
+    bytes[at + 3] = 0x00;
+    CReportDocument reader(nullptr, nullptr);
+    QCOMPARE(HostileTemplates::read(reader, bytes), -1);
+    QVERIFY2(reader.loadError().contains(QStringLiteral("more than 20000 characters")),
+             qPrintable(reader.loadError()));
 }
 
 void TestHostileTemplate::placingWithinLimits_data()
