@@ -1,11 +1,14 @@
 #include "layoutbench.h"
 
+#include "base/apppaths.h"
 #include "layouts/layoutfile.h"
+#include "tests/app/hostilelayouts.h"
 #include "tests/layouts/heavylayouts.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,6 +39,46 @@ void benchLayoutFiles(const std::function<bool(const QString &)> &wanted)
                     "%s)\n",
                     qPrintable(name), times[runs / 2], times.front(), times.back(), runs,
                     bytes.size() / 1048576.0, read ? "read" : "refused");
+        std::fflush(stdout);
+    }
+}
+
+void benchLayoutWork(const std::function<bool(const QString &)> &wanted)
+{
+    CNumerology person;
+    person.preloadRes(getImagesPath());
+    person.calculate(QStringLiteral("MARY ELIZABETH ANN WILLIAMSON"), QStringLiteral("MARY ANN"),
+                     {}, {}, false, QDate(1985, 12, 29), QDate(2026, 3, 15), nullptr, 0, 0, false);
+    QTemporaryDir folder;
+    for (const HostileLayout::Case &hostile : HostileLayout::cases()) {
+        const QString name = QStringLiteral("layout ") + QLatin1String(hostile.name);
+        if (!wanted(name))
+            continue;
+        const reportSetting layout = HostileLayout::layoutOf(hostile.text);
+        // One run each: the slow ones take seconds to minutes.
+        QElapsedTimer timer;
+        timer.start();
+        reportSetting read;
+        QString problem;
+        const bool accepted = HostileLayout::writtenAndRead(layout, &read, &problem);
+        const double readMs = timer.nsecsElapsed() / 1e6;
+        if (!accepted) {
+            std::printf("%-52s read %9.2f ms   refused\n", qPrintable(name), readMs);
+            std::fflush(stdout);
+            continue;
+        }
+        timer.restart();
+        const QString reading = HostileLayout::readingOf(person, read);
+        const double buildMs = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        const bool exported = HostileLayout::exported(reading, folder.path());
+        const double exportMs = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        HostileLayout::editorText(&read);
+        const double editorMs = timer.nsecsElapsed() / 1e6;
+        std::printf("%-52s read %9.2f ms   build %9.2f   PDF %9.2f%s   editor %9.2f\n",
+                    qPrintable(name), readMs, buildMs, exportMs, exported ? "" : " (failed)",
+                    editorMs);
         std::fflush(stdout);
     }
 }

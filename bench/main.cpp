@@ -257,6 +257,7 @@ int main(int argc, char **argv)
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;
     GenPDFfromHTML::urlOpener = openNothing;
+    benchLayoutWork([](const QString &name) { return wanted(qPrintable(name)); });
     auto w = makeWindow();
     const char *calculation = "calculation command until every report view loaded";
     if (!wanted(calculation))
