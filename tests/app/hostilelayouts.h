@@ -78,8 +78,8 @@ inline QVector<Case> cases()
         {"50 cells spanning 1,000 rows and columns",
          marked(table(5, 10, QStringLiteral(" colspan=\"1000\" rowspan=\"1000\""))), QString(),
          QStringLiteral(" colspan=\"20\""), 1},
-        {"a table of 1,000 grid places", marked(table(40, 25)), QString(),
-         QStringLiteral("<td>"), 1000},
+        {"a table of 1,000 grid places", marked(table(40, 25)), QString(), QStringLiteral("<td>"),
+         1000},
         {"a table of 1,001 grid places", marked(table(77, 13)), tables, QString(), 0},
         {"10 paragraphs of height 30,000,000 px",
          marked(paragraphs(10, QStringLiteral("height:30000000px"))), QString(),
@@ -97,8 +97,8 @@ inline QVector<Case> cases()
          marked(paragraphs(2000, QStringLiteral("page-break-before:always"))), QString(),
          QStringLiteral("page-break-before:always;"), MaxPageBreaks},
         {"one word of 2,000 characters", marked(word), QString(), zeroWidthSpace, 0},
-        {"one word of 2,001 characters", marked(word + QLatin1Char('a')), QString(),
-         zeroWidthSpace, 1},
+        {"one word of 2,001 characters", marked(word + QLatin1Char('a')), QString(), zeroWidthSpace,
+         1},
         {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))), QString(),
          zeroWidthSpace, 900000 / MaxWordLength - 1},
     };
@@ -132,8 +132,8 @@ inline QString readingOf(CNumerology &person, const reportSetting &layout)
     const QList<int> lessons {3, 6};
     const QList<int> passion {1};
     const int planes[4] = {1, 2, 3, 4};
-    person.calculateDynamic(false, &layouts, 0, karmic, 1, 2, 3, 4, 5, 6, 7, &lessons, 8,
-                            &passion, 9, planes, 5, 83, 1, 21);
+    person.calculateDynamic(false, &layouts, 0, karmic, 1, 2, 3, 4, 5, 6, 7, &lessons, 8, &passion,
+                            9, planes, 5, 83, 1, 21);
     return person.reportHtml;
 }
 

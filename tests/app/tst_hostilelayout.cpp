@@ -25,7 +25,9 @@ private:
 
 void tst_HostileLayout::initTestCase()
 {
-    GenPDFfromHTML::urlOpener = [](const QUrl &) { return true; };
+    GenPDFfromHTML::urlOpener = [](const QUrl &) {
+        return true;
+    };
     QVERIFY(ReadingTest::loadMarkerDatabase());
     m_person.preloadRes(getImagesPath());
     QVERIFY(m_person.calculate(QStringLiteral("ANN LEE SMITH"), QStringLiteral("ANN"), {}, {},
