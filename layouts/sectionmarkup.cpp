@@ -362,6 +362,8 @@ bool isOneOf(const QString &value, std::initializer_list<const char *> words)
 struct TextCosts
 {
     int pageBreaks = 0;
+    // The heights, vertical margins and line heights asked for, in pixels.
+    double heightPixels = 0;
     // Characters since the last blank.
     int wordLength = 0;
     qint64 tableCells = 0;
@@ -482,6 +484,51 @@ QString heldValue(Measure measure, const QString &value)
     return held;
 }
 
+// The vertical space value asks for in pixels, a font's size taken as 16
+// pixels, where property makes a page longer; 0 for the others.
+double heightPixels(const QString &property, const QString &value)
+{
+    static const QStringList vertical {
+        QStringLiteral("height"),         QStringLiteral("margin-top"),
+        QStringLiteral("margin-bottom"),  QStringLiteral("padding-top"),
+        QStringLiteral("padding-bottom"), QStringLiteral("border-top"),
+        QStringLiteral("border-bottom"),  QStringLiteral("line-height"),
+        QStringLiteral("vertical-align"),
+    };
+    if (!vertical.contains(property))
+        return 0;
+    static const QRegularExpression number(
+        QStringLiteral("(?:^|[ ,])[+-]?([0-9]*\\.?[0-9]+)([A-Za-z]*)"));
+    static const QHash<QString, double> pixels {
+        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
+        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
+        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
+        {QStringLiteral("q"), 96.0 / 101.6}, {QStringLiteral("em"), 16.0},
+        {QStringLiteral("rem"), 16.0},       {QStringLiteral("ex"), 8.0},
+        {QStringLiteral("ch"), 8.0},
+    };
+    const bool factor = property == QLatin1String("line-height");
+    double total = 0;
+    for (auto it = number.globalMatch(value); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString unit = match.captured(2).toLower();
+        total += match.captured(1).toDouble()
+            * (unit.isEmpty() ? (factor ? 16.0 : 1.0) : pixels.value(unit, 0.0));
+    }
+    return total;
+}
+
+// Whether costs leave room for pixels more of height; takes them if so.
+bool takesHeight(TextCosts *costs, double pixels)
+{
+    if (!costs || pixels <= 0)
+        return true;
+    if (costs->heightPixels + pixels > SectionMarkup::MaxTextHeightPixels)
+        return false;
+    costs->heightPixels += pixels;
+    return true;
+}
+
 bool startsPage(const QString &property, const QString &value)
 {
     return (property == QLatin1String("page-break-before")
@@ -489,8 +536,8 @@ bool startsPage(const QString &property, const QString &value)
         && !isOneOf(value, {"auto", "avoid", "inherit", "initial", "unset"});
 }
 
-// costs, when given, counts the text's page breaks and leaves out those
-// beyond MaxPageBreaks.
+// costs, when given, counts the text's page breaks and heights and leaves
+// out those beyond MaxPageBreaks and MaxTextHeightPixels.
 QString keptStyle(const QString &style, TextCosts *costs)
 {
     QString kept;
@@ -509,7 +556,7 @@ QString keptStyle(const QString &style, TextCosts *costs)
             written = value;
         else if (isPlainCssValue(value))
             written = heldValue(measureOf(property), value);
-        if (written.isEmpty())
+        if (written.isEmpty() || !takesHeight(costs, heightPixels(property, written)))
             continue;
         if (costs && startsPage(property, written)) {
             if (costs->pageBreaks >= SectionMarkup::MaxPageBreaks)
@@ -608,6 +655,9 @@ bool appendAttributes(QString *tag, const QVector<Attribute> &allowed,
         std::optional<QString> value = found
             ? keptValue(attribute.value, QString::fromUtf8(found->value), costs)
             : std::nullopt;
+        if (value && attribute.value == Value::Length && qstrcmp(attribute.name, "height") == 0
+            && !value->endsWith(QLatin1Char('%')) && !takesHeight(costs, value->toDouble()))
+            value.reset();
         if (value && spans && attribute.value == Value::Span)
             value = QString::number(qstrcmp(attribute.name, "colspan") == 0 ? spans->first
                                                                             : spans->second);

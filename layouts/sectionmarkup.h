@@ -61,6 +61,9 @@ constexpr int MaxSpacingPixels = 100;
 // Line heights and indents in lines, indent levels.
 constexpr int MaxLineFactor = 10;
 constexpr int MaxIndentLevels = 20;
+// The heights, vertical margins and line heights of one text together, in
+// pixels: about ninety pages; those behind are left out.
+constexpr int MaxTextHeightPixels = 100000;
 // Declarations starting a new page in one text; those behind are left out.
 constexpr int MaxPageBreaks = 10;
 // Characters without a blank in between: behind this many a zero-width
@@ -98,12 +101,13 @@ AttributeBound attributeBound(const QString &html);
 // editor's whole document with a paragraph marker before every paragraph
 // (and one right behind the body tag, so the report starts its text there);
 // any other text comes back as a fragment. A text without markup comes back
-// as it was, and the result is its own fixed point: filtered again it comes
-// back the same. False when the text is refused, beyond the limits above
-// before or after, or rebuilt into markup that a parse reads otherwise even
-// after a few passes; *out is then untouched and *problem, when given, says
-// why in a sentence for the user. budget, when given, is shared by all texts
-// of one file: its tags and parser memory are taken from it.
+// as it was (its words broken after MaxWordLength characters), and the
+// result is its own fixed point: filtered again it comes back the same.
+// False when the text is refused, beyond the limits above before or after,
+// or rebuilt into markup that a parse reads otherwise even after a few
+// passes; *out is then untouched and *problem, when given, says why in a
+// sentence for the user. budget, when given, is shared by all texts of one
+// file: its tags and parser memory are taken from it.
 bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget = nullptr,
             QString *problem = nullptr);
 
