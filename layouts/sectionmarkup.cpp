@@ -398,6 +398,18 @@ Measure measureOf(const QString &property)
     return lengths.contains(property) ? Measure::Length : Measure::None;
 }
 
+// Pixels per unit of the absolute CSS lengths.
+const QHash<QString, double> &absolutePixels()
+{
+    static const QHash<QString, double> pixels {
+        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
+        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
+        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
+        {QStringLiteral("q"), 96.0 / 101.6},
+    };
+    return pixels;
+}
+
 // One number of a value held to what its measure keeps: the same when it
 // is within, the largest kept one in its unit when beyond; null for a
 // number that is no plain decimal or has a unit that is not kept.
@@ -412,20 +424,14 @@ QString heldNumber(Measure measure, const QString &token)
     const double size = match.captured(2).toDouble();
     // Pixels per unit for the lengths; for the relative units the share of
     // the surrounding size one of them is.
-    static const QHash<QString, double> absolute {
-        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
-        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
-        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
-        {QStringLiteral("q"), 96.0 / 101.6},
-    };
     static const QHash<QString, double> relative {
         {QStringLiteral("em"), 1.0}, {QStringLiteral("rem"), 1.0}, {QStringLiteral("ex"), 0.5},
         {QStringLiteral("ch"), 0.5}, {QStringLiteral("%"), 0.01},
     };
     double largest = 0; // in pixels, or as a share
     double perUnit = 1;
-    if (unit.isEmpty() || absolute.contains(unit)) {
-        perUnit = unit.isEmpty() ? 1.0 : absolute.value(unit);
+    if (unit.isEmpty() || absolutePixels().contains(unit)) {
+        perUnit = unit.isEmpty() ? 1.0 : absolutePixels().value(unit);
         if (unit.isEmpty() && measure == Measure::LineHeight)
             largest = SectionMarkup::MaxLineFactor;
         else if (unit.isEmpty() && measure == Measure::Indent)
@@ -498,22 +504,24 @@ double heightPixels(const QString &property, const QString &value)
     if (!vertical.contains(property))
         return 0;
     static const QRegularExpression number(
-        QStringLiteral("(?:^|[ ,])[+-]?([0-9]*\\.?[0-9]+)([A-Za-z]*)"));
-    static const QHash<QString, double> pixels {
-        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
-        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
-        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
-        {QStringLiteral("q"), 96.0 / 101.6}, {QStringLiteral("em"), 16.0},
-        {QStringLiteral("rem"), 16.0},       {QStringLiteral("ex"), 8.0},
+        QStringLiteral("(?:^|[ ,])[+-]?([0-9]*\\.?[0-9]+)(%|[A-Za-z]*)"));
+    static const QHash<QString, double> relative {
+        {QStringLiteral("em"), 16.0},
+        {QStringLiteral("rem"), 16.0},
+        {QStringLiteral("ex"), 8.0},
         {QStringLiteral("ch"), 8.0},
     };
+    // A plain number or a percentage of a line height is a share of the
+    // font's size; a percentage of anything else one of the page's width.
     const bool factor = property == QLatin1String("line-height");
     double total = 0;
     for (auto it = number.globalMatch(value); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         const QString unit = match.captured(2).toLower();
-        total += match.captured(1).toDouble()
-            * (unit.isEmpty() ? (factor ? 16.0 : 1.0) : pixels.value(unit, 0.0));
+        const double perUnit = unit.isEmpty() ? (factor ? 16.0 : 1.0)
+            : unit == QLatin1String("%")      ? (factor ? 0.16 : 0.0)
+                                              : absolutePixels().value(unit, relative.value(unit));
+        total += match.captured(1).toDouble() * perUnit;
     }
     return total;
 }

@@ -227,6 +227,12 @@ void TestSectionMarkup::fragments_data()
            "border=\"100\" width=\"1200\" "
            "cellpadding=\"100\"><tbody><tr><td width=\"100%\" height=\"80\">c</td></tr></tbody>"
            "</table><img src=\"data:image/png;base64,AAAA\" width=\"1200\" height=\"1200\" />";
+    // 81 paragraphs of 1,224 pixels fit the text's heights, the 82nd's
+    // height does not, a line height of 24 does.
+    QTest::newRow("heights beyond about ninety pages go")
+        << QString("<p style=\"height:1200px; line-height:150%\">x</p>").repeated(90)
+        << QString("<p style=\" height:1200px; line-height:150%;\">x</p>").repeated(81)
+            + QString("<p style=\" line-height:150%;\">x</p>").repeated(9);
     QTest::newRow("numbers no value holds go")
         << "<p style=\"height:1e9px; width:10vw; margin-top:5px; font-size:1..2pt\">x</p>"
         << "<p style=\" margin-top:5px;\">x</p>";
