@@ -26,3 +26,8 @@ void benchStartupWithLayouts(const std::function<bool(const QString &)> &wanted,
 // titles and texts, a numerologist's layout) with their outcome, and for
 // those read, the time to build their Numerology reading and its size.
 void benchLayoutSizes(const std::function<bool(const QString &)> &wanted);
+// Prints, for the section texts that ask the view, the PDF and the section
+// editor for the most work (tests/app/hostilelayouts.h), the times to read
+// the layout, build a reading, save and print it and open the editor, or
+// that it was refused.
+void benchLayoutWork(const std::function<bool(const QString &)> &wanted);

@@ -259,6 +259,7 @@ int main(int argc, char **argv)
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;
     GenPDFfromHTML::urlOpener = openNothing;
+    benchLayoutWork([](const QString &name) { return wanted(qPrintable(name)); });
     benchStartupWithLayouts([](const QString &name) { return wanted(qPrintable(name)); },
                             [] {
                                 CUpdateCheck::setAskFunction(

@@ -30,6 +30,8 @@ enum class Value {
     Dir,
     ListType,
     Integer,
+    Spacing, // a table's border and spacings, in pixels
+    Span, // a table cell's
     Length,
     Color,
     Style,
@@ -63,10 +65,10 @@ const QVector<Element> &allowedElements()
         {"align", Value::Align}, {"dir", Value::Dir}, {"style", Value::Style}};
     static const QVector<Attribute> list {
         {"type", Value::ListType}, {"start", Value::Integer}, {"style", Value::Style}};
-    static const QVector<Attribute> cell {{"width", Value::Length},    {"height", Value::Length},
-                                          {"colspan", Value::Integer}, {"rowspan", Value::Integer},
-                                          {"bgcolor", Value::Color},   {"valign", Value::VAlign},
-                                          {"align", Value::Align},     {"style", Value::Style}};
+    static const QVector<Attribute> cell {{"width", Value::Length},  {"height", Value::Length},
+                                          {"colspan", Value::Span},  {"rowspan", Value::Span},
+                                          {"bgcolor", Value::Color}, {"valign", Value::VAlign},
+                                          {"align", Value::Align},   {"style", Value::Style}};
     static const QVector<Element> elements {
         {"p", block},
         {"h1", block},
@@ -97,13 +99,13 @@ const QVector<Element> &allowedElements()
           {"height", Value::Length},
           {"style", Value::Style}}},
         {"table",
-         {{"border", Value::Integer},
+         {{"border", Value::Spacing},
           {"style", Value::Style},
           {"align", Value::Align},
           {"width", Value::Length},
           {"height", Value::Length},
-          {"cellspacing", Value::Integer},
-          {"cellpadding", Value::Integer},
+          {"cellspacing", Value::Spacing},
+          {"cellpadding", Value::Spacing},
           {"bgcolor", Value::Color}}},
         {"thead", {}},
         {"tbody", {}},
@@ -345,7 +347,206 @@ QStringList declarationsOf(const QString &style)
     return declarations;
 }
 
-QString keptStyle(const QString &style)
+bool isOneOf(const QString &value, std::initializer_list<const char *> words)
+{
+    for (const char *word : words) {
+        if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// What one text's markup has asked for so far, as the writer goes through
+// it in text order; the next pass of the filter goes the same way and so
+// keeps the same.
+struct TextCosts
+{
+    int pageBreaks = 0;
+    // The heights, vertical margins and line heights asked for, in pixels.
+    double heightPixels = 0;
+    // Characters since the last blank.
+    int wordLength = 0;
+    qint64 tableCells = 0;
+    // The spans each table cell is written with.
+    QHash<const GumboNode *, QPair<int, int>> cellSpans;
+};
+
+// How a property's numbers are held: lengths, font sizes, line heights (a
+// plain number is a factor of the font size) and indents counted in steps.
+enum class Measure { None, Length, FontSize, LineHeight, Indent };
+
+Measure measureOf(const QString &property)
+{
+    if (property == QLatin1String("font-size"))
+        return Measure::FontSize;
+    if (property == QLatin1String("line-height"))
+        return Measure::LineHeight;
+    if (property == QLatin1String("-qt-block-indent")
+        || property == QLatin1String("-qt-list-indent"))
+        return Measure::Indent;
+    static const QStringList lengths {
+        QStringLiteral("letter-spacing"), QStringLiteral("word-spacing"),
+        QStringLiteral("margin-top"),     QStringLiteral("margin-bottom"),
+        QStringLiteral("margin-left"),    QStringLiteral("margin-right"),
+        QStringLiteral("padding-top"),    QStringLiteral("padding-bottom"),
+        QStringLiteral("padding-left"),   QStringLiteral("padding-right"),
+        QStringLiteral("text-indent"),    QStringLiteral("border-top"),
+        QStringLiteral("border-right"),   QStringLiteral("border-bottom"),
+        QStringLiteral("border-left"),    QStringLiteral("vertical-align"),
+        QStringLiteral("width"),          QStringLiteral("height"),
+    };
+    return lengths.contains(property) ? Measure::Length : Measure::None;
+}
+
+// Pixels per unit of the absolute CSS lengths.
+const QHash<QString, double> &absolutePixels()
+{
+    static const QHash<QString, double> pixels {
+        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
+        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
+        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
+        {QStringLiteral("q"), 96.0 / 101.6},
+    };
+    return pixels;
+}
+
+// One number of a value held to what its measure keeps: the same when it
+// is within, the largest kept one in its unit when beyond; null for a
+// number that is no plain decimal or has a unit that is not kept.
+QString heldNumber(Measure measure, const QString &token)
+{
+    static const QRegularExpression number(
+        QStringLiteral("\\A([+-]?)([0-9]{0,9}(?:\\.[0-9]{1,9})?)([A-Za-z]{0,4}|%)\\z"));
+    const QRegularExpressionMatch match = number.match(token);
+    if (!match.hasMatch() || match.capturedLength(2) == 0)
+        return QString();
+    const QString unit = match.captured(3).toLower();
+    const double size = match.captured(2).toDouble();
+    // Pixels per unit for the lengths; for the relative units the share of
+    // the surrounding size one of them is.
+    static const QHash<QString, double> relative {
+        {QStringLiteral("em"), 1.0}, {QStringLiteral("rem"), 1.0}, {QStringLiteral("ex"), 0.5},
+        {QStringLiteral("ch"), 0.5}, {QStringLiteral("%"), 0.01},
+    };
+    double largest = 0; // in pixels, or as a share
+    double perUnit = 1;
+    if (unit.isEmpty() || absolutePixels().contains(unit)) {
+        perUnit = unit.isEmpty() ? 1.0 : absolutePixels().value(unit);
+        if (unit.isEmpty() && measure == Measure::LineHeight)
+            largest = SectionMarkup::MaxLineFactor;
+        else if (unit.isEmpty() && measure == Measure::Indent)
+            largest = SectionMarkup::MaxIndentLevels;
+        else if (measure == Measure::FontSize)
+            largest = SectionMarkup::MaxFontPoints * 4.0 / 3;
+        else
+            largest = SectionMarkup::MaxLengthPixels;
+    } else if (relative.contains(unit)) {
+        perUnit = relative.value(unit);
+        // Shares compound in nested elements: a font grows no larger than
+        // the text around it, a percentage no larger than all of it, a
+        // length about a page of the editor's font.
+        largest = measure == Measure::FontSize ? 1.0
+            : measure == Measure::LineHeight   ? SectionMarkup::MaxLineFactor
+            : unit == QLatin1String("%")       ? 1.0
+                                               : SectionMarkup::MaxLengthPixels / 16.0;
+    } else {
+        return QString();
+    }
+    if (size * perUnit <= largest * (1 + 1e-9))
+        return token;
+    return match.captured(1) + QString::number(largest / perUnit, 'g', 6) + match.captured(3);
+}
+
+// value with its numbers held to what measure keeps; null when one of its
+// numbers is not kept.
+QString heldValue(Measure measure, const QString &value)
+{
+    if (measure == Measure::None)
+        return value;
+    QString held;
+    int start = 0;
+    while (start <= value.size()) {
+        int end = start;
+        while (end < value.size() && value.at(end) != QLatin1Char(' ')
+               && value.at(end) != QLatin1Char(','))
+            ++end;
+        const QString token = value.mid(start, end - start);
+        const QChar first = token.isEmpty() ? QChar() : token.at(0);
+        const bool numeric = first.isDigit() || first == QLatin1Char('.')
+            || ((first == QLatin1Char('+') || first == QLatin1Char('-')) && token.size() > 1
+                && (token.at(1).isDigit() || token.at(1) == QLatin1Char('.')));
+        if (numeric) {
+            const QString number = heldNumber(measure, token);
+            if (number.isNull())
+                return QString();
+            held += number;
+        } else {
+            held += token;
+        }
+        if (end < value.size())
+            held += value.at(end);
+        start = end + 1;
+    }
+    return held;
+}
+
+// The vertical space value asks for in pixels, a font's size taken as 16
+// pixels, where property makes a page longer; 0 for the others.
+double heightPixels(const QString &property, const QString &value)
+{
+    static const QStringList vertical {
+        QStringLiteral("height"),         QStringLiteral("margin-top"),
+        QStringLiteral("margin-bottom"),  QStringLiteral("padding-top"),
+        QStringLiteral("padding-bottom"), QStringLiteral("border-top"),
+        QStringLiteral("border-bottom"),  QStringLiteral("line-height"),
+        QStringLiteral("vertical-align"),
+    };
+    if (!vertical.contains(property))
+        return 0;
+    static const QRegularExpression number(
+        QStringLiteral("(?:^|[ ,])[+-]?([0-9]*\\.?[0-9]+)(%|[A-Za-z]*)"));
+    static const QHash<QString, double> relative {
+        {QStringLiteral("em"), 16.0},
+        {QStringLiteral("rem"), 16.0},
+        {QStringLiteral("ex"), 8.0},
+        {QStringLiteral("ch"), 8.0},
+    };
+    // A plain number or a percentage of a line height is a share of the
+    // font's size; a percentage of anything else one of the page's width.
+    const bool factor = property == QLatin1String("line-height");
+    double total = 0;
+    for (auto it = number.globalMatch(value); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QString unit = match.captured(2).toLower();
+        const double perUnit = unit.isEmpty() ? (factor ? 16.0 : 1.0)
+            : unit == QLatin1String("%")      ? (factor ? 0.16 : 0.0)
+                                              : absolutePixels().value(unit, relative.value(unit));
+        total += match.captured(1).toDouble() * perUnit;
+    }
+    return total;
+}
+
+// Whether costs leave room for pixels more of height; takes them if so.
+bool takesHeight(TextCosts *costs, double pixels)
+{
+    if (!costs || pixels <= 0)
+        return true;
+    if (costs->heightPixels + pixels > SectionMarkup::MaxTextHeightPixels)
+        return false;
+    costs->heightPixels += pixels;
+    return true;
+}
+
+bool startsPage(const QString &property, const QString &value)
+{
+    return (property == QLatin1String("page-break-before")
+            || property == QLatin1String("page-break-after"))
+        && !isOneOf(value, {"auto", "avoid", "inherit", "initial", "unset"});
+}
+
+// costs, when given, counts the text's page breaks and heights and leaves
+// out those beyond MaxPageBreaks and MaxTextHeightPixels.
+QString keptStyle(const QString &style, TextCosts *costs)
 {
     QString kept;
     for (const QString &declaration : declarationsOf(style)) {
@@ -359,24 +560,24 @@ QString keptStyle(const QString &style)
         QString written;
         if (property == QLatin1String("font-family"))
             written = keptFamilies(value);
-        else if (isPlainCssValue(value) || isCssColorFunction(value))
+        else if (isCssColorFunction(value))
             written = value;
-        if (!written.isEmpty())
-            kept += QLatin1Char(' ') + property + QLatin1Char(':') + written + QLatin1Char(';');
+        else if (isPlainCssValue(value))
+            written = heldValue(measureOf(property), value);
+        if (written.isEmpty() || !takesHeight(costs, heightPixels(property, written)))
+            continue;
+        if (costs && startsPage(property, written)) {
+            if (costs->pageBreaks >= SectionMarkup::MaxPageBreaks)
+                continue;
+            ++costs->pageBreaks;
+        }
+        kept += QLatin1Char(' ') + property + QLatin1Char(':') + written + QLatin1Char(';');
     }
     return kept;
 }
 
-bool isOneOf(const QString &value, std::initializer_list<const char *> words)
-{
-    for (const char *word : words) {
-        if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
-std::optional<QString> keptValue(Value kind, const QString &value)
+// costs, when given, are the text's so far (see keptStyle).
+std::optional<QString> keptValue(Value kind, const QString &value, TextCosts *costs = nullptr)
 {
     static const QRegularExpression integer(QStringLiteral("\\A-?[0-9]{1,6}\\z"));
     static const QRegularExpression length(QStringLiteral("\\A[0-9]{1,6}(\\.[0-9]{1,3})?%?\\z"));
@@ -401,16 +602,29 @@ std::optional<QString> keptValue(Value kind, const QString &value)
                                    : isOneOf(trimmed, {"disc", "circle", "square"});
         break;
     case Value::Integer:
+    case Value::Span:
         kept = integer.match(trimmed).hasMatch();
         break;
-    case Value::Length:
-        kept = length.match(trimmed).hasMatch();
-        break;
+    case Value::Spacing:
+        if (!integer.match(trimmed).hasMatch())
+            return std::nullopt;
+        if (trimmed.toInt() > SectionMarkup::MaxSpacingPixels)
+            return QString::number(SectionMarkup::MaxSpacingPixels);
+        return trimmed;
+    case Value::Length: {
+        if (!length.match(trimmed).hasMatch())
+            return std::nullopt;
+        const bool share = trimmed.endsWith(QLatin1Char('%'));
+        const int largest = share ? 100 : SectionMarkup::MaxLengthPixels;
+        if (trimmed.left(trimmed.size() - int(share)).toDouble() > largest)
+            return QString::number(largest) + (share ? QLatin1String("%") : QLatin1String(""));
+        return trimmed;
+    }
     case Value::Color:
         kept = color.match(trimmed).hasMatch();
         break;
     case Value::Style: {
-        const QString style = keptStyle(value);
+        const QString style = keptStyle(value, costs);
         if (style.isEmpty())
             return std::nullopt;
         return style;
@@ -438,14 +652,23 @@ std::optional<QString> keptAttributeOf(const QVector<Attribute> &allowed, const 
 }
 
 // A tag's attributes as the allow-list orders them; false for a picture
-// without a source that may be shown.
+// without a source that may be shown. spans, when given, are the cell's as
+// its table places it (see placeTable).
 bool appendAttributes(QString *tag, const QVector<Attribute> &allowed,
-                      const GumboVector &attributes)
+                      const GumboVector &attributes, TextCosts *costs,
+                      const QPair<int, int> *spans = nullptr)
 {
     for (const Attribute &attribute : allowed) {
         const GumboAttribute *found = gumbo_get_attribute(&attributes, attribute.name);
-        const std::optional<QString> value
-            = found ? keptValue(attribute.value, QString::fromUtf8(found->value)) : std::nullopt;
+        std::optional<QString> value = found
+            ? keptValue(attribute.value, QString::fromUtf8(found->value), costs)
+            : std::nullopt;
+        if (value && attribute.value == Value::Length && qstrcmp(attribute.name, "height") == 0
+            && !value->endsWith(QLatin1Char('%')) && !takesHeight(costs, value->toDouble()))
+            value.reset();
+        if (value && spans && attribute.value == Value::Span)
+            value = QString::number(qstrcmp(attribute.name, "colspan") == 0 ? spans->first
+                                                                            : spans->second);
         if (!value) {
             if (attribute.value == Value::Picture)
                 return false;
@@ -461,10 +684,11 @@ bool appendAttributes(QString *tag, const QVector<Attribute> &allowed,
 // The start tag of an element with its kept attributes; empty for a picture
 // without a source that may be shown.
 QString startTag(const QString &name, const QVector<Attribute> &allowed,
-                 const GumboVector &attributes)
+                 const GumboVector &attributes, TextCosts *costs,
+                 const QPair<int, int> *spans = nullptr)
 {
     QString tag = QLatin1Char('<') + name;
-    if (!appendAttributes(&tag, allowed, attributes))
+    if (!appendAttributes(&tag, allowed, attributes, costs, spans))
         return QString();
     tag += isVoid(name) ? QLatin1String(" />") : QLatin1String(">");
     return tag;
@@ -477,9 +701,118 @@ QString elementName(const GumboElement &element)
     return QString::fromLatin1(gumbo_normalized_tagname(element.tag));
 }
 
+// text with a zero-width space wherever MaxWordLength characters without a
+// blank would go on; *wordLength carries the count from text to text, as
+// a word goes on across elements. A character beyond the basic plane stays
+// whole.
+QString withWordBreaks(const QString &text, int *wordLength)
+{
+    constexpr QChar zeroWidthSpace(0x200b);
+    QString broken;
+    int copied = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSpace() || c == zeroWidthSpace) {
+            *wordLength = 0;
+            continue;
+        }
+        if (*wordLength >= SectionMarkup::MaxWordLength && !c.isLowSurrogate()) {
+            broken += text.midRef(copied, i - copied);
+            broken += zeroWidthSpace;
+            copied = i;
+            *wordLength = 0;
+        }
+        ++*wordLength;
+    }
+    if (copied == 0)
+        return text;
+    broken += text.midRef(copied);
+    return broken;
+}
+
+bool isElement(const GumboNode *node, std::initializer_list<GumboTag> tags)
+{
+    if (node->type != GUMBO_NODE_ELEMENT || node->v.element.tag_namespace != GUMBO_NAMESPACE_HTML)
+        return false;
+    return std::find(tags.begin(), tags.end(), node->v.element.tag) != tags.end();
+}
+
+QVector<const GumboNode *> childrenOf(const GumboNode *parent, std::initializer_list<GumboTag> tags)
+{
+    QVector<const GumboNode *> found;
+    const GumboVector &children = parent->v.element.children;
+    for (unsigned i = 0; i < children.length; ++i) {
+        const auto *child = static_cast<const GumboNode *>(children.data[i]);
+        if (isElement(child, tags))
+            found << child;
+    }
+    return found;
+}
+
+// A cell's span as written, 1 when it is not kept; fill for a row span of
+// 0, which spans the rest of the row group.
+int writtenSpan(const GumboNode *cell, const char *name, int fill)
+{
+    const GumboAttribute *found = gumbo_get_attribute(&cell->v.element.attributes, name);
+    const std::optional<QString> kept
+        = found ? keptValue(Value::Span, QString::fromUtf8(found->value)) : std::nullopt;
+    const int span = kept ? kept->toInt() : 1;
+    return span == 0 ? fill : std::max(span, 1);
+}
+
+// The spans of table's cells, placed as the engines place them (a cell in
+// the first column of its row that no cell above still covers), held to
+// what the table fills: row spans end with their row group, column spans
+// with the table's widest row (or MaxSpannedColumns), and a cell that
+// starts beyond spans nothing. Its grid places are added to the text's.
+void placeTable(const GumboNode *table, TextCosts *costs)
+{
+    QVector<QVector<const GumboNode *>> groups;
+    int widest = 0;
+    for (const GumboNode *group :
+         childrenOf(table, {GUMBO_TAG_THEAD, GUMBO_TAG_TBODY, GUMBO_TAG_TFOOT})) {
+        groups << childrenOf(group, {GUMBO_TAG_TR});
+        for (const GumboNode *row : qAsConst(groups.last()))
+            widest = std::max(widest, int(childrenOf(row, {GUMBO_TAG_TD, GUMBO_TAG_TH}).size()));
+    }
+    const int columnsFilled = std::max(widest, SectionMarkup::MaxSpannedColumns);
+    qint64 rows = 0;
+    qint64 columns = 0;
+    for (const QVector<const GumboNode *> &group : qAsConst(groups)) {
+        // The rows each column stays covered for, the current one counted.
+        QVector<int> covered;
+        for (int r = 0; r < group.size(); ++r) {
+            const int rowsLeft = group.size() - r;
+            if (r > 0) {
+                for (int &c : covered)
+                    c = std::max(c - 1, 0);
+            }
+            int column = 0;
+            for (const GumboNode *cell : childrenOf(group.at(r), {GUMBO_TAG_TD, GUMBO_TAG_TH})) {
+                while (column < covered.size() && covered.at(column) > 0)
+                    ++column;
+                const int colspan = std::min(writtenSpan(cell, "colspan", 1),
+                                             std::max(columnsFilled - column, 1));
+                const int rowspan = column >= columnsFilled
+                    ? 1
+                    : std::min(writtenSpan(cell, "rowspan", rowsLeft), rowsLeft);
+                if (covered.size() < column + colspan)
+                    covered.resize(column + colspan);
+                for (int c = column; c < column + colspan; ++c)
+                    covered[c] = std::max(covered.at(c), rowspan);
+                costs->cellSpans.insert(cell, {colspan, rowspan});
+                column += colspan;
+            }
+            columns = std::max<qint64>(columns, covered.size());
+        }
+        rows += group.size();
+    }
+    costs->tableCells += rows * columns;
+}
+
 // The allowed markup of the children of root. Walked with a stack of its
 // own: the parser nests as deep as the text asks.
-QString writtenChildren(const GumboNode *root)
+QString writtenChildren(const GumboNode *root, TextCosts *costs)
 {
     struct Level
     {
@@ -501,7 +834,8 @@ QString writtenChildren(const GumboNode *root)
         case GUMBO_NODE_TEXT:
         case GUMBO_NODE_WHITESPACE:
         case GUMBO_NODE_CDATA:
-            out += QString::fromUtf8(node->v.text.text).toHtmlEscaped();
+            out += withWordBreaks(QString::fromUtf8(node->v.text.text), &costs->wordLength)
+                       .toHtmlEscaped();
             break;
         case GUMBO_NODE_ELEMENT: {
             const GumboElement &element = node->v.element;
@@ -514,7 +848,11 @@ QString writtenChildren(const GumboNode *root)
                 levels.append({&element.children, 0, QString()});
                 break;
             }
-            const QString tag = startTag(name, allowed->attributes, element.attributes);
+            if (element.tag == GUMBO_TAG_TABLE)
+                placeTable(node, costs);
+            const auto spans = costs->cellSpans.constFind(node);
+            const QString tag = startTag(name, allowed->attributes, element.attributes, costs,
+                                         spans == costs->cellSpans.cend() ? nullptr : &*spans);
             if (tag.isEmpty())
                 break;
             out += tag;
@@ -830,24 +1168,25 @@ const GumboNode *childElement(const GumboNode *parent, GumboTag tag)
     return nullptr;
 }
 
-QString bodyStart(const GumboNode *body)
+QString bodyStart(const GumboNode *body, TextCosts *costs)
 {
     QString tag = QStringLiteral("<body");
     if (body)
-        appendAttributes(&tag, bodyAttributes(), body->v.element.attributes);
+        appendAttributes(&tag, bodyAttributes(), body->v.element.attributes, costs);
     return tag + QLatin1Char('>');
 }
 
 // One pass: parse and write back, within memory. False when the parser ran
-// out of it.
+// out of it. costs are the pass's.
 // utf8 is html without its paragraph markers.
-bool rebuilt(const QString &html, const QByteArray &utf8, ParserMemory *memory, QString *out)
+bool rebuilt(const QString &html, const QByteArray &utf8, ParserMemory *memory, QString *out,
+             TextCosts *costs)
 {
     const GumboOutput *output = parse(memory, utf8);
     if (!output || !output->root)
         return false;
     const GumboNode *body = childElement(output->root, GUMBO_TAG_BODY);
-    const QString content = body ? writtenChildren(body) : QString();
+    const QString content = body ? writtenChildren(body, costs) : QString();
     // A fragment gets markers only if it had them: the builder turns each
     // into a line break.
     if (!html.contains(QLatin1String("<body"), Qt::CaseInsensitive)) {
@@ -868,7 +1207,7 @@ bool rebuilt(const QString &html, const QByteArray &utf8, ParserMemory *memory, 
                         "name=\"qrichtext\" content=\"1\" /><meta http-equiv=\"Content-Type\" "
                         "content=\"text/html; charset=UTF-8\" /><style type=\"text/css\">\np, li { "
                         "white-space: pre-wrap; }\n</style></head>")
-        + bodyStart(body) + marked + QLatin1String("</body></html>");
+        + bodyStart(body, costs) + marked + QLatin1String("</body></html>");
     return true;
 }
 
@@ -902,6 +1241,11 @@ QString tooMuchInText()
 QString tooMuchInFile()
 {
     return QStringLiteral("its texts hold more formatting than one layout file can take.");
+}
+
+QString tooLargeTables()
+{
+    return QStringLiteral("one of its texts holds tables larger than a layout file can take.");
 }
 
 QString unsettled()
@@ -953,7 +1297,8 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
                 return refuse(tooLongInFile());
             budget->parsedLengthLeft -= html.size();
         }
-        *out = html;
+        int wordLength = 0;
+        *out = withWordBreaks(html, &wordLength);
         return true;
     }
     QString current = html;
@@ -992,11 +1337,14 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
         }
         ParserMemory memory(fileBound ? budget->parserBytesLeft : ownLimit);
         QString next;
-        const bool done = rebuilt(current, utf8, &memory, &next);
+        TextCosts costs;
+        const bool done = rebuilt(current, utf8, &memory, &next, &costs);
         if (budget)
             budget->parserBytesLeft -= qint64(memory.taken);
         if (!done)
             return refuse(fileBound ? tooMuchInFile() : tooMuchInText());
+        if (costs.tableCells > MaxTableCells)
+            return refuse(tooLargeTables());
         if (next == current) {
             *out = next;
             return true;

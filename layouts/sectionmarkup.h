@@ -51,6 +51,36 @@ constexpr qint64 ParserBaseBytes = qint64(1) << 20;
 constexpr qint64 ParserBytesPerTextByte = 64;
 constexpr qint64 MaxLayoutParserBytes = qint64(96) << 20;
 
+// What the kept markup may ask of the section editor, the report view and
+// the PDF, whose layout costs grow with the sizes, breaks and table grids a
+// text asks for rather than with its length. Sizes beyond these are written
+// as the largest one kept.
+// Font sizes: the largest of the editor's size box, and as a share of the
+// surrounding text at most its own size.
+constexpr int MaxFontPoints = 72;
+// Lengths (widths, heights, margins, paddings, spacings): about a page.
+constexpr int MaxLengthPixels = 1200;
+// A table's border and the spacing around and inside its cells.
+constexpr int MaxSpacingPixels = 100;
+// Line heights and indents in lines, indent levels.
+constexpr int MaxLineFactor = 10;
+constexpr int MaxIndentLevels = 20;
+// The heights, vertical margins and line heights of one text together, in
+// pixels: about ninety pages; those behind are left out.
+constexpr int MaxTextHeightPixels = 100000;
+// Declarations starting a new page in one text; those behind are left out.
+constexpr int MaxPageBreaks = 10;
+// Characters without a blank in between: behind this many a zero-width
+// space lets the line break (the editor's line breaking grows far faster
+// than the text on longer words).
+constexpr int MaxWordLength = 2000;
+// Table cells span at most the rows left in their row group and the columns
+// of the table's widest row, or this many where that is fewer.
+constexpr int MaxSpannedColumns = 20;
+// The grid places (rows times columns) of all tables of one text; the
+// editor lays out every place of a table's grid, spanned or not.
+constexpr int MaxTableCells = 1000;
+
 // The number of '<' in html.
 int tagCount(const QString &html);
 
@@ -75,12 +105,13 @@ AttributeBound attributeBound(const QString &html);
 // editor's whole document with a paragraph marker before every paragraph
 // (and one right behind the body tag, so the report starts its text there);
 // any other text comes back as a fragment. A text without markup comes back
-// as it was, and the result is its own fixed point: filtered again it comes
-// back the same. False when the text is refused, beyond the limits above
-// before or after, or rebuilt into markup that a parse reads otherwise even
-// after a few passes; *out is then untouched and *problem, when given, says
-// why in a sentence for the user. budget, when given, is shared by all texts
-// of one file: its tags and parser memory are taken from it.
+// as it was (its words broken after MaxWordLength characters), and the
+// result is its own fixed point: filtered again it comes back the same.
+// False when the text is refused, beyond the limits above before or after,
+// or rebuilt into markup that a parse reads otherwise even after a few
+// passes; *out is then untouched and *problem, when given, says why in a
+// sentence for the user. budget, when given, is shared by all texts of one
+// file: its tags and parser memory are taken from it.
 bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget = nullptr,
             QString *problem = nullptr);
 

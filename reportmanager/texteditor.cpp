@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 // Texts come from layouts that anyone may share, so the editor shows pictures
@@ -328,8 +330,10 @@ void CTextEditor::OnTextFamily(const QString &family)
 
 void CTextEditor::OnTextSize(const QString &size)
 {
-    // The box shows report sizes; the editor shows them enlarged.
-    const double points = size.toDouble() + sizeOffset;
+    // The box shows report sizes; the editor shows them enlarged. A size
+    // typed into the box is held to the largest a layout keeps.
+    const double points
+        = std::min(size.toDouble(), double(SectionMarkup::MaxFontPoints)) + sizeOffset;
     if (points <= 0)
         return;
     QTextCharFormat format;

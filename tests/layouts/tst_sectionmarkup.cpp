@@ -208,6 +208,57 @@ void TestSectionMarkup::fragments_data()
            "</table>";
     QTest::newRow("a blank left by a dropped element") << "<dd>\n"
                                                        << "\n";
+    // What costs the editor, the view and the PDF more than the text's
+    // length is held to what the editor makes.
+    QTest::newRow("font sizes and line heights held")
+        << "<span style=\"font-size:1000000px; line-height:50\">a</span><p "
+           "style=\"font-size:73pt\">b</p><p style=\"font-size:72pt; line-height:150%\">c</p><p "
+           "style=\"font-size:300%\">d</p><p style=\"font-size:9in\">e</p>"
+        << "<span style=\" font-size:96px; line-height:10;\">a</span><p style=\" "
+           "font-size:72pt;\">b</p><p style=\" font-size:72pt; line-height:150%;\">c</p><p "
+           "style=\" font-size:100%;\">d</p><p style=\" font-size:1in;\">e</p>";
+    QTest::newRow("lengths held to about a page")
+        << "<p style=\"height:30000000px; margin-top:-5000px; margin-left:200%; text-indent:100em; "
+           "border-top:5000px solid red; -qt-block-indent:1000; margin-bottom:12px\">x</p><table "
+           "border=5000 cellpadding=999999 width=999999><tr><td width=150% height=80>c</td></tr>"
+           "</table><img src=\"data:image/png;base64,AAAA\" width=999999 height=1200.5>"
+        << "<p style=\" height:1200px; margin-top:-1200px; margin-left:100%; text-indent:75em; "
+           "border-top:1200px solid red; -qt-block-indent:20; margin-bottom:12px;\">x</p><table "
+           "border=\"100\" width=\"1200\" "
+           "cellpadding=\"100\"><tbody><tr><td width=\"100%\" height=\"80\">c</td></tr></tbody>"
+           "</table><img src=\"data:image/png;base64,AAAA\" width=\"1200\" height=\"1200\" />";
+    // 81 paragraphs of 1,224 pixels fit the text's heights, the 82nd's
+    // height does not, a line height of 24 does.
+    QTest::newRow("heights beyond about ninety pages go")
+        << QString("<p style=\"height:1200px; line-height:150%\">x</p>").repeated(90)
+        << QString("<p style=\" height:1200px; line-height:150%;\">x</p>").repeated(81)
+            + QString("<p style=\" line-height:150%;\">x</p>").repeated(9);
+    QTest::newRow("numbers no value holds go")
+        << "<p style=\"height:1e9px; width:10vw; margin-top:5px; font-size:1..2pt\">x</p>"
+        << "<p style=\" margin-top:5px;\">x</p>";
+    QTest::newRow("page breaks beyond the tenth go")
+        << QString("<p style=\"page-break-before:always\">x</p>").repeated(12)
+            + "<p style=\"page-break-after:auto\">y</p>"
+        << QString("<p style=\" page-break-before:always;\">x</p>").repeated(10)
+            + QString("<p>x</p>").repeated(2) + "<p style=\" page-break-after:auto;\">y</p>";
+    QTest::newRow("spans held to the table")
+        << "<table><tr><td colspan=999999 rowspan=999999>a</td><td rowspan=0>b</td></tr><tr><td "
+           "colspan=-3>c</td></tr></table><table><tr><td colspan=\"4\">h</td></tr><tr><td "
+           "colspan=\"2\">a</td><td colspan=\"2\">b</td></tr><tr><td rowspan=\"2\">x</td><td>y</td>"
+           "</tr><tr><td rowspan=\"0\">z</td></tr></table>"
+        << "<table><tbody><tr><td colspan=\"20\" rowspan=\"2\">a</td><td rowspan=\"1\">b</td>"
+           "</tr><tr><td colspan=\"1\">c</td></tr></tbody></table><table><tbody><tr><td "
+           "colspan=\"4\">h</td></tr><tr><td colspan=\"2\">a</td><td colspan=\"2\">b</td></tr>"
+           "<tr><td rowspan=\"2\">x</td><td>y</td></tr><tr><td rowspan=\"1\">z</td></tr></tbody>"
+           "</table>";
+    const QString word(SectionMarkup::MaxWordLength, QLatin1Char('a'));
+    const QChar wordBreak(0x200b);
+    QTest::newRow("long words broken")
+        << word + word + "a " + word << word + wordBreak + word + wordBreak + "a " + word;
+    QTest::newRow("long words broken across elements")
+        << "<p>" + word.left(1500) + "<b>" + word + "</b></p><p>" + word + "</p>"
+        << "<p>" + word.left(1500) + "<b>" + word.left(500) + wordBreak + word.left(1500)
+            + "</b></p><p>" + word.left(500) + wordBreak + word.left(1500) + "</p>";
 }
 
 void TestSectionMarkup::fragments()
@@ -274,6 +325,10 @@ void TestSectionMarkup::refused_data()
     QTest::newRow("a text too long")
         << QString(SectionMarkup::MaxTextLength, QLatin1Char('a')) + "<b>";
     // The squares of tags and attributes, one text's share of the file's.
+    QString grid = QStringLiteral("<table>");
+    for (int row = 0; row < 77; ++row)
+        grid += "<tr>" + QString("<td>x").repeated(13);
+    QTest::newRow("tables beyond the grid a text may lay out") << grid;
     QTest::newRow("too much work for one text")
         << QString("<b title=t>").repeated(SectionMarkup::MaxTextTags / 2 + 1);
 }

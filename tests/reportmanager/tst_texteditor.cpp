@@ -270,6 +270,9 @@ void TestTextEditor::sizesPrintAsShown_data()
     QTest::newRow("typed 10.5") << QString() << "size 10.5"
                                 << "10.5"
                                 << "10.5";
+    QTest::newRow("typed beyond the largest a layout keeps") << QString() << "size 500"
+                                                             << "72"
+                                                             << "72";
     QTest::newRow("unsized text edited") << QString() << "type"
                                          << "12"
                                          << "12";
