@@ -2,9 +2,12 @@
 
 #include "layouts/sectionmarkup.h"
 
+#include <QtContainerFwd>
 #include <QtGlobal>
 
+class QByteArray;
 class QColor;
+class QIODevice;
 class QDataStream;
 class QImage;
 
@@ -29,6 +32,10 @@ struct ReadBudget
     qint64 parsedLengthLeft = SectionMarkup::MaxLayoutParsedLength;
     qint64 markupPairsLeft = SectionMarkup::MaxMarkupPairs;
     qint64 parserBytesLeft = SectionMarkup::MaxLayoutParserBytes;
+    // The pictures decoded so far, by a digest of their stored data, when
+    // the reader shares them: a picture the file stores again is then the
+    // same image, neither decoded nor taken from pixelsLeft again.
+    QHash<QByteArray, QImage> *decoded = nullptr;
 };
 
 // Reads a picture written by QDataStream's QImage operator at stream version
@@ -38,6 +45,10 @@ struct ReadBudget
 // holds is refused. On refusal or damaged data the stream is marked corrupt,
 // the image is null and false is returned.
 bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget = nullptr);
+
+// True when the picture that readImage() would read next from device (at
+// its marker) is one that budget.decoded holds already.
+bool decodedBefore(QIODevice *device, const ReadBudget &budget);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.
