@@ -9,7 +9,6 @@
 #include <QWeakPointer>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -41,7 +40,7 @@ uint qHash(const Key &key, uint seed = 0)
         ^ ::qHash(key.font, seed) ^ uint(key.alignment) * 31u ^ uint(key.dpi) * 131u;
 }
 
-// The measures some object still keeps.
+// The measures that some object keeps.
 QMutex measuresLock;
 QHash<Key, QWeakPointer<const TextMeasure>> &measures()
 {
@@ -94,7 +93,16 @@ QSharedPointer<const TextMeasure> TextMeasure::of(QPainter *p, const QString &te
         if (QSharedPointer<const TextMeasure> kept = measures().value(key).toStrongRef())
             return kept;
     }
-    QSharedPointer<TextMeasure> measure(new TextMeasure);
+    // The last object to let go of the measure takes it off the list.
+    QSharedPointer<TextMeasure> measure(new TextMeasure, [key](TextMeasure *gone) {
+        {
+            const QMutexLocker lock(&measuresLock);
+            const auto entry = measures().find(key);
+            if (entry != measures().end() && entry.value().isNull())
+                measures().erase(entry);
+        }
+        delete gone;
+    });
     measure->m_text = text;
     measure->m_font = p->font();
     measure->m_alignment = alignment;
@@ -107,13 +115,7 @@ QSharedPointer<const TextMeasure> TextMeasure::of(QPainter *p, const QString &te
     }
     measure->measureCuts(p);
     const QMutexLocker lock(&measuresLock);
-    QHash<Key, QWeakPointer<const TextMeasure>> &held = measures();
-    // Measures no object keeps any more are dropped now and then.
-    if (held.size() >= 64 && (held.size() & (held.size() - 1)) == 0) {
-        for (auto i = held.begin(); i != held.end();)
-            i = i.value().isNull() ? held.erase(i) : std::next(i);
-    }
-    held.insert(key, measure);
+    measures().insert(key, measure);
     return measure;
 }
 
