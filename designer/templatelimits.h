@@ -63,7 +63,7 @@ constexpr int MaxPathElements = 10000;
 // The pixels that the pictures of one template (item pictures and page
 // backgrounds; not the preview) may decode together, a picture held more
 // than once counted once, as it is decoded once: a booklet of ten pages,
-// each with a background at the designer's largest side (1024) and a few
+// each with a background at the designer's largest side (1024) and two
 // smaller pictures, fits. Decoding takes some 20 to 30 ms a million pixels;
 // drawing a picture costs by the pixels it covers on the page, not by its
 // own. The shipped templates hold no pictures.
