@@ -217,15 +217,14 @@ QString CREPage::limitFault() const
     return QString();
 }
 
-qint64 CREPage::picturePixels() const
+void CREPage::appendPictures(QVector<QImage> *pictures) const
 {
-    qint64 pixels = TemplateLimits::picturePixels(pageBackground.image);
+    pictures->append(pageBackground.image);
     for (const CREPageItem *item : items) {
-        pixels += TemplateLimits::picturePixels(item->image);
+        pictures->append(item->image);
         if (item->inner)
-            pixels += TemplateLimits::picturePixels(item->inner->image);
+            pictures->append(item->inner->image);
     }
-    return pixels;
 }
 
 bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget, QString *fault)

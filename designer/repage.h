@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QVector>
 
 class QDataStream;
 class QPainter;
@@ -67,9 +68,9 @@ public:
     // Why the reader would refuse this page's record, for the user; empty
     // when it is within the limits of a template.
     QString limitFault() const;
-    // What the page's pictures (background and items) take from the picture
-    // budget of TemplateLimits as they are read.
-    qint64 picturePixels() const;
+    // Adds the page's pictures (background and items) that the reader
+    // decodes, the null ones among them.
+    void appendPictures(QVector<QImage> *pictures) const;
 
     QString imagesFolder;
     calcNumContainer *container;

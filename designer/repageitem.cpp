@@ -5,6 +5,7 @@
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
 #include "designer/style.h"
+#include "designer/textmeasure.h"
 #include "engine/numerology.h"
 #include "layouts/boundedread.h"
 
@@ -392,23 +393,21 @@ void CREPageItem::drawText(QPainter *p)
                     alignment, text);
         return;
     }
-    // A long text is measured once for its font and device, and only its
-    // lines that can show are laid out: a block holding it may be drawn a
-    // thousand times, mostly cut by its frame.
+    // A long text is measured once for its font and device, whatever the
+    // objects and pages that repeat it, and only what can show of its lines
+    // is laid out: a block holding it may be drawn a thousand times, mostly
+    // cut by its frame.
     const int dpi = p->device()->logicalDpiY();
-    if (textBounds.text != text || textBounds.font != font || textBounds.alignment != alignment
-        || textBounds.dpi != dpi) {
-        textBounds.rect = p->boundingRect(QRect(), alignment, text);
-        textBounds.lineStarts = {0};
-        for (int i = text.indexOf(QLatin1Char('\n')); i >= 0;
-             i = text.indexOf(QLatin1Char('\n'), i + 1))
-            textBounds.lineStarts.append(i + 1);
+    if (!textBounds.measure || textBounds.text != text || textBounds.font != font
+        || textBounds.alignment != alignment || textBounds.dpi != dpi) {
+        textBounds.measure = TextMeasure::of(p, text, alignment);
         textBounds.text = text;
         textBounds.font = font;
         textBounds.alignment = alignment;
         textBounds.dpi = dpi;
     }
-    const QRect b = textBounds.rect;
+    const TextMeasure &measure = *textBounds.measure;
+    const QRect b = measure.rect;
     const QRectF r(w / 2 - b.width() / 2.0 - 1, h / 2 - b.height() / 2.0 - 1, b.width() + 2,
                    b.height() + 2);
     bool invertible = false;
@@ -421,7 +420,7 @@ void CREPageItem::drawText(QPainter *p)
     visible &= r;
     if (visible.isEmpty())
         return;
-    const QVector<int> &starts = textBounds.lineStarts;
+    const QVector<int> &starts = measure.lineStarts;
     const QFontMetricsF metrics(font, p->device());
     const double pitch = metrics.lineSpacing();
     if (!(pitch > 0))
@@ -437,11 +436,8 @@ void CREPageItem::drawText(QPainter *p)
         qBound(0.0, std::floor((visible.top() - top) / pitch) - 1, double(starts.size() - 1)));
     const int last = int(
         qBound(0.0, std::ceil((visible.bottom() - top) / pitch) + 1, double(starts.size() - 1)));
-    const int count = last - first + 1;
-    p->drawText(QRectF(r.left(), top + first * pitch, r.width(), count * pitch + 2),
-                (alignment & ~Qt::AlignVertical_Mask) | Qt::AlignTop,
-                text.mid(starts[first],
-                         last + 1 < starts.size() ? starts[last + 1] - 1 - starts[first] : -1));
+    measure.drawLines(p, r, first, last, top + first * pitch, pitch, visible.left(),
+                      visible.right());
 }
 
 void CREPageItem::drawSymbol(QPainter *p, const QString &symbolText)

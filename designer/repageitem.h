@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
+#include <QSharedPointer>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@ class QPainter;
 class CDrawMode;
 class CREPage;
 class CStyle;
+class TextMeasure;
 struct calcNumContainer;
 namespace BoundedRead {
 struct ReadBudget;
@@ -264,9 +266,7 @@ private:
         QFont font;
         int alignment = 0;
         int dpi = 0;
-        QRect rect;
-        // Where each of its lines starts.
-        QVector<int> lineStarts;
+        QSharedPointer<const TextMeasure> measure;
     };
     TextBounds textBounds;
 };

@@ -10,6 +10,7 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QSaveFile>
 #include <QSet>
@@ -183,16 +184,16 @@ int CReportDocument::pageCount() const
     return pages;
 }
 
-qint64 CReportDocument::picturePixels() const
+QVector<QImage> CReportDocument::pictures() const
 {
-    qint64 pixels = 0;
+    QVector<QImage> all;
     for (const CREPage *block : blocks)
-        pixels += block->picturePixels();
+        block->appendPictures(&all);
     for (const QList<CREPage *> *list : pageLists) {
         for (const CREPage *page : *list)
-            pixels += page->picturePixels();
+            page->appendPictures(&all);
     }
-    return pixels;
+    return all;
 }
 
 namespace {
@@ -381,9 +382,15 @@ bool CReportDocument::roomForPage() const
 
 bool CReportDocument::roomForPicture(const QImage &picture, const QImage &replaced) const
 {
-    return picturePixels() - TemplateLimits::picturePixels(replaced)
-        + TemplateLimits::picturePixels(picture)
-        <= TemplateLimits::MaxPicturePixels;
+    QVector<QImage> held = pictures();
+    for (int i = 0; i < held.size() && !replaced.isNull(); ++i) {
+        if (held.at(i).cacheKey() == replaced.cacheKey()) {
+            held.removeAt(i);
+            break;
+        }
+    }
+    held.append(picture);
+    return TemplateLimits::picturePixels(held) <= TemplateLimits::MaxPicturePixels;
 }
 
 // The message boxes do not wrap: lines are broken by hand.
@@ -434,7 +441,7 @@ QString CReportDocument::limitProblem() const
                 return fault;
         }
     }
-    if (picturePixels() > TemplateLimits::MaxPicturePixels)
+    if (TemplateLimits::picturePixels(pictures()) > TemplateLimits::MaxPicturePixels)
         return tooManyPixelsText();
     return drawingProblem(drawingCost(nullptr, nullptr));
 }
@@ -609,6 +616,10 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     // decode goes back to the pages.
     budget = templateBudget();
     preview = QImage();
+    // A picture stored more than once (a background on every page) is
+    // decoded once, as the designer counts it once.
+    QHash<QByteArray, QImage> decoded;
+    budget.decoded = &decoded;
     if (version >= 257) {
         qint32 grid = 0;
         qint32 snap = 0;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QVector>
 
 class QDataStream;
 class QSizeF;
@@ -153,7 +154,8 @@ private:
     static QString drawingProblem(const DrawingCost &cost);
 
     int pageCount() const;
-    qint64 picturePixels() const;
+    // The pictures the reader decodes, the null ones among them.
+    QVector<QImage> pictures() const;
 
     int m_nextIdentity = 1;
     QString m_loadError;

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QImage>
+#include <QSet>
 #include <QSize>
 #include <QtEndian>
 
@@ -27,6 +28,19 @@ qint64 picturePixels(const QImage &image)
     return image.isNull() ? 0 : keptPixels(image.size());
 }
 
+qint64 picturePixels(const QVector<QImage> &pictures)
+{
+    QSet<qint64> counted;
+    qint64 pixels = 0;
+    for (const QImage &picture : pictures) {
+        if (!picture.isNull() && !counted.contains(picture.cacheKey())) {
+            counted.insert(picture.cacheKey());
+            pixels += picturePixels(picture);
+        }
+    }
+    return pixels;
+}
+
 qint64 nextPicturePixels(QIODevice *device)
 {
     // A non-zero marker, the PNG signature, then the IHDR chunk: its length,
@@ -45,7 +59,8 @@ qint64 nextPicturePixels(QIODevice *device)
 
 void notePictureBudget(QIODevice *device, BoundedRead::ReadBudget *budget)
 {
-    if (budget && nextPicturePixels(device) > budget->pixelsLeft)
+    if (budget && nextPicturePixels(device) > budget->pixelsLeft
+        && !BoundedRead::decodedBefore(device, *budget))
         budget->pixelsLeft = -1;
 }
 

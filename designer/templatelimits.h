@@ -2,6 +2,7 @@
 
 #include "layouts/boundedread.h"
 
+#include <QVector>
 #include <QtGlobal>
 
 class QIODevice;
@@ -60,11 +61,13 @@ constexpr int MaxText = 20000;
 // The points of a drawn outline (a curve takes three).
 constexpr int MaxPathElements = 10000;
 // The pixels that the pictures of one template (item pictures and page
-// backgrounds; not the preview) may decode together: a page background of
-// 170 dpi A4 fits. Decoding takes some 20 ms a million pixels, and a
-// picture drawn stretched over the export costs as much again. The shipped
-// templates hold no pictures.
-constexpr qint64 MaxPicturePixels = qint64(2048) * 2048;
+// backgrounds; not the preview) may decode together, a picture held more
+// than once counted once, as it is decoded once: a booklet of ten pages,
+// each with a background at the designer's largest side (1024) and two
+// smaller pictures, fits. Decoding takes some 20 to 30 ms a million pixels;
+// drawing a picture costs by the pixels it covers on the page, not by its
+// own. The shipped templates hold no pictures.
+constexpr qint64 MaxPicturePixels = 16000000;
 static_assert(MaxPicturePixels <= BoundedRead::ReadBudget {}.pixelsLeft,
               "the reader's budget for any file");
 
@@ -85,6 +88,9 @@ constexpr double MaxDrawingWork = 1e9;
 // scaled to BoundedRead::MaxPictureSide, 0 for no picture, and more than the
 // whole budget for one the reader refuses outright.
 qint64 picturePixels(const QImage &image);
+// The same for all of pictures, each picture counted once however many of
+// them share it: the file stores it again, and the reader decodes it once.
+qint64 picturePixels(const QVector<QImage> &pictures);
 // The same for the picture the stream reads next, from the size its PNG
 // header declares; 0 for no picture or one whose header is not readable.
 qint64 nextPicturePixels(QIODevice *device);

@@ -3,7 +3,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
+#include <QCryptographicHash>
 #include <QDataStream>
+#include <QHash>
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
@@ -71,7 +73,38 @@ bool readPngChunks(QIODevice *device, QByteArray *png)
     }
 }
 
+// A digest of the PNG data at the device's position, read chunk by chunk
+// up to its end without decoding anything, and where that end is; empty
+// when the device cannot go back or the data is no whole PNG stream. The
+// device is left where it was.
+QByteArray pngDigest(QIODevice *device, qint64 *end)
+{
+    if (!device || device->isSequential())
+        return QByteArray();
+    const qint64 start = device->pos();
+    QByteArray png;
+    QByteArray digest;
+    if (readPngChunks(device, &png)) {
+        digest = QCryptographicHash::hash(png, QCryptographicHash::Sha1);
+        *end = device->pos();
+    }
+    if (!device->seek(start))
+        return QByteArray();
+    return digest;
+}
+
 } // namespace
+
+bool decodedBefore(QIODevice *device, const ReadBudget &budget)
+{
+    if (!budget.decoded || !device || device->isSequential())
+        return false;
+    const qint64 start = device->pos();
+    qint64 end = 0;
+    const bool known = device->seek(start + 4) && budget.decoded->contains(pngDigest(device, &end));
+    device->seek(start);
+    return known;
+}
 
 bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
 {
@@ -87,6 +120,19 @@ bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
         stream.setStatus(QDataStream::ReadCorruptData);
         return false;
     };
+    // A picture the file holds again is taken from the first one read.
+    QByteArray digest;
+    if (budget && budget->decoded) {
+        qint64 end = 0;
+        digest = pngDigest(stream.device(), &end);
+        const auto known = budget->decoded->constFind(digest);
+        if (!digest.isEmpty() && known != budget->decoded->constEnd()) {
+            if (!stream.device()->seek(end))
+                return refuse();
+            *image = known.value();
+            return true;
+        }
+    }
     // The writer only ever stores PNG; other decoders are not offered the data.
     QImageReader reader(stream.device(), "png");
     const QSize kept = keptSize(&reader);
@@ -94,6 +140,8 @@ bool readImage(QDataStream &stream, QImage *image, ReadBudget *budget)
         return refuse();
     if (!reader.read(image) || image->isNull())
         return refuse();
+    if (!digest.isEmpty())
+        budget->decoded->insert(digest, *image);
     return true;
 }
 

@@ -2,10 +2,12 @@
 
 #include "layouts/sectionmarkup.h"
 
+#include <QtContainerFwd>
 #include <QtGlobal>
 
-class QColor;
 class QByteArray;
+class QColor;
+class QIODevice;
 class QDataStream;
 class QImage;
 
@@ -34,6 +36,10 @@ struct ReadBudget
     // Layout pictures are checked and counted but kept as their PNG bytes,
     // to be decoded when the layout is used (readStoredImage).
     bool keepPicturesEncoded = false;
+    // The pictures decoded so far, by a digest of their stored data, when
+    // the reader shares them: a picture the file stores again is then the
+    // same image, neither decoded nor taken from pixelsLeft again.
+    QHash<QByteArray, QImage> *decoded = nullptr;
 };
 
 // Reads a picture written by QDataStream's QImage operator at stream version
@@ -61,6 +67,9 @@ QImage decodeStoredImage(const QByteArray &png);
 // stream cannot hold the length or it is odd. Lets a reader refuse a string
 // longer than it takes before Qt reads it whole.
 qint64 nextStringLength(QDataStream &stream);
+// True when the picture that readImage() would read next from device (at
+// its marker) is one that budget.decoded holds already.
+bool decodedBefore(QIODevice *device, const ReadBudget &budget);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.

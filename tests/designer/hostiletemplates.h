@@ -121,6 +121,62 @@ inline void longText(CReportDocument &doc, int characters)
     place(page, CREPageItem::Text, 20, 20, 800, 1100)->text = text;
 }
 
+// count texts of 20 x 20 units on each of pages pages, all the same line of
+// the longest a text may hold.
+inline void longLines(CReportDocument &doc, int count, int pages = 1)
+{
+    reset(doc);
+    const QString line(TemplateLimits::MaxText, QLatin1Char('x'));
+    for (int p = 0; p < pages; ++p) {
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Lines %1").arg(p + 1));
+        for (int i = 0; i < count; ++i)
+            place(page, CREPageItem::Text, (i % 40) * 20.0, (i / 40 % 59) * 20.0, 20, 20)->text
+                = line;
+    }
+}
+
+// A picture with the detail of a photograph, which its PNG data does not
+// compress away: no two seeds give the same.
+inline QImage photo(int w, int h, quint32 seed)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const int grain = int(seed >> 27);
+            row[x] = qRgb((x * 255 / w + grain) & 255, (y * 255 / h + grain) & 255,
+                          ((x + y) * 127 / (w + h) + grain) & 255);
+        }
+    }
+    return image;
+}
+
+// A booklet of pages A4 pages as the designer makes them: each with its own
+// background of the designer's largest picture side, stretched, and two
+// smaller pictures. Detailed pictures cost what photographs cost to store
+// and decode; plain ones are quicker to make and store.
+inline void booklet(CReportDocument &doc, int pages, bool detailed = true)
+{
+    reset(doc);
+    const auto make = [detailed](int w, int h, int seed) {
+        if (detailed)
+            return photo(w, h, quint32(seed));
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(QColor::fromRgb(QRgb(0xff000000u | quint32(seed) * 40503u)));
+        return image;
+    };
+    for (int i = 0; i < pages; ++i) {
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Page %1").arg(i + 1));
+        page->pageBackground.mode = 2;
+        page->pageBackground.image = make(1024, 1024, 3 * i + 1);
+        place(page, CREPageItem::Image, 60, 80, 300, 225)->image = make(512, 384, 3 * i + 2);
+        place(page, CREPageItem::Image, 480, 700, 300, 225)->image = make(512, 384, 3 * i + 3);
+        place(page, CREPageItem::Text, 60, 400, 720, 40)->text
+            = QStringLiteral("Chapter %1").arg(i + 1);
+    }
+}
+
 inline void hugePath(CReportDocument &doc, int curves)
 {
     reset(doc);
@@ -260,6 +316,18 @@ inline QVector<Template> all()
         {"QR symbols of 3000 digits", 400, 400, symbolItems},
         {"text of characters, every other a line break", 1000000, TemplateLimits::MaxText,
          longText},
+        {"texts of 20 x 20 units, 20000 characters on one line", 500, 500,
+         [](CReportDocument &doc, int texts) {
+             longLines(doc, texts);
+         }},
+        {"4 pages of texts of 20000 characters on one line", 500, 500,
+         [](CReportDocument &doc, int texts) {
+             longLines(doc, texts, 4);
+         }},
+        {"booklet of pages, a background and two pictures each", 8, 8,
+         [](CReportDocument &doc, int pages) {
+             booklet(doc, pages);
+         }},
         {"path of curves at 1e6, scaled 100, pen 1000", 1000, 1000, hugePath},
         {"block of a 4096 x 4096 picture, references", 1000, 1000, largePicture},
         {"block of a 2048 x 2048 picture, references", 1000, 80, smallPicture},

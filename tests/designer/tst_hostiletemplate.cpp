@@ -303,13 +303,31 @@ void TestHostileTemplate::heavyTemplates_data()
             stretchedBackgrounds(doc, pages, side);
         };
     };
-    const QString pictures = QStringLiteral("more than\r\n4 million pixels");
+    const QString pictures = QStringLiteral("more than\r\n16 million pixels");
     QTest::newRow("3 stretched 4096 x 4096 backgrounds")
         << backgrounds(4096) << 3 << pictures << QSize();
     QTest::newRow("1 stretched 2048 x 2048 background")
         << backgrounds(2048) << 1 << QString() << a4;
+    // One picture on every page is decoded once and counted once.
     QTest::newRow("2 stretched 2048 x 2048 backgrounds")
-        << backgrounds(2048) << 2 << pictures << QSize();
+        << backgrounds(2048) << 2 << QString() << a4;
+    QTest::newRow("24 pages of one 1024 x 1024 background")
+        << backgrounds(1024) << 24 << QString() << a4;
+    // Pictures of its own on every page, 1.44 million pixels a page: a
+    // booklet of 11 pages fits.
+    const Builder plainBooklet = [](CReportDocument &doc, int pages) {
+        booklet(doc, pages, false);
+    };
+    QTest::newRow("booklet of 11 pages") << plainBooklet << 11 << QString() << a4;
+    QTest::newRow("booklet of 12 pages") << plainBooklet << 12 << pictures << QSize();
+    QTest::newRow("booklet of 11 pages, the first background again")
+        << Builder([](CReportDocument &doc, int pages) {
+               booklet(doc, pages, false);
+               CREPage *again = doc.addPage(QSizeF(840, 1188), QStringLiteral("Again"));
+               again->pageBackground = doc.pageLists.first()->first()->pageBackground;
+               place(again, CREPageItem::Image, 0, 0, 16, 16)->image = picture(16);
+           })
+        << 11 << QString() << a4;
     QTest::newRow("200 texts x 2000 references") << texts(200, 1) << 2000 << references << QSize();
     QTest::newRow("200 texts x 2 references, 400 drawn") << texts(200, 1) << 2 << QString() << a4;
     QTest::newRow("200 texts x 3 references, 600 drawn")
@@ -431,7 +449,7 @@ void TestHostileTemplate::heavyItems_data()
     const QString text = QStringLiteral("holds more than 20000 characters");
     const QString points = QStringLiteral("has an outline of more than 10000 points");
     const QString cover = QStringLiteral("shows\r\ncover more than 3 times its area");
-    const QString pictures = QStringLiteral("more than\r\n4 million pixels");
+    const QString pictures = QStringLiteral("more than\r\n16 million pixels");
     // Each reference paints its 200 x 200 block whole, cut by the page: 3.02
     // and 2.98 pages.
     QTest::newRow("block of a 3000-digit QR symbol, 1000 references")

@@ -384,28 +384,63 @@ void TestItemDrawing::longTextShowsItsVisibleLines_data()
 {
     QTest::addColumn<int>("alignment");
     QTest::addColumn<double>("shift"); // of the content, in lines of text
-    QTest::newRow("centred") << int(Qt::AlignCenter) << 0.0;
-    QTest::newRow("left, top") << int(Qt::AlignLeft | Qt::AlignTop) << 0.0;
-    QTest::newRow("right, bottom, shifted") << int(Qt::AlignRight | Qt::AlignBottom) << 250.5;
-    QTest::newRow("shifted to its first lines") << int(Qt::AlignHCenter) << 1180.0;
-    QTest::newRow("shifted past its end") << int(Qt::AlignLeft) << -2000.0;
+    QTest::addColumn<double>("across"); // of the content, in widths of the text
+    // Short lines broken by "\n" or another line break, or one line whose
+    // middle shows, or short lines and long ones.
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<bool>("shows");
+    const int centre = Qt::AlignCenter;
+    const int right = Qt::AlignRight;
+    QTest::newRow("centred") << centre << 0.0 << 0.0 << "short" << true;
+    QTest::newRow("left, top") << int(Qt::AlignLeft | Qt::AlignTop) << 0.0 << 0.0 << "short"
+                               << true;
+    QTest::newRow("right, bottom, shifted")
+        << int(Qt::AlignRight | Qt::AlignBottom) << 250.5 << 0.0 << "short" << true;
+    QTest::newRow("shifted to its first lines")
+        << int(Qt::AlignHCenter) << 1180.0 << 0.0 << "short" << false;
+    QTest::newRow("shifted past its end")
+        << int(Qt::AlignLeft) << -2000.0 << 0.0 << "short" << false;
+    QTest::newRow("broken by U+2028") << centre << 3.0 << 0.0 << "separated" << true;
+    QTest::newRow("one line, left") << int(Qt::AlignLeft) << 0.0 << 0.0 << "one" << true;
+    QTest::newRow("one line, centred, moved across") << centre << 0.0 << 0.1234 << "one" << true;
+    QTest::newRow("one line, right, at its start") << right << 0.0 << 0.4995 << "one" << true;
+    QTest::newRow("one line, at its end") << right << 0.0 << -0.4995 << "one" << true;
+    QTest::newRow("one line, past its end") << right << 0.0 << -0.52 << "one" << false;
+    QTest::newRow("long lines among short, right")
+        << int(Qt::AlignRight | Qt::AlignTop) << 1.0 << -0.01 << "mixed" << true;
+    QTest::newRow("long lines among short, centred")
+        << int(Qt::AlignHCenter | Qt::AlignBottom) << -2.0 << 0.02 << "mixed" << true;
 }
 
-// A long text in a small frame shows the lines of it that laying out the
-// whole text shows.
+// A long text in a small frame shows the lines of it, and the part of a
+// long line, that laying out the whole text shows.
 void TestItemDrawing::longTextShowsItsVisibleLines()
 {
     QFETCH(int, alignment);
     QFETCH(double, shift);
+    QFETCH(double, across);
+    QFETCH(QString, lines);
+    QFETCH(bool, shows);
     CStyle style;
     CREPageItem *frame = makeObject(nullptr, CREPageItem::Text, 20, 30, 260, 140);
     CREPageItem *item = frame->inner;
-    for (int i = 0; item->text.size() < 12000; ++i)
-        item->text += QStringLiteral("Line %1 %2\n").arg(i).arg(QString(i % 17, QLatin1Char('w')));
+    const QChar lineBreak = lines == "separated" ? QChar::LineSeparator : QChar('\n');
+    for (int i = 0; item->text.size() < 12000; ++i) {
+        if (lines == "one")
+            item->text += QStringLiteral("Word%1 fly, ").arg(i);
+        else if (lines == "mixed" && i % 3 == 1)
+            item->text += QString(700, QLatin1Char('W' + i % 2)) + QStringLiteral(" %1").arg(i)
+                + lineBreak;
+        else
+            item->text += QStringLiteral("Line %1 %2").arg(i).arg(QString(i % 17, QLatin1Char('w')))
+                + lineBreak;
+    }
     item->alignment = alignment;
     item->color = Qt::black;
     const double pitch = QFontMetricsF(item->font).lineSpacing();
-    item->translate(0, shift * pitch);
+    const double width
+        = QFontMetricsF(item->font).boundingRect(QRectF(), alignment, item->text).width();
+    item->translate(across * width, shift * pitch);
     const QImage drawn = render(frame, Output, &style);
 
     QImage whole = canvas(300, 200);
@@ -425,10 +460,14 @@ void TestItemDrawing::longTextShowsItsVisibleLines()
                    alignment, item->text);
     }
     int differ = 0;
+    int inked = 0;
     for (int y = 0; y < 200; ++y) {
-        for (int x = 0; x < 300; ++x)
+        for (int x = 0; x < 300; ++x) {
             differ += qAbs(qGray(drawn.pixel(x, y)) - qGray(whole.pixel(x, y))) > 64;
+            inked += qGray(whole.pixel(x, y)) < 128;
+        }
     }
+    QCOMPARE(inked > 0, shows);
     QVERIFY2(differ <= 8, qPrintable(QString::number(differ)));
     delete frame;
 }
