@@ -1,4 +1,5 @@
 #include "layoutbench.h"
+#include "templatebench.h"
 
 #include "app/myqwebengineview.h"
 #include "app/reportexport.h"
@@ -13,8 +14,8 @@
 #include "tests/layouts/heavylayouts.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -69,14 +70,7 @@ void resetPeak()
 
 double peakMb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() / 1024.0;
-    }
-    return -1;
+    return highWaterKb() / 1024.0;
 }
 
 // Runs step runs times and prints its figures with the outcome step gives.

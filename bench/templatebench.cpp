@@ -39,7 +39,14 @@ namespace {
 const QSize boardSize(636, 900);
 constexpr int rounds = 3;
 
-// Kilobytes of the process's resident high-water mark.
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+} // namespace
+
 qint64 highWaterKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -51,14 +58,6 @@ qint64 highWaterKb()
     }
     return -1;
 }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-} // namespace
 
 int templateBenchChild(const QString &path)
 {

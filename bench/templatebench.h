@@ -2,7 +2,13 @@
 
 #include <functional>
 
+#include <QtGlobal>
+
 class QString;
+
+// Kilobytes of the process's resident high-water mark (Linux resets it
+// when "5" is written to /proc/self/clear_refs).
+qint64 highWaterKb();
 
 // Measures one template file in this process and prints one line; run by
 // benchTemplates() as a child process per template.
