@@ -442,7 +442,12 @@ void CZQNum::OnReportManager()
             m_NumerologistCombo->setCurrentIndex(0);
     } else {
         m_NumerologistCombo->clear();
-        loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false);
+        // What the manager stored is what its folder holds, unless the user
+        // had the folder open or a layout was not stored.
+        if (manager->content->settingsAsStored)
+            m_Layouts = inFolderOrder(manager->content->settings);
+        else
+            loadReportSettings(&m_Layouts, getUserFolder(), nullptr, false);
         fillLayoutCombo(manager->content->chosenName);
     }
     delete manager;

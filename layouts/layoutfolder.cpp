@@ -137,6 +137,18 @@ SettingNameError checkLayoutFileName(const QString &name, const QString &folder,
     return SettingNameError::None;
 }
 
+QList<reportSetting> inFolderOrder(QList<reportSetting> list)
+{
+    // The folder lists its files by name, ignoring case first.
+    std::stable_sort(list.begin(), list.end(), [](const reportSetting &a, const reportSetting &b) {
+        const QString first = fileNameOf(a);
+        const QString second = fileNameOf(b);
+        const int order = first.compare(second, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : first < second;
+    });
+    return list;
+}
+
 bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
                         QStringList *loadedFiles, QStringList *problems)
 {

@@ -38,6 +38,11 @@ void loadReportSettings(QList<reportSetting> *list, const QString &folder,
 bool saveReportSettings(const QList<reportSetting> *list, const QString &folder,
                         QStringList *loadedFiles, QStringList *problems = nullptr);
 
+// The settings that a successful saveReportSettings wrote, in the order
+// loadReportSettings would read them back: what the folder holds without
+// reading every file again.
+QList<reportSetting> inFolderOrder(QList<reportSetting> list);
+
 // Whether saveReportSettings can store a setting of this name in folder, given
 // the files the load before it read: the name must make a file name of its own
 // that the next load lists, and must not be that of a file the load skipped.

@@ -463,6 +463,7 @@ void CLayoutManagerDlg::OnRenameSetting()
 void CLayoutManagerDlg::OnFolderSetting()
 {
     OnOk(true);
+    m_folderOpened = true;
     LayoutDialogs::openUrl(QUrl::fromLocalFile(m_folder));
 }
 
@@ -539,6 +540,7 @@ void CLayoutManagerDlg::OnOk(bool noClose)
                                         problems.join(QLatin1Char('\n')), this);
         return;
     }
+    settingsAsStored = !noClose && !m_folderOpened;
     if (!noClose && parentWidget())
         parentWidget()->close();
 }

@@ -76,6 +76,9 @@ public:
     CAppStyle *style = nullptr;
     // -1 until "Ok" or "Folder" saved the settings, 0 from then on.
     int resultCode = -1;
+    // True once "Ok" stored every setting and closed, with the folder never
+    // opened to the user: settings is then what the folder holds.
+    bool settingsAsStored = false;
     QList<QStringList> itemNames;
     QList<reportSetting> settings;
 
@@ -121,6 +124,8 @@ private:
 
     QString m_folder;
     QStringList m_loadedFiles;
+    // The user may have added or changed files there since they were read.
+    bool m_folderOpened = false;
 };
 
 // The "Report Manager" window around its content.

@@ -14,6 +14,8 @@
 #include "panels/infomatrwidget.h"
 #include "panels/infonamewidget.h"
 #include "panels/infotodaywidget.h"
+#include "reportmanager/layoutdialogs.h"
+#include "reportmanager/layoutmanagerdlg.h"
 #include "style/appstyle.h"
 #include "style/settingsdlg.h"
 #include "testenvironment.h"
@@ -117,6 +119,8 @@ private slots:
 
     void constructorBuildsWindow();
     void layoutChoiceListsLayouts();
+    void managerOkKeepsItsList_data();
+    void managerOkKeepsItsList();
     void pageSwitching_data();
     void pageSwitching();
     void pageSwitchIgnoredWhilePanelOpen();
@@ -397,6 +401,67 @@ void TestMainWindow::layoutChoiceListsLayouts()
     window->OnReportManager();
     QCOMPARE(window->m_NumerologistCombo->currentText(), chosen);
     QCOMPARE(window->m_NumerologistCombo->count(), 4);
+}
+
+void TestMainWindow::managerOkKeepsItsList_data()
+{
+    QTest::addColumn<bool>("folderOpened");
+    QTest::newRow("Ok") << false;
+    QTest::newRow("Ok after Folder, a file added meanwhile") << true;
+}
+
+void TestMainWindow::managerOkKeepsItsList()
+{
+    QFETCH(bool, folderOpened);
+    QList<reportSetting> layouts;
+    for (const char *name : {"b layout", "B", "a.b", "a"}) {
+        reportSetting setting;
+        initialDefSetting(&setting);
+        setting.name = QLatin1String(name);
+        layouts.append(setting);
+    }
+    QStringList loaded;
+    QVERIFY(saveReportSettings(&layouts, getUserFolder(), &loaded));
+    auto window = makeWindow();
+
+    // The manager adds a layout and stores everything with Ok; with "Folder"
+    // used first, the user copies in a layout of their own meanwhile.
+    static bool useFolder;
+    useFolder = folderOpened;
+    const auto before = LayoutDialogs::setOpenUrlHandler([](const QUrl &url) {
+        reportSetting shared;
+        initialDefSetting(&shared);
+        shared.name = QStringLiteral("Copied in");
+        QList<reportSetting> one {shared};
+        QStringList none;
+        return saveReportSettings(&one, url.toLocalFile(), &none);
+    });
+    CZQNum::execDialog = [](QDialog *dialog) {
+        auto *manager = static_cast<CLayoutManagerDlgWin *>(dialog)->content;
+        reportSetting added;
+        initialDefSetting(&added);
+        added.name = QStringLiteral("Added");
+        manager->settings.append(added);
+        if (useFolder)
+            manager->OnFolderSetting();
+        manager->OnOk();
+        return int(QDialog::Accepted);
+    };
+    window->OnReportManager();
+    CZQNum::execDialog = rejectDialog;
+    LayoutDialogs::setOpenUrlHandler(before);
+
+    QList<reportSetting> onDisk;
+    loadReportSettings(&onDisk, getUserFolder());
+    QStringList names;
+    QStringList expected;
+    for (const reportSetting &setting : qAsConst(window->m_Layouts))
+        names << setting.name;
+    for (const reportSetting &setting : qAsConst(onDisk))
+        expected << setting.name;
+    QCOMPARE(names, expected);
+    QCOMPARE(expected.contains(QStringLiteral("Copied in")), folderOpened);
+    QCOMPARE(window->m_NumerologistCombo->count(), expected.size() + 1);
 }
 
 void TestMainWindow::pageSwitching_data()
