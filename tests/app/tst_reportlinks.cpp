@@ -488,6 +488,10 @@ void tst_ReportLinks::readingsOfAnySize()
         " return i.complete && i.naturalWidth == 460 && i.naturalHeight == 460; }).length");
     QVERIFY(waitForScript(
         [&] { return runScript(page, shownPhotos).toInt() == (photos ? sections : 0); }));
+    // With LUMARO_SHOTS set the window is kept there for a look.
+    const QString shots = qEnvironmentVariable("LUMARO_SHOTS");
+    if (!shots.isEmpty() && QDir().mkpath(shots))
+        w->grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 void tst_ReportLinks::largeDocumentsKeepTheGuard_data()
