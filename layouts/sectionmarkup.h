@@ -31,9 +31,11 @@ constexpr int MaxTextTags = 10000;
 constexpr qint64 MaxLayoutTags = 250000;
 // Characters of one text, and those one file may hold in all its texts and
 // names, markup or not, with what the parser reads again in later passes. A
-// page of the editor's text holds some 25,000 and a few hundred tags: a
-// layout with a page for each number of each section (about 360) fits.
-constexpr int MaxTextLength = 1 << 20;
+// page of the editor's text holds some 25,000 and a few hundred tags: one
+// text holds five such pages, which the section editor opens within about a
+// second (it lays out some eight microseconds a character), and a layout
+// with a page for each number of each section (about 360) fits.
+constexpr int MaxTextLength = 1 << 17;
 constexpr qint64 MaxLayoutParsedLength = qint64(12) << 20;
 // Attributes one element may gather (see attributeBound).
 constexpr int MaxTagAttributes = 100;

@@ -102,8 +102,10 @@ inline QVector<Case> cases()
         {"one word of 2,000 characters", marked(word), QString(), zeroWidthSpace, 0},
         {"one word of 2,001 characters", marked(word + QLatin1Char('a')), QString(), zeroWidthSpace,
          1},
-        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))), QString(),
-         zeroWidthSpace, 900000 / MaxWordLength - 1},
+        {"one word of 100,000 characters", marked(QString(100000, QLatin1Char('a'))), QString(),
+         zeroWidthSpace, 100000 / MaxWordLength - 1},
+        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))),
+         textTooLong(), QString(), 0},
     };
 }
 
