@@ -104,8 +104,8 @@ inline QVector<Case> cases()
          1},
         {"one word of 100,000 characters", marked(QString(100000, QLatin1Char('a'))), QString(),
          zeroWidthSpace, 100000 / MaxWordLength - 1},
-        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))),
-         textTooLong(), QString(), 0},
+        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))), textTooLong(),
+         QString(), 0},
     };
 }
 
