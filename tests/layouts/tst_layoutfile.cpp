@@ -861,8 +861,8 @@ void TestLayoutFile::heavyLayouts_data()
     const QString formatting
         = QStringLiteral("one of its texts holds more formatting than a layout file can take.");
     // The longer tag no longer fits in one text at all.
-    const QString problems[] = {attributes, SectionMarkup::textTooLong(), formatting, formatting,
-                                QString()};
+    const QString problems[]
+        = {attributes, SectionMarkup::textTooLong(), formatting, formatting, QString()};
     const QVector<HeavyLayout::Case> cases = HeavyLayout::cases();
     QCOMPARE(cases.size(), int(std::size(problems)));
     for (int i = 0; i < cases.size(); ++i)
