@@ -12,6 +12,7 @@
 #include "designer/reportpepages.h"
 #include "designer/templatelimits.h"
 #include "designerfixture.h"
+#include "hostiletemplates.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"
@@ -735,6 +736,31 @@ void TestReportCreator::limits()
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().startsWith("Error|Can't save report!\r\nAn object on the page"),
              qPrintable(errors.first()));
+
+    // Half-transparent covers far larger than an A6 page: doubling its
+    // sides draws four times the pixels at export size, past the budget.
+    Designer card;
+    CREPage *page = card.page();
+    page->setPageSize(QSizeF(420, 594));
+    const QSizeF size(page->width, page->height);
+    for (int i = 0; i < 40; ++i) {
+        CREPageItem *cover = HostileTemplates::place(page, CREPageItem::Path, 0, 0, 1680, 2376);
+        cover->shape.addRect(0, 0, 1680, 2376);
+        cover->color = QColor(40, 120, 200, 128);
+        cover->penWidth = 0;
+    }
+    QVERIFY(card.c->editor->drawingProblem(page).isEmpty());
+    asked.clear();
+    onDialog = [](QDialog *dialog) {
+        auto *frame = qobject_cast<CPaperSizeDlgWin *>(dialog);
+        for (QLineEdit *edit : {frame->content->m_WidthEdit, frame->content->m_HeightEdit})
+            edit->setText(QString::number(edit->text().toDouble() * 2));
+        frame->content->OnOk();
+    };
+    card.c->OnProperties();
+    QCOMPARE(QSizeF(page->width, page->height), size);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY2(asked.first().contains("draws too much"), qPrintable(asked.first()));
 }
 
 QTEST_MAIN(TestReportCreator)
