@@ -96,18 +96,6 @@ void row(const QString &name, int runs, const std::function<QString()> &step)
     std::fflush(stdout);
 }
 
-QImage photo(quint32 seed)
-{
-    QImage image(460, 460, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = random.generate() | 0xff000000U;
-    }
-    return image;
-}
-
 QImage plain(int side)
 {
     QImage image(side, side, QImage::Format_RGB32);
@@ -254,7 +242,9 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
     if (wanted(four)) {
         QList<reportSetting> layouts;
         const QByteArray bytes = HeavyLayout::fileBytes(
-            picturesLayout(QStringLiteral("Photos"), {photo(1), photo(2), photo(3), photo(4)}));
+            picturesLayout(QStringLiteral("Photos"),
+                           {HeavyLayout::photo(1), HeavyLayout::photo(2), HeavyLayout::photo(3),
+                            HeavyLayout::photo(4)}));
         row(four + QStringLiteral("read"), 3, [&] {
             QByteArray copy = bytes;
             QBuffer buffer(&copy);

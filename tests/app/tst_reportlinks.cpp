@@ -155,20 +155,6 @@ reportSetting linkLayout(const QString &customText)
     return setting;
 }
 
-// A photo as the Report Manager keeps one: 460 x 460, of noise, so that its
-// PNG is about as large as a photograph's.
-QImage photo(quint32 seed)
-{
-    QImage image(460, 460, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = random.generate() | 0xff000000U;
-    }
-    return image;
-}
-
 // Life path sections in their own style, titled "Section 1" and on, each
 // with its picture (none for a null one) and texts as its first entries
 // (the general text, then that of life path 1).
@@ -449,7 +435,7 @@ void tst_ReportLinks::readingsOfAnySize()
 
     QList<QImage> pictures;
     for (int i = 0; i < sections; ++i)
-        pictures << (photos ? photo(quint32(i + 1)) : QImage());
+        pictures << (photos ? HeavyLayout::photo(quint32(i + 1)) : QImage());
     QStringList texts;
     for (int page = 0; page < pages; ++page)
         texts << HeavyLayout::editorPage(page);

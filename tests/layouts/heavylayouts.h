@@ -5,6 +5,8 @@
 #include "layouts/sectiontext.h"
 
 #include <QBuffer>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QStringList>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -16,6 +18,20 @@
 // the editor's users make them; shared by the layout file tests and the
 // benchmark, which read the same files.
 namespace HeavyLayout {
+
+// A photo as the Report Manager keeps one: 460 x 460, of noise, so that its
+// PNG is about as large as a photograph's.
+inline QImage photo(quint32 seed)
+{
+    QImage image(460, 460, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = random.generate() | 0xff000000U;
+    }
+    return image;
+}
 
 // One tag with count attributes of distinct names: the parser's check for
 // duplicates compares each with all before it.
