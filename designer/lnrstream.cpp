@@ -101,6 +101,12 @@ bool readPath(QDataStream &s, QPainterPath &path)
         return true;
     const qint64 bytes = qint64(count) * ElementBytes + 8;
     if (count < 0 || count > TemplateLimits::MaxPathElements || !countFits(s, bytes, 1)) {
+        // An outline of too many points, like a string too long, is left
+        // just past the limit, so that the reader can say why it stopped.
+        if (count > TemplateLimits::MaxPathElements) {
+            for (int i = 0; i <= TemplateLimits::MaxPathElements; ++i)
+                path.lineTo(i % 2, 0);
+        }
         s.setStatus(QDataStream::ReadCorruptData);
         return false;
     }
