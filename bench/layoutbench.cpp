@@ -103,6 +103,29 @@ QImage plain(int side)
     return image;
 }
 
+// Reads the layout file bytes as the lists of layouts do (pictures left
+// encoded) into layouts, alone there once read.
+QString readAsListed(const QByteArray &bytes, QList<reportSetting> *layouts)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    reportSetting setting;
+    layouts->clear();
+    if (!readReportSetting(&buffer, &setting, nullptr, false))
+        return QStringLiteral("refused");
+    layouts->append(setting);
+    return QStringLiteral("%1 MB file").arg(bytes.size() / 1048576.0, 0, 'f', 1);
+}
+
+// The size of a reading exported as HTML with its pictures embedded.
+QString exportedSize(const QString &html)
+{
+    QString out;
+    embedImagesToHtml(html, out);
+    return QStringLiteral("%1 MB").arg(out.toUtf8().size() / 1048576.0, 0, 'f', 1);
+}
+
 // Life path sections in their own style, one per picture.
 reportSetting picturesLayout(const QString &name, const QList<QImage> &pictures)
 {
@@ -245,17 +268,7 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
             picturesLayout(QStringLiteral("Photos"),
                            {HeavyLayout::photo(1), HeavyLayout::photo(2), HeavyLayout::photo(3),
                             HeavyLayout::photo(4)}));
-        row(four + QStringLiteral("read"), 3, [&] {
-            QByteArray copy = bytes;
-            QBuffer buffer(&copy);
-            buffer.open(QIODevice::ReadOnly);
-            reportSetting setting;
-            layouts.clear();
-            if (!readReportSetting(&buffer, &setting, nullptr, false))
-                return QStringLiteral("refused");
-            layouts << setting;
-            return QStringLiteral("%1 MB file").arg(bytes.size() / 1048576.0, 0, 'f', 1);
-        });
+        row(four + QStringLiteral("read"), 3, [&] { return readAsListed(bytes, &layouts); });
         row(four + QStringLiteral("first reading built"), 1,
             [&] { return reading(&numerology, &layouts); });
         row(four + QStringLiteral("reading built"), 5,
@@ -270,11 +283,7 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
             const bool ok = done.wait(120000) && done.constLast().value(0).toBool();
             return ok ? QStringLiteral("shown") : QStringLiteral("not shown");
         });
-        row(four + QStringLiteral("reading exported"), 3, [&] {
-            QString out;
-            embedImagesToHtml(html, out);
-            return QStringLiteral("%1 MB").arg(out.toUtf8().size() / 1048576.0, 0, 'f', 1);
-        });
+        row(four + QStringLiteral("reading exported"), 3, [&] { return exportedSize(html); });
     }
 
     const QString large = prefix + QStringLiteral("3 x 4096^2, ");
@@ -282,26 +291,12 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted)
         QList<reportSetting> layouts;
         const QByteArray bytes = HeavyLayout::fileBytes(
             picturesLayout(QStringLiteral("Large"), {plain(4096), plain(4096), plain(4096)}));
-        row(large + QStringLiteral("read"), 3, [&] {
-            QByteArray copy = bytes;
-            QBuffer buffer(&copy);
-            buffer.open(QIODevice::ReadOnly);
-            reportSetting setting;
-            layouts.clear();
-            if (!readReportSetting(&buffer, &setting, nullptr, false))
-                return QStringLiteral("refused");
-            layouts << setting;
-            return QStringLiteral("read");
-        });
+        row(large + QStringLiteral("read"), 3, [&] { return readAsListed(bytes, &layouts); });
         if (!layouts.isEmpty()) {
             row(large + QStringLiteral("reading built"), 3,
                 [&] { return reading(&numerology, &layouts); });
             const QString html = numerology.reportHtml;
-            row(large + QStringLiteral("reading exported"), 3, [&] {
-                QString out;
-                embedImagesToHtml(html, out);
-                return QStringLiteral("%1 MB").arg(out.toUtf8().size() / 1048576.0, 0, 'f', 1);
-            });
+            row(large + QStringLiteral("reading exported"), 3, [&] { return exportedSize(html); });
         }
     }
 }
