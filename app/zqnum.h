@@ -157,6 +157,9 @@ public:
     // size, or at full resolution for 0 x 0; null when there is no layout or
     // it cannot be read (the reason in *error).
     QImage getChart(QSize size, QString *error = nullptr);
+    // Whether the chart template at path may be drawn: a template from
+    // elsewhere is tried once (FileTrial); *error holds the refusal.
+    bool chartTried(const QString &path, QString *error);
     QString runChartDesigner(const QString &templatePath);
     // The person's and the partner's engines, as the designer reads them;
     // null for one not entered (no partner without a person).
@@ -209,6 +212,9 @@ public:
     QWebEngineView *m_AnalyzerView = nullptr;
     MyQWebEngineView *m_GuideView = nullptr;
     CPainterBoard *m_ChartBoard = nullptr;
+    // The template the chart page drew last, and whether one is being tried.
+    QString m_ChartInUse;
+    bool m_CheckingChart = false;
 
     // tool buttons, indexed by page number
     std::array<QPushButton *, MainWindowLayout::PageCount> m_PageButtons {};
@@ -322,6 +328,11 @@ public:
     QList<reportSetting> m_Layouts;
     // The layout files start-up could not read, told once it has finished.
     QStringList m_RefusedLayouts;
+    // The layout readings are built with: the chosen one once its file has
+    // passed its trial (FileTrial), or the one in use before a refusal.
+    int layoutIndex();
+    QString m_LayoutInUse;
+    bool m_CheckingLayout = false;
     QTimer *m_StartTimer = nullptr;
 
 signals:

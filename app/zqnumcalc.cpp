@@ -8,11 +8,14 @@
 #include "app/myqwebengineview.h"
 #include "app/namenormalizer.h"
 #include "app/optionaldate.h"
+#include "base/apppaths.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
 #include "engine/texttables.h"
+#include "filetrial/filetrial.h"
+#include "layouts/layoutfolder.h"
 #include "panels/expandwidget.h"
 #include "panels/infocalendarwidget.h"
 #include "panels/infocompmatrwidget.h"
@@ -26,6 +29,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -250,6 +256,41 @@ void CZQNum::discardDates()
         box->discardEntry();
 }
 
+int CZQNum::layoutIndex()
+{
+    const int index = m_NumerologistCombo->currentIndex();
+    const auto inUse = [this] {
+        const int found = m_NumerologistCombo->findData(m_LayoutInUse, Qt::DisplayRole,
+                                                        Qt::MatchFixedString);
+        return m_LayoutInUse.isEmpty() || found < 0 ? 0 : found;
+    };
+    if (index <= 0 || index > m_Layouts.size())
+        return index;
+    // Readings asked for while a layout is being tried (the window stays
+    // responsive meanwhile) are built with the one in use.
+    if (m_CheckingLayout)
+        return inUse();
+    const QString name = m_Layouts.at(index - 1).name;
+    const QString path = QDir(getUserFolder()).filePath(name + QLatin1String(LayoutFileSuffix));
+    if (!QFileInfo::exists(path)) {
+        m_LayoutInUse = name;
+        return index;
+    }
+    m_CheckingLayout = true;
+    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Layout);
+    m_CheckingLayout = false;
+    if (verdict.accepted) {
+        m_LayoutInUse = name;
+        return index;
+    }
+    CNumerology::s_criticalMessage(this, QStringLiteral("Warning"), verdict.reason);
+    // The layout chosen before stays.
+    const int previous = inUse();
+    const QSignalBlocker blocker(m_NumerologistCombo);
+    m_NumerologistCombo->setCurrentIndex(previous);
+    return previous;
+}
+
 void CZQNum::OnCalcNum()
 {
     if (!settleDates())
@@ -283,7 +324,7 @@ void CZQNum::OnCalcNum()
     m_Partner->setMasterNumbersMode(m_Settings.masterNumbersMode);
 
     QList<reportSetting> *layouts = &m_Layouts;
-    const int layout = m_NumerologistCombo->currentIndex();
+    const int layout = layoutIndex();
     const QDate forecast = m_ForecastDate->date();
     const int vowels = vowelRule(m_Phonetic);
 
@@ -437,7 +478,7 @@ void CZQNum::OnCalcPetNum()
         m_PetFeatures->update();
         m_PetNamePanel->update();
     } else if (m_Pet->calculatePet(petName, QString(), petBirth, m_ForecastDate->date(), false,
-                                   &m_Layouts, m_NumerologistCombo->currentIndex())) {
+                                   &m_Layouts, layoutIndex())) {
         setValues(m_PetFeatures, {text(m_Pet, 2), text(m_Pet, 1), text(m_Pet, 17)});
         fillSingleNamePanel(m_PetNamePanel, m_Pet, petName);
         m_PetFeatures->update();
@@ -521,7 +562,7 @@ void CZQNum::OnPreCalcNum()
     m_Person->setMasterNumbersMode(m_Settings.masterNumbersMode);
     m_Person->calculate(names.fullName, names.shortName, m_NameOverrides, m_ShortNameOverrides,
                         chaldean, birth, m_ForecastDate->date(), &m_Layouts,
-                        m_NumerologistCombo->currentIndex(), vowels, true);
+                        layoutIndex(), vowels, true);
 
     showPreview(m_PersonFeatures, m_PersonNamePanel, m_Person, names);
 }
@@ -537,7 +578,7 @@ void CZQNum::OnPreCalcNumP()
     m_Partner->setMasterNumbersMode(m_Settings.masterNumbersMode);
     m_Partner->calculate(names.fullName, names.shortName, m_PartnerNameOverrides,
                          m_PartnerShortNameOverrides, chaldean, birth, m_ForecastDate->date(),
-                         &m_Layouts, m_NumerologistCombo->currentIndex(), vowels, true);
+                         &m_Layouts, layoutIndex(), vowels, true);
 
     showPreview(m_PartnerFeatures, m_PartnerNamePanel, m_Partner, names);
 }

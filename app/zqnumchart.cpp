@@ -9,12 +9,14 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "engine/numerology.h"
+#include "filetrial/filetrial.h"
 #include "style/infodlg.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -76,13 +78,33 @@ void CZQNum::OnUpdateListReport()
             &CZQNum::slotGChart);
 }
 
+bool CZQNum::chartTried(const QString &path, QString *error)
+{
+    // Another draw asked for while the template is being tried (the window
+    // stays responsive meanwhile) waits for the one that asked first.
+    if (m_CheckingChart) {
+        if (error)
+            *error = QStringLiteral("Checking the chart layout…");
+        return false;
+    }
+    m_CheckingChart = true;
+    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Template);
+    m_CheckingChart = false;
+    if (!verdict.accepted && error)
+        *error = verdict.reason;
+    return verdict.accepted;
+}
+
 QImage CZQNum::getChart(QSize size, QString *error)
 {
     const int index = m_ChartList->currentIndex();
     if (index < 0 || index >= m_ChartList->count())
         return QImage();
-    return renderChart(m_ChartList->itemData(index).toString(), chartPeople(), size, m_Style,
-                       error);
+    const QString path = m_ChartList->itemData(index).toString();
+    if (!chartTried(path, error))
+        return QImage();
+    m_ChartInUse = path;
+    return renderChart(path, chartPeople(), size, m_Style, error);
 }
 
 void CZQNum::repaintChart()
@@ -95,8 +117,16 @@ void CZQNum::repaintChart()
 
 void CZQNum::slotGChart(int value)
 {
-    if (m_ChartList->count() > 0 && value < m_ChartList->count())
-        resizeEvent(nullptr);
+    if (m_ChartList->count() == 0 || value < 0 || value >= m_ChartList->count())
+        return;
+    QString refusal;
+    if (!chartTried(m_ChartList->itemData(value).toString(), &refusal) && !m_CheckingChart) {
+        CNumerology::s_criticalMessage(this, QStringLiteral("Warning"), refusal);
+        // The chart chosen before stays.
+        const QSignalBlocker blocker(m_ChartList);
+        m_ChartList->setCurrentIndex(m_ChartList->findData(m_ChartInUse));
+    }
+    resizeEvent(nullptr);
 }
 
 QString CZQNum::runChartDesigner(const QString &templatePath)

@@ -6,6 +6,7 @@
 #include "designer/propertieswidget.h"
 #include "designer/reportpe.h"
 #include "designer/reportpepages.h"
+#include "filetrial/filetrial.h"
 #include "style/appstyle.h"
 #include "style/dialogsupport.h"
 #include "style/infodlg.h"
@@ -463,7 +464,11 @@ CReportCreatorWin::CReportCreatorWin(calcNumContainer *data, CAppStyle *style, Q
 
 bool CReportCreatorWin::loadTemplate(const QString &path)
 {
-    const bool loaded = creator->editor->loadFromFile(path);
+    // A template from elsewhere is tried before the designer draws it.
+    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Template);
+    if (!verdict.accepted && CReportCreator::errorBox)
+        CReportCreator::errorBox(QStringLiteral("Error"), verdict.reason);
+    const bool loaded = verdict.accepted && creator->editor->loadFromFile(path);
     if (loaded && creator->container) {
         m_partnerView = ChartBinding::partnerView(*creator->container);
         ChartBinding::bind(creator->editor, &m_partnerView);

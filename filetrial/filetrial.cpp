@@ -6,6 +6,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QHash>
+#include <QVector>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -86,7 +90,8 @@ public:
     // Whether another trial of the same content would come to the same.
     bool lasting() const { return m_lasting; }
     QString reason() const { return m_reason; }
-    std::function<void()> done;
+    // Called once, with the verdict, for everyone waiting on this trial.
+    QVector<std::function<void()>> done;
 
 private:
     void finish(Outcome outcome, const QString &reason, bool lasting = true)
@@ -97,8 +102,8 @@ private:
         m_reason = reason;
         m_lasting = lasting;
         stop();
-        if (done)
-            done();
+        for (const std::function<void()> &call : qAsConst(done))
+            call();
     }
 
     void stop()
@@ -188,6 +193,54 @@ QString quotedName(const QString &path)
     return QStringLiteral("\"%1\"").arg(QFileInfo(path).fileName());
 }
 
+// Trials under way, by key: a second caller waits for the first one's
+// verdict instead of starting another child.
+QHash<QByteArray, Run *> &running()
+{
+    static QHash<QByteArray, Run *> trials;
+    return trials;
+}
+
+// What this process has seen of a file, so that a file asked about again
+// and unchanged is not read again for its digest.
+struct Seen
+{
+    qint64 size = -1;
+    QDateTime modified;
+    QByteArray key;
+};
+QHash<QString, Seen> &seenFiles()
+{
+    static QHash<QString, Seen> seen;
+    return seen;
+}
+
+QByteArray fileKey(const QString &path, Kind kind)
+{
+    const QFileInfo info(path);
+    const QString id = kindName(kind) + QLatin1Char(':') + info.absoluteFilePath();
+    Seen &seen = seenFiles()[id];
+    if (seen.key.isEmpty() || seen.size != info.size() || seen.modified != info.lastModified()) {
+        seen.size = info.size();
+        seen.modified = info.lastModified();
+        seen.key = TrialCache::key(path, kindName(kind));
+    }
+    return seen.key;
+}
+
+bool sameContent(const QString &path, const QString &other)
+{
+    QFile a(path);
+    QFile b(other);
+    if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    while (!a.atEnd()) {
+        if (a.read(1 << 16) != b.read(1 << 16))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Options &defaultOptions()
@@ -203,16 +256,26 @@ QString kindName(Kind kind)
 
 bool isShipped(const QString &path)
 {
-    return isInsideFolder(path, getResourcesPath());
+    if (isInsideFolder(path, getResourcesPath()))
+        return true;
+    // Start-up copies the shipped chart templates into the user folder.
+    const QFileInfo info(path);
+    const QDir shipped(getResourcesPath() + QStringLiteral("images/templates"));
+    const QFileInfoList candidates = shipped.entryInfoList(QDir::Files);
+    for (const QFileInfo &candidate : candidates) {
+        if (candidate.size() == info.size() && sameContent(path, candidate.filePath()))
+            return true;
+    }
+    return false;
 }
 
 Verdict tryFile(const QString &path, Kind kind, const Options &options)
 {
-    if (isShipped(path))
+    if (!options.runTrials || isShipped(path))
         return Verdict {true, QString(), true};
 
     const QString name = quotedName(path);
-    const QByteArray key = TrialCache::key(path, kindName(kind));
+    const QByteArray key = fileKey(path, kind);
     if (key.isEmpty())
         return Verdict {false, QStringLiteral("%1 could not be read.").arg(name), false};
     TrialCache::Entry kept;
@@ -236,16 +299,32 @@ Verdict tryFile(const QString &path, Kind kind, const Options &options)
     }
 
     QEventLoop loop;
+    Verdict verdict;
+    if (Run *earlier = running().value(key)) {
+        bool accepted = false;
+        QString outcome = QStringLiteral("the check was ended");
+        earlier->done.append([&] {
+            accepted = earlier->outcome() == Run::Outcome::Accepted;
+            outcome = earlier->reason();
+            loop.quit();
+        });
+        loop.exec();
+        if (progress)
+            progress->close();
+        verdict.accepted = accepted;
+        if (!accepted)
+            verdict.reason = name + QStringLiteral(": ") + outcome;
+        return verdict;
+    }
     Run run(path, kind, options);
-    run.done = [&loop] {
-        loop.quit();
-    };
+    run.done.append([&loop] { loop.quit(); });
+    running().insert(key, &run);
     if (run.outcome() == Run::Outcome::Running)
         loop.exec();
+    running().remove(key);
     if (progress)
         progress->close();
 
-    Verdict verdict;
     switch (run.outcome()) {
     case Run::Outcome::Accepted:
         verdict.accepted = true;

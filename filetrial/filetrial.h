@@ -28,6 +28,9 @@ struct Options
     QString program;
     QStringList arguments;
     bool useCache = true;
+    // Off in the child itself, which does what the program would do with
+    // the file: there every file is taken as it is.
+    bool runTrials = true;
 };
 
 // What every trial of this process runs with unless told otherwise.
@@ -44,13 +47,16 @@ struct Verdict
 
 // Tries the file, keeping the window responsive meanwhile (a nested event
 // loop) and showing that the file is being checked. Files shipped with the
-// program are accepted untried.
+// program are accepted untried, and so is a file whose verdict this process
+// or an earlier one reached for the same content; a call for a file that is
+// being tried already waits for that trial.
 Verdict tryFile(const QString &path, Kind kind, const Options &options = defaultOptions());
 
 // tryFile's refusal, or an empty string when the file may be used.
 QString refusal(const QString &path, Kind kind);
 
-// Whether path is one of the program's own files, which need no trial.
+// Whether path is one of the program's own files, which need no trial: it
+// lies in the resources folder or is a copy of a chart template there.
 bool isShipped(const QString &path);
 
 // How the child names the trial it is to run.

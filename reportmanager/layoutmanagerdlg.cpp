@@ -1,6 +1,7 @@
 #include "reportmanager/layoutmanagerdlg.h"
 
 #include "base/apppaths.h"
+#include "filetrial/filetrial.h"
 #include "engine/texttables.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfolder.h"
@@ -15,6 +16,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -467,8 +470,30 @@ void CLayoutManagerDlg::OnFolderSetting()
     LayoutDialogs::openUrl(QUrl::fromLocalFile(m_folder));
 }
 
+bool CLayoutManagerDlg::layoutTried(int row)
+{
+    if (row < 0 || row >= settings.size())
+        return true;
+    // A layout from the folder is tried as its file holds it; one made in
+    // this window has no file yet and was made here.
+    const QString path = QDir(m_folder).filePath(settings.at(row).name + QLatin1String(LayoutFileSuffix));
+    if (!QFileInfo::exists(path))
+        return true;
+    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Layout);
+    if (!verdict.accepted)
+        CInfoDlgWin::showInfoMessageBox(style, QStringLiteral("Error"), verdict.reason, this);
+    return verdict.accepted;
+}
+
 void CLayoutManagerDlg::OnSelectSetting(int)
 {
+    if (!layoutTried(currentRow())) {
+        // The layout shown before stays.
+        const QSignalBlocker blocker(settingsList);
+        settingsList->setCurrentRow(m_shownRow);
+        return;
+    }
+    m_shownRow = currentRow();
     currentItem = nullptr;
     showHideAllImages(currentKind());
     setToItems(currentKind(), currentRow());

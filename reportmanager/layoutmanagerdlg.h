@@ -121,11 +121,16 @@ private:
     void editColor(QColor *color);
     int currentKind() const;
     int currentRow() const;
+    // Whether the layout of row may be shown: a layout from the folder is
+    // tried first (FileTrial), and a refusal is told.
+    bool layoutTried(int row);
 
     QString m_folder;
     QStringList m_loadedFiles;
     // The user may have added or changed files there since they were read.
     bool m_folderOpened = false;
+    // The row whose layout the sections show.
+    int m_shownRow = -1;
 };
 
 // The "Report Manager" window around its content.
