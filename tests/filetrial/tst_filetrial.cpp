@@ -83,6 +83,14 @@ int playChild(const QByteArray &mode)
         }
         for (;;)
             pause();
+    } else if (mode == "count") {
+        // Leaves a mark for every child started, and takes its time.
+        QFile file(QString::fromLocal8Bit(qgetenv("FAKE_PID_FILE")));
+        if (file.open(QIODevice::Append))
+            file.write("started\n");
+        file.close();
+        usleep(800000);
+        say("accepted");
     } else if (mode == "chatter") {
         std::fputs(QByteArray(200000, 'x').constData(), stdout);
         std::fflush(stdout);
@@ -227,6 +235,25 @@ private slots:
                                 "within the 1 seconds a check may take"));
         TrialCache::Entry entry;
         QVERIFY(!TrialCache::find(TrialCache::key(m_file, QStringLiteral("layout")), &entry));
+    }
+
+    // A file asked for again while its trial runs (the window stays
+    // responsive meanwhile) waits for that trial instead of starting another.
+    void oneChildForTwoCallers()
+    {
+        const QString marks = m_dir.filePath(QStringLiteral("started.txt"));
+        QFile::remove(marks);
+        qputenv("FAKE_PID_FILE", marks.toLocal8Bit());
+        writeFile("asked for twice");
+        const FileTrial::Options options = fake("count");
+        FileTrial::Verdict inner;
+        QTimer::singleShot(200, [&] { inner = FileTrial::tryFile(m_file, FileTrial::Kind::Template, options); });
+        const FileTrial::Verdict outer = FileTrial::tryFile(m_file, FileTrial::Kind::Template, options);
+        QVERIFY(outer.accepted);
+        QVERIFY(inner.accepted);
+        QFile file(marks);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("started\n"));
     }
 
     void missingChild()
