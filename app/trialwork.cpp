@@ -123,13 +123,18 @@ QString sectionName(const repItem &item)
 TrialWork::TrialWork(StepFunction step)
     : m_step(std::move(step))
     , m_style(new CAppStyle(getImagesPath()))
+    , m_criticalMessage(std::exchange(CNumerology::s_criticalMessage, noMessage))
+    , m_criticalBox(std::exchange(CReportExport::criticalBox, noMessage))
+    , m_urlOpener(std::exchange(GenPDFfromHTML::urlOpener, noOpening))
 {
-    CNumerology::s_criticalMessage = noMessage;
-    CReportExport::criticalBox = noMessage;
-    GenPDFfromHTML::urlOpener = noOpening;
 }
 
-TrialWork::~TrialWork() = default;
+TrialWork::~TrialWork()
+{
+    CNumerology::s_criticalMessage = m_criticalMessage;
+    CReportExport::criticalBox = m_criticalBox;
+    GenPDFfromHTML::urlOpener = m_urlOpener;
+}
 
 bool TrialWork::kindFromName(const QString &name, Kind *kind)
 {
@@ -383,7 +388,7 @@ bool TrialWork::showReadings(const QStringList &captions, const QStringList &doc
 
 bool TrialWork::printReadings(const QString &joined, QString *problem)
 {
-    m_step(QStringLiteral("printing the readings to PDF"));
+    m_step(QStringLiteral("loading the readings for the PDF"));
     // As the PDF export hands its report to the print job.
     const QString html = m_folder.filePath(QStringLiteral("report.html"));
     const QString pdf = m_folder.filePath(QStringLiteral("report.pdf"));
@@ -396,7 +401,12 @@ bool TrialWork::printReadings(const QString &joined, QString *problem)
             return false;
         }
     }
-    GenPDFfromHTML job(html, pdf);
+    // The job prints as soon as its page has loaded the report; the page is
+    // handed in to tell the one from the other.
+    auto *page = new QWebEnginePage;
+    QObject::connect(page, &QWebEnginePage::loadFinished, page,
+                     [this] { m_step(QStringLiteral("printing the readings to PDF")); });
+    GenPDFfromHTML job(html, pdf, page);
     QEventLoop loop;
     bool written = false;
     QObject::connect(&job, &GenPDFfromHTML::finished, &loop, [&loop, &written](bool success) {

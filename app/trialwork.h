@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/pdfexport.h"
 #include "layouts/reportsetting.h"
 
 #include <QSize>
@@ -10,7 +11,7 @@
 #include <memory>
 
 class CAppStyle;
-class QWebEnginePage;
+class QWidget;
 
 // A chart template or report layout from outside, put once through the
 // work the program will do with it, by the program's own code: read, drawn,
@@ -18,7 +19,9 @@ class QWebEnginePage;
 // largest reading a person and a partner can get, shown, printed and opened
 // in the section editor (a layout). Before each unit of work it names it,
 // so that whoever watches can tell which one a file makes too heavy. It
-// writes nothing but files in a temporary folder of its own, removed with it.
+// writes nothing but files in a temporary folder of its own, removed with it,
+// and points the web engine's storage there. While it exists, the program's
+// message boxes and the opening of a finished PDF do nothing.
 class TrialWork
 {
 public:
@@ -67,4 +70,8 @@ private:
     QTemporaryDir m_folder;
     std::unique_ptr<CAppStyle> m_style;
     bool m_webEngineStarted = false;
+    // What the replaced seams held before.
+    void (*m_criticalMessage)(QWidget *, const QString &, const QString &);
+    void (*m_criticalBox)(QWidget *, const QString &, const QString &);
+    GenPDFfromHTML::UrlOpener m_urlOpener;
 };

@@ -110,6 +110,7 @@ void TestTrialWork::accepted_data()
                         QStringLiteral("showing the Celebrities reading in a web page"),
                         QStringLiteral("showing the Pet reading in a web page"),
                         QStringLiteral("joining the readings for the PDF"),
+                        QStringLiteral("loading the readings for the PDF"),
                         QStringLiteral("printing the readings to PDF")}
         << QStringLiteral("opening the text( \"[^\"]+\")? of \"[^\"]+\" in the section editor|"
                           "typing in the text \"[^\"]+\" of \"[^\"]+\"");
