@@ -94,13 +94,10 @@ bool CManagerThumbnailDlg::preparePrintReportBlock(CREPage *page)
     return false;
 }
 
-QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, QSize size)
+CREPage *CManagerThumbnailDlg::chartPage(int record, CReportDocument *doc)
 {
-    QImage result(10, 10, QImage::Format_ARGB32);
-    result.fill(Qt::white);
     if (!doc || !doc->currentPage)
-        return result;
-
+        return nullptr;
     // Each drawing replaces the whole canvas and leaves nothing behind, so
     // only the last page of the walk below is drawn: a template of many
     // pages costs no more than one.
@@ -135,6 +132,14 @@ QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, Q
             }
         }
     }
+    return last;
+}
+
+QImage CManagerThumbnailDlg::slotPrintReport(int record, CReportDocument *doc, QSize size)
+{
+    QImage result(10, 10, QImage::Format_ARGB32);
+    result.fill(Qt::white);
+    CREPage *last = chartPage(record, doc);
     if (!last)
         return result;
     // Every page is drawn on a canvas sized by the current page.

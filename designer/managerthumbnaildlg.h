@@ -21,6 +21,10 @@ public:
     // the result keeping the page's aspect; 0 x 0 gives four times the canvas.
     // Without a current page the result is a 10 x 10 white image.
     static QImage slotPrintReport(int record, CReportDocument *doc, QSize size);
+    // The page of doc that slotPrintReport draws for record, with its
+    // record and page number set as for that drawing; null without a
+    // current page or a page to draw.
+    static CREPage *chartPage(int record, CReportDocument *doc);
 
     // The same for the template held by a (hidden) designer window.
     static QImage slotPrintReport(int record, CReportCreatorWin *window, QSize size);
