@@ -351,10 +351,6 @@ void benchLayoutSizes(const std::function<bool(const QString &)> &wanted)
          [] {
              return HeavyLayout::bareSections(20000);
          }},
-        {"100,000 bare sections",
-         [] {
-             return HeavyLayout::bareSections(100000);
-         }},
         {"a title of 100 M characters", longTitle},
         {"16 texts of 1 M characters without markup",
          [] {
