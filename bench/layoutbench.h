@@ -31,3 +31,7 @@ void benchLayoutSizes(const std::function<bool(const QString &)> &wanted);
 // the layout, build a reading, save and print it and open the editor, or
 // that it was refused.
 void benchLayoutWork(const std::function<bool(const QString &)> &wanted);
+// Prints the section markup filter's time on an essay of the editor's and on
+// the costliest texts within the filter's bounds, and the time from a key
+// typed into the section editor on a 30-page essay to the text stored.
+void benchSectionTexts(const std::function<bool(const QString &)> &wanted);
