@@ -13,7 +13,9 @@
 #include "tests/app/hostilelayouts.h"
 #include "tests/layouts/heavylayouts.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,9 +25,12 @@
 #include <QSignalSpy>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 void benchLayoutFiles(const std::function<bool(const QString &)> &wanted)
@@ -351,10 +356,6 @@ void benchLayoutSizes(const std::function<bool(const QString &)> &wanted)
          [] {
              return HeavyLayout::bareSections(20000);
          }},
-        {"100,000 bare sections",
-         [] {
-             return HeavyLayout::bareSections(100000);
-         }},
         {"a title of 100 M characters", longTitle},
         {"16 texts of 1 M characters without markup",
          [] {
@@ -453,4 +454,69 @@ void benchLayoutWork(const std::function<bool(const QString &)> &wanted)
                     editorMs, reading.size() * 2 / 1048576.0);
         std::fflush(stdout);
     }
+}
+
+void benchSectionTexts(const std::function<bool(const QString &)> &wanted)
+{
+    const int tags = SectionMarkup::MaxTextTags;
+    const struct
+    {
+        const char *name;
+        std::function<QString()> make;
+    } texts[] = {
+        {"an essay of 30 pages",
+         [] {
+             return HeavyLayout::essay(30);
+         }},
+        {"an essay of 190 pages",
+         [] {
+             return HeavyLayout::essay(190);
+         }},
+        {"lists nested to the tag bound",
+         [tags] {
+             return HeavyLayout::nestedLists(tags / 2 - 1);
+         }},
+        {"formatting with attributes to the work bound",
+         [tags] {
+             return QStringLiteral("<b title=t>x").repeated(tags / 2 - 1);
+         }},
+        {"a table of 1,000 cells",
+         [] {
+             return HostileLayout::table(40, 25);
+         }},
+        {"a text of references to the length bound",
+         [] {
+             return QStringLiteral("a&amp;b ").repeated(SectionMarkup::MaxTextLength / 8);
+         }},
+    };
+    for (const auto &text : texts) {
+        const QString name = QStringLiteral("section text filter: ") + QLatin1String(text.name);
+        if (!wanted(name))
+            continue;
+        const QString html = text.make();
+        row(name, 5, [&html] {
+            QString out;
+            QString problem;
+            return SectionMarkup::filter(html, &out, nullptr, &problem)
+                ? QStringLiteral("kept, %1 characters").arg(out.size())
+                : QStringLiteral("refused: ") + problem;
+        });
+    }
+    const QString keyName = QStringLiteral("section editor: a key typed into 30 pages");
+    if (!wanted(keyName))
+        return;
+    repItem item;
+    item.texts[1] = HeavyLayout::essay(30);
+    item.useStdText[1] = false;
+    static QString standardTexts[repItem::EntryCount];
+    std::fill(std::begin(standardTexts), std::end(standardTexts), QStringLiteral("Standard"));
+    CTextEditor editor(nullptr, &item.texts, &item.images, &item.useStdText, standardTexts,
+                       RKNumerology, 1, nullptr, int(std::size(standardTexts)));
+    editor.show();
+    editor.entryCombo->setCurrentIndex(1);
+    QApplication::processEvents();
+    row(keyName, 9, [&editor] {
+        QTest::keyClick(editor.textEdit, Qt::Key_A);
+        return QStringLiteral("stored %1 characters").arg(editor.workTexts.at(1).size());
+    });
 }

@@ -21,13 +21,17 @@ void benchLayoutPictures(const std::function<bool(const QString &)> &wanted);
 // 4096 x 4096 pictures and ten of 40 plain photos of 460 x 460 in it.
 void benchStartupWithLayouts(const std::function<bool(const QString &)> &wanted,
                              const std::function<void()> &startUp);
-// Prints the read time of layouts of the sizes that a reading or a layout
-// file is bounded by (long styles over many line breaks, many sections, long
-// titles and texts, a numerologist's layout) with their outcome, and for
-// those read, the time to build their Numerology reading and its size.
+// Prints the read time of large layouts (long styles over many line breaks,
+// many sections, long titles and texts, a numerologist's layout) with their
+// outcome, and for those read, the time to build their Numerology reading
+// and its size.
 void benchLayoutSizes(const std::function<bool(const QString &)> &wanted);
 // Prints, for the section texts that ask the view, the PDF and the section
 // editor for the most work (tests/app/hostilelayouts.h), the times to read
 // the layout, build a reading, save and print it and open the editor, or
 // that it was refused.
 void benchLayoutWork(const std::function<bool(const QString &)> &wanted);
+// Prints the section markup filter's time on an essay of the editor's and on
+// the costliest texts within the filter's bounds, and the time from a key
+// typed into the section editor on a 30-page essay to the text stored.
+void benchSectionTexts(const std::function<bool(const QString &)> &wanted);

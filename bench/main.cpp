@@ -255,6 +255,7 @@ int main(int argc, char **argv)
     benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutPictures([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutSizes([](const QString &name) { return wanted(qPrintable(name)); });
+    benchSectionTexts([](const QString &name) { return wanted(qPrintable(name)); });
 
     CZQNum::execDialog = benchDialog;
     CZQNum::askFileName = answerPdfPath;

@@ -246,7 +246,7 @@ void writeRepItem(QDataStream &stream, const repItem &item)
 }
 
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget, QString *problem, int kind)
+             BoundedRead::ReadBudget *budget, QString *problem)
 {
     stream->setVersion(LayoutStreamVersion);
     const qint64 minItemBytes = MinItemBytes + (version >= 2 ? MinCountBytes : 0);
@@ -254,9 +254,6 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
     if (!readCount(*stream, minItemBytes, &count))
         return false;
     list->reserve(list->size() + int(count));
-    // The reading these sections make is bounded as they are read, before
-    // the next one is.
-    qint64 reading = 0;
     // Copies of one item share its entry lists until the reader replaces
     // them, instead of making every entry of every item anew.
     const repItem blank;
@@ -264,14 +261,6 @@ bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
         repItem item = blank;
         if (!readRepItem(*stream, &item, version, budget, problem))
             return false;
-        if (kind >= 0) {
-            reading += LayoutLimits::readingLength(item, kind);
-            if (reading > LayoutLimits::MaxReadingLength) {
-                if (problem)
-                    *problem = LayoutLimits::readingRefusal();
-                return false;
-            }
-        }
         list->append(item);
     }
     return true;
@@ -311,7 +300,7 @@ bool readReportSetting(QIODevice *device, reportSetting *setting, QString *probl
     BoundedRead::ReadBudget budget {LayoutLimits::MaxPicturePixels, SectionMarkup::MaxLayoutTags};
     budget.keepPicturesEncoded = !decodePictures;
     for (int kind = 0; kind < ReportKindCount; ++kind) {
-        if (!loadSet(&stream, &read.items[kind], version, &budget, &why, kind))
+        if (!loadSet(&stream, &read.items[kind], version, &budget, &why))
             return refuse(damaged);
     }
     // Files of early versions end after the fifth list.

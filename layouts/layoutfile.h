@@ -33,11 +33,9 @@ bool readRepItem(QDataStream &stream, repItem *item, unsigned version,
 void writeRepItem(QDataStream &stream, const repItem &item);
 
 // Reads one item list and appends it to list. False on a damaged list, in
-// which case list may hold part of it. Sets the stream's version first. For
-// the list of a report kind (kind not -1), false as well when the reading of
-// its sections would be longer than LayoutLimits::MaxReadingLength.
+// which case list may hold part of it. Sets the stream's version first.
 bool loadSet(QDataStream *stream, QList<repItem> *list, unsigned version,
-             BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr, int kind = -1);
+             BoundedRead::ReadBudget *budget = nullptr, QString *problem = nullptr);
 // Writes one item list. Sets the stream's version first.
 void saveSet(QDataStream *stream, const QList<repItem> *list);
 
@@ -45,7 +43,8 @@ void saveSet(QDataStream *stream, const QList<repItem> *list);
 // from the file name). False for another magic, a newer version, or a
 // truncated, damaged or too heavy file, which leaves setting as it was;
 // problem, when given, then says why in a sentence for the user (the one
-// LayoutLimits::storeProblem gives for a layout whose texts are refused).
+// LayoutLimits::storeProblem gives for a layout whose texts are refused, save
+// that the save names the section of a text too long).
 // Without decodePictures the pictures are checked and counted all the same
 // but kept encoded (repItem::storedImages) until LayoutPictures decodes them.
 bool readReportSetting(QIODevice *device, reportSetting *setting, QString *problem = nullptr,

@@ -1,9 +1,12 @@
 #include "layouts/layoutlimits.h"
 
 #include "layouts/boundedread.h"
+#include "layouts/defaultlayout.h"
 #include "layouts/sectionmarkup.h"
 
 #include <QImage>
+
+#include <algorithm>
 
 namespace LayoutLimits {
 
@@ -16,37 +19,6 @@ QString capacity()
     return QStringLiteral("(at most about %1 pictures of %2 x %2)")
         .arg(MaxPicturePixels / large)
         .arg(LargePictureSide);
-}
-
-// What the report builder writes around one piece of a text: the one-cell
-// table it stands in, its marked cell and the closing tags.
-constexpr qint64 PieceOverhead = 128;
-// The most a section writes of the program's own texts for one entry it
-// shows: the longest standard text has some 700 characters.
-constexpr qint64 StandardEntryLength = 1280;
-// The tags of a heading around its escaped text.
-constexpr qint64 HeadingOverhead = 256;
-// The entries a section shows at most: its general text and a row for each
-// month of a year. The celebrities section shows every celebrity of the
-// readings that matches, each with its own entry.
-constexpr int MaxShownEntries = 13;
-constexpr int MaxShownCelebrities = 256;
-
-// The most HTML the builder writes for text in a section whose font tags
-// take fontTags: it may cut the text at every line break and paragraph end,
-// opening the font tags and a span of the text again at each, marks every
-// paragraph and cell, and writes bold one character longer. An empty text
-// writes nothing.
-qint64 builtLength(const QString &text, qint64 fontTags)
-{
-    if (text.isEmpty())
-        return 0;
-    const qint64 cuts = text.count(QLatin1String("<br")) + text.count(QLatin1String("</p"));
-    const qint64 marks = text.count(QLatin1String("<p")) + text.count(QLatin1String("<td"));
-    const qint64 reopened = text.contains(QLatin1String("<span"))
-        ? MaxReopenedLength
-        : qMin<qint64>(MaxReopenedLength, fontTags);
-    return text.size() + text.size() / 15 + marks * 20 + (cuts + 1) * (PieceOverhead + reopened);
 }
 
 // Takes a title's or a name's characters from the file's budget; the
@@ -75,38 +47,40 @@ QString chargedNames(const QMap<QString, QString> &map, BoundedRead::ReadBudget 
 
 } // namespace
 
-qint64 readingLength(const repItem &item, int kind)
-{
-    // A character of a font family escaped takes at most six.
-    const qint64 fontTags = 96 + 6 * qint64(item.contentFont.family().size());
-    qint64 longest = 0;
-    qint64 all = 0;
-    for (const QString &text : item.texts) {
-        const qint64 length = builtLength(text, fontTags);
-        longest = qMax(longest, length);
-        all += length;
-    }
-    const bool celebrities = kind == RKCelebrities;
-    // Escaped, a character of a title or a family takes at most six.
-    const qint64 escaped = qint64(item.title.size()) + item.headerFont.family().size()
-        + item.contentFont.family().size();
-    const qint64 heading = HeadingOverhead + 6 * escaped;
-    // A celebrity's entry is shown once; another section may show one entry
-    // in several of its rows.
-    const qint64 texts = celebrities ? all : MaxShownEntries * longest;
-    return (celebrities ? MaxShownCelebrities : MaxShownEntries) * (StandardEntryLength + heading)
-        + texts;
-}
-
-QString readingRefusal()
-{
-    return QStringLiteral("one of its reports would be longer than a reading can be: it holds too "
-                          "many sections or too much text for one report.");
-}
-
 QString nameRefusal()
 {
     return QStringLiteral("one of its titles or names is longer than a layout file can take.");
+}
+
+QString sectionName(const repItem &item)
+{
+    return item.title.isEmpty() ? getItemName(item.kind, int(item.type)) : item.title;
+}
+
+namespace {
+
+QString pagesText(int pages)
+{
+    return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
+}
+
+} // namespace
+
+QString textTooLongRefusal(const QString &section, int pages)
+{
+    return QStringLiteral("the text of \"%1\" is %2 longer than a section text can be.")
+        .arg(section, pagesText(pages));
+}
+
+QString editRefusal(const QString &layout, const QString &section, int pages)
+{
+    if (pages > 0)
+        return QStringLiteral("The text of \"%1\" in the layout \"%2\" would be %3 longer than "
+                              "a section text can be.")
+            .arg(section, layout, pagesText(pages));
+    return QStringLiteral("The text of \"%1\" in the layout \"%2\" would hold more formatting "
+                          "or larger tables than a section text can take.")
+        .arg(section, layout);
 }
 
 qint64 picturePixels(const QImage &image)
@@ -151,7 +125,6 @@ QString storeProblem(const reportSetting &setting)
     // with its budget, so that what is stored is what it opens.
     BoundedRead::ReadBudget budget;
     for (int kind = 0; kind < ReportKindCount; ++kind) {
-        qint64 reading = 0;
         for (const repItem &item : setting.items[kind]) {
             QString problem = chargedName(item.name, &budget);
             if (problem.isEmpty())
@@ -160,13 +133,16 @@ QString storeProblem(const reportSetting &setting)
                 problem = chargedName(storedFont(item.contentFont).family(), &budget);
             if (!problem.isEmpty())
                 return problem;
-            // The reading is estimated from the item as the reader gives it.
-            repItem stored = item;
-            stored.headerFont = storedFont(item.headerFont);
-            stored.contentFont = storedFont(item.contentFont);
-            for (QString &text : stored.texts) {
-                if (!SectionMarkup::filter(text, &text, &budget, &problem))
-                    return problem;
+            QString filtered;
+            for (const QString &text : item.texts) {
+                if (SectionMarkup::filter(text, &filtered, &budget, &problem))
+                    continue;
+                // A text too long is the one refusal the user meets in the
+                // editor's own texts: it names the section and the excess.
+                if (problem == SectionMarkup::textTooLong())
+                    problem = textTooLongRefusal(
+                        sectionName(item), std::max(1, SectionMarkup::pagesBeyond(text.size())));
+                return problem;
             }
             for (const QImage &image : item.images) {
                 if (qint64(image.width()) * image.height() > BoundedRead::MaxDeclaredPixels)
@@ -177,9 +153,6 @@ QString storeProblem(const reportSetting &setting)
                 problem = chargedNames(item.options, &budget);
             if (!problem.isEmpty())
                 return problem;
-            reading += readingLength(stored, kind);
-            if (reading > MaxReadingLength)
-                return readingRefusal();
         }
     }
     const QString problem = chargedNames(setting.flags, &budget);

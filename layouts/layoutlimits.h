@@ -34,23 +34,22 @@ constexpr int MaxNameLength = 1000;
 // copied into every piece. The editor's come to one or two hundred.
 constexpr int MaxReopenedLength = 512;
 
-// The characters of HTML one reading may be estimated to build from one
-// report kind of a layout (see readingLength). A numerologist's layout with a
-// page of text for each number of each section estimates at some 34 million;
-// the reading it builds has 2 million.
-constexpr qint64 MaxReadingLength = qint64(64) << 20;
-
-// The most characters of HTML that a reading of the given kind can write
-// for item, counted high: every entry a section shows (its general text and
-// up to a dozen rows, or every celebrity) at its longest, with the standard
-// text, the headings and the pieces its texts are cut into.
-qint64 readingLength(const repItem &item, int kind);
-
-// The reader's reasons for a layout whose sections of one kind estimate at
-// more than MaxReadingLength, and for a title or name longer than
-// MaxNameLength.
-QString readingRefusal();
+// The reader's reason for a title or name longer than MaxNameLength.
 QString nameRefusal();
+
+// A section as the Report Manager names it: its title, or its type's name
+// where it has none.
+QString sectionName(const repItem &item);
+
+// The save's reason for a section text longer than
+// SectionMarkup::MaxTextLength by pages editor pages: "the text of "Life
+// Path" is 3 pages longer than a section text can be."
+QString textTooLongRefusal(const QString &section, int pages);
+
+// The section editor's refusal of an edit that would make the stored form
+// of the section's text refused: longer than SectionMarkup::MaxTextLength
+// by pages editor pages, or (pages 0) beyond the filter's other bounds.
+QString editRefusal(const QString &layout, const QString &section, int pages);
 
 // The pixels the reader counts for a picture; none for a null picture. Those
 // of a setting count its pictures that still wait encoded as well.

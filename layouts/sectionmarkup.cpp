@@ -3,6 +3,7 @@
 #include "base/apppaths.h"
 #include "layouts/boundedread.h"
 #include "layouts/layoutlimits.h"
+#include "layouts/markupclamps.h"
 #include "layouts/sectiontext.h"
 
 #include <QHash>
@@ -356,196 +357,15 @@ bool isOneOf(const QString &value, std::initializer_list<const char *> words)
     return false;
 }
 
-// What one text's markup has asked for so far, as the writer goes through
-// it in text order; the next pass of the filter goes the same way and so
-// keeps the same.
-struct TextCosts
+// What one text's markup has asked for so far (see MarkupClamps), with the
+// spans each table cell is written with.
+struct TextCosts : MarkupClamps::TextCosts
 {
-    int pageBreaks = 0;
-    // The heights, vertical margins and line heights asked for, in pixels.
-    double heightPixels = 0;
-    // Characters since the last blank.
-    int wordLength = 0;
-    qint64 tableCells = 0;
-    // The spans each table cell is written with.
     QHash<const GumboNode *, QPair<int, int>> cellSpans;
 };
 
-// How a property's numbers are held: lengths, font sizes, line heights (a
-// plain number is a factor of the font size) and indents counted in steps.
-enum class Measure { None, Length, FontSize, LineHeight, Indent };
-
-Measure measureOf(const QString &property)
-{
-    if (property == QLatin1String("font-size"))
-        return Measure::FontSize;
-    if (property == QLatin1String("line-height"))
-        return Measure::LineHeight;
-    if (property == QLatin1String("-qt-block-indent")
-        || property == QLatin1String("-qt-list-indent"))
-        return Measure::Indent;
-    static const QStringList lengths {
-        QStringLiteral("letter-spacing"), QStringLiteral("word-spacing"),
-        QStringLiteral("margin-top"),     QStringLiteral("margin-bottom"),
-        QStringLiteral("margin-left"),    QStringLiteral("margin-right"),
-        QStringLiteral("padding-top"),    QStringLiteral("padding-bottom"),
-        QStringLiteral("padding-left"),   QStringLiteral("padding-right"),
-        QStringLiteral("text-indent"),    QStringLiteral("border-top"),
-        QStringLiteral("border-right"),   QStringLiteral("border-bottom"),
-        QStringLiteral("border-left"),    QStringLiteral("vertical-align"),
-        QStringLiteral("width"),          QStringLiteral("height"),
-    };
-    return lengths.contains(property) ? Measure::Length : Measure::None;
-}
-
-// Pixels per unit of the absolute CSS lengths.
-const QHash<QString, double> &absolutePixels()
-{
-    static const QHash<QString, double> pixels {
-        {QStringLiteral("px"), 1.0},         {QStringLiteral("pt"), 4.0 / 3},
-        {QStringLiteral("pc"), 16.0},        {QStringLiteral("in"), 96.0},
-        {QStringLiteral("cm"), 96.0 / 2.54}, {QStringLiteral("mm"), 96.0 / 25.4},
-        {QStringLiteral("q"), 96.0 / 101.6},
-    };
-    return pixels;
-}
-
-// One number of a value held to what its measure keeps: the same when it
-// is within, the largest kept one in its unit when beyond; null for a
-// number that is no plain decimal or has a unit that is not kept.
-QString heldNumber(Measure measure, const QString &token)
-{
-    static const QRegularExpression number(
-        QStringLiteral("\\A([+-]?)([0-9]{0,9}(?:\\.[0-9]{1,9})?)([A-Za-z]{0,4}|%)\\z"));
-    const QRegularExpressionMatch match = number.match(token);
-    if (!match.hasMatch() || match.capturedLength(2) == 0)
-        return QString();
-    const QString unit = match.captured(3).toLower();
-    const double size = match.captured(2).toDouble();
-    // Pixels per unit for the lengths; for the relative units the share of
-    // the surrounding size one of them is.
-    static const QHash<QString, double> relative {
-        {QStringLiteral("em"), 1.0}, {QStringLiteral("rem"), 1.0}, {QStringLiteral("ex"), 0.5},
-        {QStringLiteral("ch"), 0.5}, {QStringLiteral("%"), 0.01},
-    };
-    double largest = 0; // in pixels, or as a share
-    double perUnit = 1;
-    if (unit.isEmpty() || absolutePixels().contains(unit)) {
-        perUnit = unit.isEmpty() ? 1.0 : absolutePixels().value(unit);
-        if (unit.isEmpty() && measure == Measure::LineHeight)
-            largest = SectionMarkup::MaxLineFactor;
-        else if (unit.isEmpty() && measure == Measure::Indent)
-            largest = SectionMarkup::MaxIndentLevels;
-        else if (measure == Measure::FontSize)
-            largest = SectionMarkup::MaxFontPoints * 4.0 / 3;
-        else
-            largest = SectionMarkup::MaxLengthPixels;
-    } else if (relative.contains(unit)) {
-        perUnit = relative.value(unit);
-        // Shares compound in nested elements: a font grows no larger than
-        // the text around it, a percentage no larger than all of it, a
-        // length about a page of the editor's font.
-        largest = measure == Measure::FontSize ? 1.0
-            : measure == Measure::LineHeight   ? SectionMarkup::MaxLineFactor
-            : unit == QLatin1String("%")       ? 1.0
-                                               : SectionMarkup::MaxLengthPixels / 16.0;
-    } else {
-        return QString();
-    }
-    if (size * perUnit <= largest * (1 + 1e-9))
-        return token;
-    return match.captured(1) + QString::number(largest / perUnit, 'g', 6) + match.captured(3);
-}
-
-// value with its numbers held to what measure keeps; null when one of its
-// numbers is not kept.
-QString heldValue(Measure measure, const QString &value)
-{
-    if (measure == Measure::None)
-        return value;
-    QString held;
-    int start = 0;
-    while (start <= value.size()) {
-        int end = start;
-        while (end < value.size() && value.at(end) != QLatin1Char(' ')
-               && value.at(end) != QLatin1Char(','))
-            ++end;
-        const QString token = value.mid(start, end - start);
-        const QChar first = token.isEmpty() ? QChar() : token.at(0);
-        const bool numeric = first.isDigit() || first == QLatin1Char('.')
-            || ((first == QLatin1Char('+') || first == QLatin1Char('-')) && token.size() > 1
-                && (token.at(1).isDigit() || token.at(1) == QLatin1Char('.')));
-        if (numeric) {
-            const QString number = heldNumber(measure, token);
-            if (number.isNull())
-                return QString();
-            held += number;
-        } else {
-            held += token;
-        }
-        if (end < value.size())
-            held += value.at(end);
-        start = end + 1;
-    }
-    return held;
-}
-
-// The vertical space value asks for in pixels, a font's size taken as 16
-// pixels, where property makes a page longer; 0 for the others.
-double heightPixels(const QString &property, const QString &value)
-{
-    static const QStringList vertical {
-        QStringLiteral("height"),         QStringLiteral("margin-top"),
-        QStringLiteral("margin-bottom"),  QStringLiteral("padding-top"),
-        QStringLiteral("padding-bottom"), QStringLiteral("border-top"),
-        QStringLiteral("border-bottom"),  QStringLiteral("line-height"),
-        QStringLiteral("vertical-align"),
-    };
-    if (!vertical.contains(property))
-        return 0;
-    static const QRegularExpression number(
-        QStringLiteral("(?:^|[ ,])[+-]?([0-9]*\\.?[0-9]+)(%|[A-Za-z]*)"));
-    static const QHash<QString, double> relative {
-        {QStringLiteral("em"), 16.0},
-        {QStringLiteral("rem"), 16.0},
-        {QStringLiteral("ex"), 8.0},
-        {QStringLiteral("ch"), 8.0},
-    };
-    // A plain number or a percentage of a line height is a share of the
-    // font's size; a percentage of anything else one of the page's width.
-    const bool factor = property == QLatin1String("line-height");
-    double total = 0;
-    for (auto it = number.globalMatch(value); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        const QString unit = match.captured(2).toLower();
-        const double perUnit = unit.isEmpty() ? (factor ? 16.0 : 1.0)
-            : unit == QLatin1String("%")      ? (factor ? 0.16 : 0.0)
-                                              : absolutePixels().value(unit, relative.value(unit));
-        total += match.captured(1).toDouble() * perUnit;
-    }
-    return total;
-}
-
-// Whether costs leave room for pixels more of height; takes them if so.
-bool takesHeight(TextCosts *costs, double pixels)
-{
-    if (!costs || pixels <= 0)
-        return true;
-    if (costs->heightPixels + pixels > SectionMarkup::MaxTextHeightPixels)
-        return false;
-    costs->heightPixels += pixels;
-    return true;
-}
-
-bool startsPage(const QString &property, const QString &value)
-{
-    return (property == QLatin1String("page-break-before")
-            || property == QLatin1String("page-break-after"))
-        && !isOneOf(value, {"auto", "avoid", "inherit", "initial", "unset"});
-}
-
 // costs, when given, counts the text's page breaks and heights and leaves
-// out those beyond MaxPageBreaks and MaxTextHeightPixels.
+// out those the clamps leave out.
 QString keptStyle(const QString &style, TextCosts *costs)
 {
     QString kept;
@@ -563,14 +383,9 @@ QString keptStyle(const QString &style, TextCosts *costs)
         else if (isCssColorFunction(value))
             written = value;
         else if (isPlainCssValue(value))
-            written = heldValue(measureOf(property), value);
-        if (written.isEmpty() || !takesHeight(costs, heightPixels(property, written)))
+            written = MarkupClamps::heldValue(MarkupClamps::measureOf(property), value);
+        if (written.isEmpty() || !MarkupClamps::takesDeclaration(costs, property, written))
             continue;
-        if (costs && startsPage(property, written)) {
-            if (costs->pageBreaks >= SectionMarkup::MaxPageBreaks)
-                continue;
-            ++costs->pageBreaks;
-        }
         kept += QLatin1Char(' ') + property + QLatin1Char(':') + written + QLatin1Char(';');
     }
     return kept;
@@ -608,18 +423,11 @@ std::optional<QString> keptValue(Value kind, const QString &value, TextCosts *co
     case Value::Spacing:
         if (!integer.match(trimmed).hasMatch())
             return std::nullopt;
-        if (trimmed.toInt() > SectionMarkup::MaxSpacingPixels)
-            return QString::number(SectionMarkup::MaxSpacingPixels);
-        return trimmed;
-    case Value::Length: {
+        return MarkupClamps::heldSpacing(trimmed);
+    case Value::Length:
         if (!length.match(trimmed).hasMatch())
             return std::nullopt;
-        const bool share = trimmed.endsWith(QLatin1Char('%'));
-        const int largest = share ? 100 : SectionMarkup::MaxLengthPixels;
-        if (trimmed.left(trimmed.size() - int(share)).toDouble() > largest)
-            return QString::number(largest) + (share ? QLatin1String("%") : QLatin1String(""));
-        return trimmed;
-    }
+        return MarkupClamps::heldLength(trimmed);
     case Value::Color:
         kept = color.match(trimmed).hasMatch();
         break;
@@ -664,7 +472,8 @@ bool appendAttributes(QString *tag, const QVector<Attribute> &allowed,
             ? keptValue(attribute.value, QString::fromUtf8(found->value), costs)
             : std::nullopt;
         if (value && attribute.value == Value::Length && qstrcmp(attribute.name, "height") == 0
-            && !value->endsWith(QLatin1Char('%')) && !takesHeight(costs, value->toDouble()))
+            && !value->endsWith(QLatin1Char('%'))
+            && !MarkupClamps::takesHeight(costs, value->toDouble()))
             value.reset();
         if (value && spans && attribute.value == Value::Span)
             value = QString::number(qstrcmp(attribute.name, "colspan") == 0 ? spans->first
@@ -701,35 +510,6 @@ QString elementName(const GumboElement &element)
     return QString::fromLatin1(gumbo_normalized_tagname(element.tag));
 }
 
-// text with a zero-width space wherever MaxWordLength characters without a
-// blank would go on; *wordLength carries the count from text to text, as
-// a word goes on across elements. A character beyond the basic plane stays
-// whole.
-QString withWordBreaks(const QString &text, int *wordLength)
-{
-    constexpr QChar zeroWidthSpace(0x200b);
-    QString broken;
-    int copied = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c.isSpace() || c == zeroWidthSpace) {
-            *wordLength = 0;
-            continue;
-        }
-        if (*wordLength >= SectionMarkup::MaxWordLength && !c.isLowSurrogate()) {
-            broken += text.midRef(copied, i - copied);
-            broken += zeroWidthSpace;
-            copied = i;
-            *wordLength = 0;
-        }
-        ++*wordLength;
-    }
-    if (copied == 0)
-        return text;
-    broken += text.midRef(copied);
-    return broken;
-}
-
 bool isElement(const GumboNode *node, std::initializer_list<GumboTag> tags)
 {
     if (node->type != GUMBO_NODE_ELEMENT || node->v.element.tag_namespace != GUMBO_NAMESPACE_HTML)
@@ -749,65 +529,43 @@ QVector<const GumboNode *> childrenOf(const GumboNode *parent, std::initializer_
     return found;
 }
 
-// A cell's span as written, 1 when it is not kept; fill for a row span of
-// 0, which spans the rest of the row group.
-int writtenSpan(const GumboNode *cell, const char *name, int fill)
+// A cell's span as written, 1 when it is not kept (0 for a row span of the
+// rest of its row group).
+int writtenSpan(const GumboNode *cell, const char *name)
 {
     const GumboAttribute *found = gumbo_get_attribute(&cell->v.element.attributes, name);
     const std::optional<QString> kept
         = found ? keptValue(Value::Span, QString::fromUtf8(found->value)) : std::nullopt;
-    const int span = kept ? kept->toInt() : 1;
-    return span == 0 ? fill : std::max(span, 1);
+    return kept ? kept->toInt() : 1;
 }
 
-// The spans of table's cells, placed as the engines place them (a cell in
-// the first column of its row that no cell above still covers), held to
-// what the table fills: row spans end with their row group, column spans
-// with the table's widest row (or MaxSpannedColumns), and a cell that
-// starts beyond spans nothing. Its grid places are added to the text's.
+// The spans of table's cells as MarkupClamps::placeTable keeps them; its
+// grid places are added to the text's.
 void placeTable(const GumboNode *table, TextCosts *costs)
 {
-    QVector<QVector<const GumboNode *>> groups;
-    int widest = 0;
+    QVector<QVector<QVector<const GumboNode *>>> cells;
+    MarkupClamps::TableGroups spans;
     for (const GumboNode *group :
          childrenOf(table, {GUMBO_TAG_THEAD, GUMBO_TAG_TBODY, GUMBO_TAG_TFOOT})) {
-        groups << childrenOf(group, {GUMBO_TAG_TR});
-        for (const GumboNode *row : qAsConst(groups.last()))
-            widest = std::max(widest, int(childrenOf(row, {GUMBO_TAG_TD, GUMBO_TAG_TH}).size()));
-    }
-    const int columnsFilled = std::max(widest, SectionMarkup::MaxSpannedColumns);
-    qint64 rows = 0;
-    qint64 columns = 0;
-    for (const QVector<const GumboNode *> &group : qAsConst(groups)) {
-        // The rows each column stays covered for, the current one counted.
-        QVector<int> covered;
-        for (int r = 0; r < group.size(); ++r) {
-            const int rowsLeft = group.size() - r;
-            if (r > 0) {
-                for (int &c : covered)
-                    c = std::max(c - 1, 0);
-            }
-            int column = 0;
-            for (const GumboNode *cell : childrenOf(group.at(r), {GUMBO_TAG_TD, GUMBO_TAG_TH})) {
-                while (column < covered.size() && covered.at(column) > 0)
-                    ++column;
-                const int colspan = std::min(writtenSpan(cell, "colspan", 1),
-                                             std::max(columnsFilled - column, 1));
-                const int rowspan = column >= columnsFilled
-                    ? 1
-                    : std::min(writtenSpan(cell, "rowspan", rowsLeft), rowsLeft);
-                if (covered.size() < column + colspan)
-                    covered.resize(column + colspan);
-                for (int c = column; c < column + colspan; ++c)
-                    covered[c] = std::max(covered.at(c), rowspan);
-                costs->cellSpans.insert(cell, {colspan, rowspan});
-                column += colspan;
-            }
-            columns = std::max<qint64>(columns, covered.size());
+        cells.append(QVector<QVector<const GumboNode *>>());
+        spans.append(QVector<QVector<MarkupClamps::CellSpans>>());
+        for (const GumboNode *row : childrenOf(group, {GUMBO_TAG_TR})) {
+            cells.last() << childrenOf(row, {GUMBO_TAG_TD, GUMBO_TAG_TH});
+            spans.last().append(QVector<MarkupClamps::CellSpans>());
+            for (const GumboNode *cell : qAsConst(cells.last().last()))
+                spans.last().last().append(MarkupClamps::CellSpans {writtenSpan(cell, "colspan"),
+                                                                    writtenSpan(cell, "rowspan")});
         }
-        rows += group.size();
     }
-    costs->tableCells += rows * columns;
+    MarkupClamps::placeTable(&spans, costs);
+    for (int g = 0; g < cells.size(); ++g) {
+        for (int r = 0; r < cells.at(g).size(); ++r) {
+            for (int c = 0; c < cells.at(g).at(r).size(); ++c) {
+                const MarkupClamps::CellSpans &kept = spans.at(g).at(r).at(c);
+                costs->cellSpans.insert(cells.at(g).at(r).at(c), {kept.colspan, kept.rowspan});
+            }
+        }
+    }
 }
 
 // The allowed markup of the children of root. Walked with a stack of its
@@ -834,7 +592,8 @@ QString writtenChildren(const GumboNode *root, TextCosts *costs)
         case GUMBO_NODE_TEXT:
         case GUMBO_NODE_WHITESPACE:
         case GUMBO_NODE_CDATA:
-            out += withWordBreaks(QString::fromUtf8(node->v.text.text), &costs->wordLength)
+            out += MarkupClamps::withWordBreaks(QString::fromUtf8(node->v.text.text),
+                                                &costs->wordLength)
                        .toHtmlEscaped();
             break;
         case GUMBO_NODE_ELEMENT: {
@@ -1267,6 +1026,12 @@ QString textsTooLong()
     return tooLongInFile();
 }
 
+int pagesBeyond(qint64 length)
+{
+    const qint64 beyond = length - MaxTextLength;
+    return beyond <= 0 ? 0 : int((beyond + StoredPageLength - 1) / StoredPageLength);
+}
+
 int tagCount(const QString &html)
 {
     return int(html.count(QLatin1Char('<')));
@@ -1298,7 +1063,7 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
             budget->parsedLengthLeft -= html.size();
         }
         int wordLength = 0;
-        *out = withWordBreaks(html, &wordLength);
+        *out = MarkupClamps::withWordBreaks(html, &wordLength);
         return true;
     }
     QString current = html;
@@ -1343,7 +1108,7 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget, 
             budget->parserBytesLeft -= qint64(memory.taken);
         if (!done)
             return refuse(fileBound ? tooMuchInFile() : tooMuchInText());
-        if (costs.tableCells > MaxTableCells)
+        if (costs.tableCells > MarkupClamps::MaxTableCells)
             return refuse(tooLargeTables());
         if (next == current) {
             *out = next;

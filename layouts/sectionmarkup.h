@@ -22,28 +22,32 @@ namespace SectionMarkup {
 // What the parser may be given and build, for one text and for all texts
 // of one layout file together. Parsing costs grow faster than the text on
 // some markup (attributes of one tag, elements the parser opens again in
-// every paragraph, deep nestings); these keep a hostile file to a fraction
-// of a second. The editor's texts stay far below: a page of formatted text
-// holds a few hundred tags and attributes, some thousand characters, and
-// fewer than ten attributes a tag.
+// every paragraph, deep nestings); these keep the parse of a hostile text to
+// about a second. What a text costs the view, the PDF and the editor beyond
+// its parse is measured when a shared layout is tried, not estimated here.
+// The editor's texts stay far below: a page of formatted text holds some
+// fifty to a few hundred tags and attributes, and fewer than ten attributes
+// a tag.
 // Tags, counted as '<'.
-constexpr int MaxTextTags = 10000;
+constexpr int MaxTextTags = 1 << 14;
 constexpr qint64 MaxLayoutTags = 250000;
 // Characters of one text, and those one file may hold in all its texts and
-// names, markup or not, with what the parser reads again in later passes. A
-// page of the editor's text holds some 25,000 and a few hundred tags: one
-// text holds five such pages, which the section editor opens within about a
-// second (it lays out some eight microseconds a character), and a layout
-// with a page for each number of each section (about 360) fits.
-constexpr int MaxTextLength = 1 << 17;
+// names, markup or not, with what the parser reads again in later passes.
+// One text holds some 190 pages of the editor's text (see
+// StoredPageLength), a file about 2,300.
+constexpr int MaxTextLength = 1 << 20;
 constexpr qint64 MaxLayoutParsedLength = qint64(12) << 20;
+// A page of the editor's text as the user is told about lengths: some 4,000
+// characters of prose with its paragraphs, a heading and a bold phrase or
+// two take about this many in the stored form.
+constexpr int StoredPageLength = 5500;
 // Attributes one element may gather (see attributeBound).
 constexpr int MaxTagAttributes = 100;
 // The parser's work on one text can grow with the square of its tags and
 // attributes (searches of its open elements for each tag, comparisons of
 // each formatting element's attributes with those before it): each parse
 // counts that square, for one text and for one file, against this.
-constexpr qint64 MaxMarkupPairs = qint64(10000) * 10000;
+constexpr qint64 MaxMarkupPairs = qint64(MaxTextTags) * MaxTextTags;
 constexpr qint64 MaxLayoutMarkupPairs = 3 * MaxMarkupPairs;
 // The parser's memory, every block it takes counted (freed ones too): for
 // one text a base and a share of its UTF-8 size, for one file a total.
@@ -52,36 +56,6 @@ constexpr qint64 MaxLayoutMarkupPairs = 3 * MaxMarkupPairs;
 constexpr qint64 ParserBaseBytes = qint64(1) << 20;
 constexpr qint64 ParserBytesPerTextByte = 64;
 constexpr qint64 MaxLayoutParserBytes = qint64(96) << 20;
-
-// What the kept markup may ask of the section editor, the report view and
-// the PDF, whose layout costs grow with the sizes, breaks and table grids a
-// text asks for rather than with its length. Sizes beyond these are written
-// as the largest one kept.
-// Font sizes: the largest of the editor's size box, and as a share of the
-// surrounding text at most its own size.
-constexpr int MaxFontPoints = 72;
-// Lengths (widths, heights, margins, paddings, spacings): about a page.
-constexpr int MaxLengthPixels = 1200;
-// A table's border and the spacing around and inside its cells.
-constexpr int MaxSpacingPixels = 100;
-// Line heights and indents in lines, indent levels.
-constexpr int MaxLineFactor = 10;
-constexpr int MaxIndentLevels = 20;
-// The heights, vertical margins and line heights of one text together, in
-// pixels: about ninety pages; those behind are left out.
-constexpr int MaxTextHeightPixels = 100000;
-// Declarations starting a new page in one text; those behind are left out.
-constexpr int MaxPageBreaks = 10;
-// Characters without a blank in between: behind this many a zero-width
-// space lets the line break (the editor's line breaking grows far faster
-// than the text on longer words).
-constexpr int MaxWordLength = 2000;
-// Table cells span at most the rows left in their row group and the columns
-// of the table's widest row, or this many where that is fewer.
-constexpr int MaxSpannedColumns = 20;
-// The grid places (rows times columns) of all tables of one text; the
-// editor lays out every place of a table's grid, spanned or not.
-constexpr int MaxTableCells = 1000;
 
 // The number of '<' in html.
 int tagCount(const QString &html);
@@ -107,9 +81,11 @@ AttributeBound attributeBound(const QString &html);
 // editor's whole document with a paragraph marker before every paragraph
 // (and one right behind the body tag, so the report starts its text there);
 // any other text comes back as a fragment. A text without markup comes back
-// as it was (its words broken after MaxWordLength characters), and the
-// result is its own fixed point: filtered again it comes back the same.
-// False when the text is refused, beyond the limits above before or after,
+// as it was (its words broken after MarkupClamps::MaxWordLength characters),
+// and the result is its own fixed point: filtered again it comes back the
+// same. The values it keeps are held by MarkupClamps. False when the text is
+// refused, beyond the limits above (or MarkupClamps::MaxTableCells) before or
+// after,
 // or rebuilt into markup that a parse reads otherwise even after a few
 // passes; *out is then untouched and *problem, when given, says why in a
 // sentence for the user. budget, when given, is shared by all texts of one
@@ -121,6 +97,10 @@ bool filter(const QString &html, QString *out, BoundedRead::ReadBudget *budget =
 // together than a file's budget, for readers that refuse them unread.
 QString textTooLong();
 QString textsTooLong();
+
+// The editor pages (StoredPageLength, rounded up) by which a text of length
+// characters is longer than MaxTextLength; 0 when it is not longer.
+int pagesBeyond(qint64 length);
 
 // filter's result, or an empty text for a refused one.
 QString filtered(const QString &html);

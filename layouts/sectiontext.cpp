@@ -95,13 +95,22 @@ QString withParagraphMarkers(const QString &html)
     return marked;
 }
 
-QString storedCustomText(const QString &editorHtml, int sizeOffset)
+bool storeCustomText(const QString &editorHtml, int sizeOffset, QString *stored, QString *problem)
 {
     const QString html = withParagraphMarkers(upHtmlFontSize(editorHtml, -sizeOffset));
-    QString stored;
+    if (SectionMarkup::filter(html, stored, nullptr, problem))
+        return true;
+    *stored = html;
+    return false;
+}
+
+QString storedCustomText(const QString &editorHtml, int sizeOffset)
+{
     // A text beyond what a layout file may hold stays as typed, so nothing
     // is lost; the layout's save then refuses it and says why.
-    return SectionMarkup::filter(html, &stored) ? stored : html;
+    QString stored;
+    storeCustomText(editorHtml, sizeOffset, &stored);
+    return stored;
 }
 
 QString withoutParagraphMarkers(const QString &stored)

@@ -33,6 +33,10 @@ QString withParagraphMarkers(const QString &html);
 // A text the filter refuses keeps its markup, with the markers; a layout
 // holding it is not stored (LayoutLimits::storeProblem).
 QString storedCustomText(const QString &editorHtml, int sizeOffset);
+// The same into *stored; false when the filter refuses the text, *problem
+// (when given) then holding the filter's reason.
+bool storeCustomText(const QString &editorHtml, int sizeOffset, QString *stored,
+                     QString *problem = nullptr);
 
 // A stored custom text without its paragraph markers.
 QString withoutParagraphMarkers(const QString &stored);

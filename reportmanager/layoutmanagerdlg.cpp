@@ -656,9 +656,11 @@ void CLayoutManagerDlg::OnTextEdit()
         return;
     CTextEditor editor(style, &currentItem->texts, &currentItem->images, &currentItem->useStdText,
                        table, currentItem->kind, int(currentItem->type), this, size);
+    editor.sectionName = LayoutLimits::sectionName(currentItem->section());
     // What the rest of the layout leaves of one file's pictures.
     const int row = currentRow();
     if (row >= 0 && row < settings.size()) {
+        editor.layoutName = settings.at(row).name;
         itemsToSet(currentKind(), row);
         editor.picturePixelsLeft = LayoutLimits::MaxPicturePixels
             - LayoutLimits::picturePixels(settings.at(row))

@@ -2,12 +2,14 @@
 
 #include "base/apppaths.h"
 #include "layouts/layoutlimits.h"
+#include "layouts/markupclamps.h"
 #include "layouts/reportsetting.h"
 #include "layouts/sectionmarkup.h"
 #include "layouts/sectiontext.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
+#include "style/infodlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,7 +80,28 @@ class CSectionTextEdit : public QTextEdit
 public:
     using QTextEdit::QTextEdit;
 
+    // The stored form's length of the text as last taken.
+    int storedLength = 0;
+
 protected:
+    // An edit that makes the text too long is taken back with one undo
+    // step. Typed characters join the step before them, so close to the
+    // limit each key is made a step of its own.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        constexpr int NearLength
+            = SectionMarkup::MaxTextLength - 4 * SectionMarkup::StoredPageLength;
+        if (storedLength < NearLength || event->matches(QKeySequence::Undo)
+            || event->matches(QKeySequence::Redo)) {
+            QTextEdit::keyPressEvent(event);
+            return;
+        }
+        QTextCursor step(document());
+        step.beginEditBlock();
+        QTextEdit::keyPressEvent(event);
+        step.endEditBlock();
+    }
+
     void insertFromMimeData(const QMimeData *source) override
     {
         const QString richFormat = QStringLiteral("application/x-qrichtext");
@@ -176,7 +199,8 @@ CTextEditor::CTextEditor(CAppStyle *style, QStringList *texts, QList<QImage> *im
     styleWidget(defaultCheck, WTWindow);
     connect(defaultCheck, &QCheckBox::toggled, this, &CTextEditor::defSet);
 
-    textEdit = new CSectionTextEdit(this);
+    auto *sectionTextEdit = new CSectionTextEdit(this);
+    textEdit = sectionTextEdit;
     textEdit->setDocument(new CSectionTextDocument(textEdit));
     textEdit->move(10, 50);
     textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
@@ -248,6 +272,9 @@ void CTextEditor::setCurList(int index)
         defaultCheck->setChecked(hasEntry(entry) ? workStdFlags.at(entry) : true);
     }
     textEdit->setFont(QFont(QStringLiteral("Arial"), 16));
+    m_undoSteps = textEdit->document()->availableUndoSteps();
+    static_cast<CSectionTextEdit *>(textEdit)->storedLength
+        = hasEntry(entry) ? workTexts.at(entry).size() : 0;
     connect(textEdit, &QTextEdit::textChanged, this, &CTextEditor::editText);
     // The toolbar shows the format at the cursor of the newly loaded text.
     currentCharFormatChanged(textEdit->currentCharFormat());
@@ -255,14 +282,42 @@ void CTextEditor::setCurList(int index)
 
 void CTextEditor::editText()
 {
+    if (m_refusing)
+        return;
+    // The stored form is made on every edit (about a millisecond a page of
+    // text), and its filter is the check: a refused edit costs no more.
+    QTextDocument *document = textEdit->document();
+    const bool empty = document->toPlainText().isEmpty();
+    QString stored;
+    QString problem;
+    if (!empty && !storeCustomText(document->toHtml("UTF-8"), sizeOffset, &stored, &problem)) {
+        refuseEdit(problem, stored.size());
+        return;
+    }
+    m_undoSteps = document->availableUndoSteps();
+    static_cast<CSectionTextEdit *>(textEdit)->storedLength = stored.size();
     defaultCheck->setChecked(false);
     const int entry = currentEntry();
-    if (!hasEntry(entry))
-        return;
-    if (textEdit->document()->toPlainText().isEmpty())
-        workTexts[entry] = QString();
+    if (hasEntry(entry))
+        workTexts[entry] = empty ? QString() : stored;
+}
+
+void CTextEditor::refuseEdit(const QString &problem, int storedLength)
+{
+    // The edit is the last undo step, or the last one taken back.
+    QTextDocument *document = textEdit->document();
+    m_refusing = true;
+    if (document->availableUndoSteps() < m_undoSteps)
+        document->redo();
     else
-        workTexts[entry] = storedCustomText(textEdit->document()->toHtml("UTF-8"), sizeOffset);
+        document->undo();
+    m_refusing = false;
+    const int pages = problem == SectionMarkup::textTooLong()
+        ? std::max(1, SectionMarkup::pagesBeyond(storedLength))
+        : 0;
+    CInfoDlgWin::showInfoMessageBox(style, QStringLiteral("Error"),
+                                    LayoutLimits::editRefusal(layoutName, sectionName, pages),
+                                    this);
 }
 
 void CTextEditor::defSet(bool checked)
@@ -333,7 +388,7 @@ void CTextEditor::OnTextSize(const QString &size)
     // The box shows report sizes; the editor shows them enlarged. A size
     // typed into the box is held to the largest a layout keeps.
     const double points
-        = std::min(size.toDouble(), double(SectionMarkup::MaxFontPoints)) + sizeOffset;
+        = std::min(size.toDouble(), double(MarkupClamps::MaxFontPoints)) + sizeOffset;
     if (points <= 0)
         return;
     QTextCharFormat format;

@@ -52,6 +52,9 @@ public:
     // of the layout leaves of one layout file's pictures.
     qint64 picturePixelsLeft = LayoutLimits::MaxPicturePixels;
     QString iconFolder;
+    // Named in the refusal of an edit that makes the text too long.
+    QString layoutName;
+    QString sectionName;
 
     QToolButton *boldButton = nullptr;
     QToolButton *italicButton = nullptr;
@@ -87,5 +90,12 @@ protected:
 
 private:
     bool hasEntry(int entry) const;
+    // Takes back the edit that made the current text one a layout cannot
+    // store, and says so.
+    void refuseEdit(const QString &problem, int storedLength);
     void mergeFormatOnWordOrSelection(const QTextCharFormat &format);
+
+    // The document's undo steps after the last edit taken.
+    int m_undoSteps = 0;
+    bool m_refusing = false;
 };

@@ -5,6 +5,7 @@
 #include "engine/numerology.h"
 #include "layouts/layoutfile.h"
 #include "layouts/layoutlimits.h"
+#include "layouts/markupclamps.h"
 #include "layouts/sectionmarkup.h"
 #include "reportmanager/texteditor.h"
 #include "tests/layouts/heavylayouts.h"
@@ -35,7 +36,8 @@ struct Case
 {
     const char *name;
     QString text;
-    // The reader's and the writer's refusal; empty for a text read.
+    // The reader's refusal, the writer's too (which names the section of a
+    // text too long); empty for a text read.
     QString refusal;
     // What the text is read with, and how often (an exact count).
     QString kept;
@@ -64,7 +66,7 @@ inline QString paragraphs(int count, const QString &style)
 
 inline QVector<Case> cases()
 {
-    using namespace SectionMarkup;
+    using namespace MarkupClamps;
     const QString tables
         = QStringLiteral("one of its texts holds tables larger than a layout file can take.");
     const QString zeroWidthSpace(QChar(0x200b));
@@ -92,10 +94,10 @@ inline QVector<Case> cases()
          QStringLiteral("height:1200px;"), MaxTextHeightPixels / MaxLengthPixels},
         {"100 paragraphs of font-size 1,000,000 px",
          marked(paragraphs(100, QStringLiteral("font-size:1000000px"))), QString(),
-         QStringLiteral("font-size:96px;"), 100},
-        {"100 paragraphs of font-size 73 pt",
-         marked(paragraphs(100, QStringLiteral("font-size:73pt"))), QString(),
-         QStringLiteral("font-size:72pt;"), 100},
+         QStringLiteral("font-size:1333.33px;"), 100},
+        {"100 paragraphs of font-size 1,001 pt",
+         marked(paragraphs(100, QStringLiteral("font-size:1001pt"))), QString(),
+         QStringLiteral("font-size:1000pt;"), 100},
         {"2,000 paragraphs starting a page",
          marked(paragraphs(2000, QStringLiteral("page-break-before:always"))), QString(),
          QStringLiteral("page-break-before:always;"), MaxPageBreaks},
@@ -104,8 +106,10 @@ inline QVector<Case> cases()
          1},
         {"one word of 100,000 characters", marked(QString(100000, QLatin1Char('a'))), QString(),
          zeroWidthSpace, 100000 / MaxWordLength - 1},
-        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))), textTooLong(),
-         QString(), 0},
+        {"one word of 900,000 characters", marked(QString(900000, QLatin1Char('a'))), QString(),
+         zeroWidthSpace, 900000 / MaxWordLength - 1},
+        {"one word of 1,100,000 characters", marked(QString(1100000, QLatin1Char('a'))),
+         SectionMarkup::textTooLong(), QString(), 0},
     };
 }
 

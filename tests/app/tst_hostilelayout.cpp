@@ -52,7 +52,12 @@ void tst_HostileLayout::readBuiltExportedEdited()
     QFETCH(int, keptTimes);
 
     const reportSetting layout = HostileLayout::layoutOf(text);
-    QCOMPARE(LayoutLimits::storeProblem(layout), refusal);
+    // The save names the section of a text too long.
+    const QString saveProblem = LayoutLimits::storeProblem(layout);
+    if (refusal == SectionMarkup::textTooLong())
+        QVERIFY2(saveProblem.startsWith(QLatin1String("the text of \"")), qPrintable(saveProblem));
+    else
+        QCOMPARE(saveProblem, refusal);
     reportSetting read;
     QString problem;
     const bool accepted = HostileLayout::writtenAndRead(layout, &read, &problem);

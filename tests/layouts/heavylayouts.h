@@ -107,6 +107,76 @@ inline QString editorPage(int number)
     return storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
 }
 
+// The editor's document of an essay of pages pages as a user writes one: a
+// heading and five paragraphs of prose (some 4,000 characters) on every
+// page, a bold phrase in each paragraph, a list on every fifth page and a
+// table of five rows and four columns on the first; sizes as the editor
+// shows them.
+inline void writeEssay(QTextDocument *document, int pages)
+{
+    QTextCursor cursor(document);
+    const QString sentence = QStringLiteral(
+        "Page %1 tells how the number %2 shapes a life: what it asks for, what it gives, and "
+        "where it meets the numbers around it in work, in love and at home. ");
+    QTextCharFormat plain;
+    plain.setFontPointSize(12 + EditorSizeOffset);
+    QTextCharFormat bold = plain;
+    bold.setFontWeight(QFont::Bold);
+    QTextCharFormat heading;
+    heading.setFontPointSize(18 + EditorSizeOffset);
+    heading.setFontWeight(QFont::Bold);
+    bool first = true;
+    const auto newBlock = [&](const QTextBlockFormat &block) {
+        if (first)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block, plain);
+        first = false;
+    };
+    for (int page = 0; page < pages; ++page) {
+        QTextBlockFormat headingBlock;
+        headingBlock.setHeadingLevel(2);
+        newBlock(headingBlock);
+        cursor.insertText(QStringLiteral("Chapter %1").arg(page + 1), heading);
+        for (int paragraph = 0; paragraph < 5; ++paragraph) {
+            newBlock(QTextBlockFormat());
+            cursor.insertText(QStringLiteral("The heart of it: "), bold);
+            for (int s = 0; s < 5; ++s)
+                cursor.insertText(sentence.arg(page + 1).arg(1 + (paragraph + s) % 9), plain);
+        }
+        if (page % 5 == 4) {
+            newBlock(QTextBlockFormat());
+            cursor.insertList(QTextListFormat::ListDisc);
+            for (int item = 0; item < 5; ++item) {
+                if (item > 0)
+                    cursor.insertBlock();
+                cursor.insertText(QStringLiteral("Point %1 of chapter %2").arg(item + 1).arg(page),
+                                  plain);
+            }
+            cursor.insertBlock(QTextBlockFormat(), plain);
+            if (QTextList *list = cursor.currentList())
+                list->remove(cursor.block());
+            first = true;
+        }
+        if (page == 0) {
+            QTextTable *table = cursor.insertTable(5, 4);
+            for (int cell = 0; cell < 20; ++cell)
+                table->cellAt(cell / 4, cell % 4)
+                    .firstCursorPosition()
+                    .insertText(QStringLiteral("Number %1").arg(cell + 1), plain);
+            cursor.movePosition(QTextCursor::End);
+        }
+    }
+}
+
+// The stored form of an essay of pages pages (see writeEssay).
+inline QString essay(int pages)
+{
+    QTextDocument document;
+    writeEssay(&document, pages);
+    return storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+}
+
 // A layout holding texts, each a custom entry of a Numerology section, in as
 // many sections as they need.
 inline reportSetting withTexts(const QStringList &texts)

@@ -259,6 +259,7 @@ private slots:
     void heavyLayouts();
     void layoutSizes_data();
     void layoutSizes();
+    void largeTitleAndPageBreaksKept();
     void bitFlips();
     void randomDamage();
 };
@@ -823,8 +824,8 @@ void TestLayoutFile::markupLimit_data()
     QTest::newRow("a file at the limit") << perFile << 1000 << true;
     QTest::newRow("a file beyond it") << perFile + 1 << 1000 << false;
     QTest::newRow("a file beyond its tags, not its work") << perFile * 2 << 501 << false;
-    QTest::newRow("four texts at the file's work") << 4 << 8660 << true;
-    QTest::newRow("four texts beyond it") << 4 << 8661 << false;
+    QTest::newRow("four texts at the file's work") << 4 << 14188 << true;
+    QTest::newRow("four texts beyond it") << 4 << 14189 << false;
 }
 
 // The parser's work is bounded for each text and each file; the writer
@@ -860,9 +861,7 @@ void TestLayoutFile::heavyLayouts_data()
                          "can take.");
     const QString formatting
         = QStringLiteral("one of its texts holds more formatting than a layout file can take.");
-    // The longer tag no longer fits in one text at all.
-    const QString problems[]
-        = {attributes, SectionMarkup::textTooLong(), formatting, formatting, QString()};
+    const QString problems[] = {attributes, attributes, formatting, formatting, QString()};
     const QVector<HeavyLayout::Case> cases = HeavyLayout::cases();
     QCOMPARE(cases.size(), int(std::size(problems)));
     for (int i = 0; i < cases.size(); ++i)
@@ -911,8 +910,9 @@ enum SizeShape {
     OptionBeyond,
     FlagBeyond,
     PlainTextBeyond,
-    BareSectionsAtReading,
-    BareSectionsBeyond,
+    PlainTextPagesBeyond,
+    NumerologistWithThreePages,
+    ThirtyPageEssay,
 };
 
 reportSetting sizedLayout(int shape)
@@ -922,10 +922,6 @@ reportSetting sizedLayout(int shape)
     repItem &item = setting.items[RKNumerology][0];
     const QString atLimit(LayoutLimits::MaxNameLength, QLatin1Char('n'));
     const QString beyond = atLimit + QLatin1Char('n');
-    // What a layout of bare sections of one kind may hold: the estimate is
-    // the same for each.
-    const int bare = int(LayoutLimits::MaxReadingLength
-                         / LayoutLimits::readingLength(repItem(), RKNumerology));
     switch (shape) {
     case Numerologist:
         return numerologist;
@@ -968,10 +964,18 @@ reportSetting sizedLayout(int shape)
     case PlainTextBeyond:
         item.texts[0] = QString(SectionMarkup::MaxTextLength + 1, QLatin1Char('p'));
         return setting;
-    case BareSectionsAtReading:
-        return HeavyLayout::bareSections(bare);
-    case BareSectionsBeyond:
-        return HeavyLayout::bareSections(bare + 1);
+    case PlainTextPagesBeyond:
+        item.texts[0]
+            = QString(SectionMarkup::MaxTextLength + 2 * SectionMarkup::StoredPageLength + 1,
+                      QLatin1Char('p'));
+        return setting;
+    case ThirtyPageEssay:
+        item.texts[0] = HeavyLayout::essay(30);
+        return setting;
+    case NumerologistWithThreePages:
+        setting = numerologist;
+        setting.items[RKNumerology][0].texts[1] = HeavyLayout::essay(3);
+        return setting;
     }
     return setting;
 }
@@ -981,34 +985,44 @@ reportSetting sizedLayout(int shape)
 void TestLayoutFile::layoutSizes_data()
 {
     QTest::addColumn<int>("shape");
-    QTest::addColumn<QString>("problem"); // empty: read as written
+    QTest::addColumn<QString>("problem"); // the reader's; empty: read as written
+    QTest::addColumn<QString>("saved"); // the save's
 
     const QString names = LayoutLimits::nameRefusal();
-    QTest::newRow("a page for each number of each section") << int(Numerologist) << QString();
+    const QString texts = SectionMarkup::textsTooLong();
+    QTest::newRow("a page for each number of each section")
+        << int(Numerologist) << QString() << QString();
+    QTest::newRow("and three pages for one number")
+        << int(NumerologistWithThreePages) << QString() << QString();
+    QTest::newRow("an essay of 30 pages in one text")
+        << int(ThirtyPageEssay) << QString() << QString();
     QTest::newRow("and plain texts just past the file's length")
-        << int(NumerologistAndPlainTexts) << SectionMarkup::textsTooLong();
-    QTest::newRow("a title of the longest length") << int(TitleAtLimit) << QString();
-    QTest::newRow("a title beyond it") << int(TitleBeyond) << names;
-    QTest::newRow("a font family beyond it") << int(FamilyBeyond) << names;
-    QTest::newRow("an option beyond it") << int(OptionBeyond) << names;
-    QTest::newRow("a flag beyond it") << int(FlagBeyond) << names;
+        << int(NumerologistAndPlainTexts) << texts << texts;
+    QTest::newRow("a title of the longest length") << int(TitleAtLimit) << QString() << QString();
+    QTest::newRow("a title beyond it") << int(TitleBeyond) << names << names;
+    QTest::newRow("a font family beyond it") << int(FamilyBeyond) << names << names;
+    QTest::newRow("an option beyond it") << int(OptionBeyond) << names << names;
+    QTest::newRow("a flag beyond it") << int(FlagBeyond) << names << names;
+    // The save names the section and the excess in the editor's pages.
     QTest::newRow("a text without markup beyond its length")
-        << int(PlainTextBeyond) << SectionMarkup::textTooLong();
-    QTest::newRow("bare sections up to the reading's length")
-        << int(BareSectionsAtReading) << QString();
-    QTest::newRow("one more") << int(BareSectionsBeyond) << LayoutLimits::readingRefusal();
+        << int(PlainTextBeyond) << SectionMarkup::textTooLong()
+        << "the text of \"T\" is 1 page longer than a section text can be.";
+    QTest::newRow("a text three pages beyond it")
+        << int(PlainTextPagesBeyond) << SectionMarkup::textTooLong()
+        << "the text of \"T\" is 3 pages longer than a section text can be.";
 }
 
 // A layout as large as a numerologist makes it reads and saves; one past
-// the bounds of one file or of one reading is refused, at read and at save,
-// with the sentence that names what is too much.
+// the bounds of one file is refused, at read and at save, with the sentence
+// that names what is too much.
 void TestLayoutFile::layoutSizes()
 {
     QFETCH(int, shape);
     QFETCH(QString, problem);
+    QFETCH(QString, saved);
 
     const reportSetting setting = sizedLayout(shape);
-    QCOMPARE(LayoutLimits::storeProblem(setting), problem);
+    QCOMPARE(LayoutLimits::storeProblem(setting), saved);
     QBuffer buffer;
     buffer.setData(HeavyLayout::fileBytes(setting));
     buffer.open(QIODevice::ReadOnly);
@@ -1018,6 +1032,32 @@ void TestLayoutFile::layoutSizes()
     QCOMPARE(why, problem);
     if (problem.isEmpty())
         QCOMPARE(writtenBytes(read), writtenBytes(setting));
+}
+
+// A title larger and more page breaks than a text once kept are saved and
+// read back as the editor wrote them.
+void TestLayoutFile::largeTitleAndPageBreaksKept()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat title;
+    title.setFontPointSize(96 + EditorSizeOffset);
+    cursor.insertText(QStringLiteral("Seven"), title);
+    for (int page = 2; page <= 16; ++page) {
+        QTextBlockFormat block;
+        block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.insertBlock(block, QTextCharFormat());
+        cursor.insertText(QStringLiteral("Page %1").arg(page));
+    }
+    reportSetting setting = smallSetting();
+    const QString stored = storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+    setting.items[RKNumerology][0].texts[0] = stored;
+    QVERIFY(LayoutLimits::storeProblem(setting).isEmpty());
+    reportSetting read;
+    QVERIFY(readBack(writtenBytes(setting), &read));
+    QCOMPARE(read.items[RKNumerology][0].texts[0], stored);
+    QCOMPARE(int(stored.count(QLatin1String("font-size:96pt;"))), 1);
+    QCOMPARE(int(stored.count(QLatin1String("page-break-before:always;"))), 15);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

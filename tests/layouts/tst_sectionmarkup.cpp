@@ -1,6 +1,7 @@
 #include "base/apppaths.h"
 #include "layoutfixtures.h"
 #include "layouts/defaultlayout.h"
+#include "layouts/markupclamps.h"
 #include "layouts/sectionmarkup.h"
 #include "layouts/sectiontext.h"
 #include "testenvironment.h"
@@ -212,11 +213,11 @@ void TestSectionMarkup::fragments_data()
     // length is held to what the editor makes.
     QTest::newRow("font sizes and line heights held")
         << "<span style=\"font-size:1000000px; line-height:50\">a</span><p "
-           "style=\"font-size:73pt\">b</p><p style=\"font-size:72pt; line-height:150%\">c</p><p "
-           "style=\"font-size:300%\">d</p><p style=\"font-size:9in\">e</p>"
-        << "<span style=\" font-size:96px; line-height:10;\">a</span><p style=\" "
-           "font-size:72pt;\">b</p><p style=\" font-size:72pt; line-height:150%;\">c</p><p "
-           "style=\" font-size:100%;\">d</p><p style=\" font-size:1in;\">e</p>";
+           "style=\"font-size:1001pt\">b</p><p style=\"font-size:96pt; line-height:150%\">c</p><p "
+           "style=\"font-size:300%\">d</p><p style=\"font-size:14in\">e</p>"
+        << "<span style=\" font-size:1333.33px; line-height:10;\">a</span><p style=\" "
+           "font-size:1000pt;\">b</p><p style=\" font-size:96pt; line-height:150%;\">c</p><p "
+           "style=\" font-size:100%;\">d</p><p style=\" font-size:13.8889in;\">e</p>";
     QTest::newRow("lengths held to about a page")
         << "<p style=\"height:30000000px; margin-top:-5000px; margin-left:200%; text-indent:100em; "
            "border-top:5000px solid red; -qt-block-indent:1000; margin-bottom:12px\">x</p><table "
@@ -236,10 +237,12 @@ void TestSectionMarkup::fragments_data()
     QTest::newRow("numbers no value holds go")
         << "<p style=\"height:1e9px; width:10vw; margin-top:5px; font-size:1..2pt\">x</p>"
         << "<p style=\" margin-top:5px;\">x</p>";
-    QTest::newRow("page breaks beyond the tenth go")
-        << QString("<p style=\"page-break-before:always\">x</p>").repeated(12)
+    QTest::newRow("page breaks beyond the thousandth go")
+        << QString("<p style=\"page-break-before:always\">x</p>")
+                .repeated(MarkupClamps::MaxPageBreaks + 2)
             + "<p style=\"page-break-after:auto\">y</p>"
-        << QString("<p style=\" page-break-before:always;\">x</p>").repeated(10)
+        << QString("<p style=\" page-break-before:always;\">x</p>")
+                .repeated(MarkupClamps::MaxPageBreaks)
             + QString("<p>x</p>").repeated(2) + "<p style=\" page-break-after:auto;\">y</p>";
     QTest::newRow("spans held to the table")
         << "<table><tr><td colspan=999999 rowspan=999999>a</td><td rowspan=0>b</td></tr><tr><td "
@@ -251,7 +254,7 @@ void TestSectionMarkup::fragments_data()
            "colspan=\"4\">h</td></tr><tr><td colspan=\"2\">a</td><td colspan=\"2\">b</td></tr>"
            "<tr><td rowspan=\"2\">x</td><td>y</td></tr><tr><td rowspan=\"1\">z</td></tr></tbody>"
            "</table>";
-    const QString word(SectionMarkup::MaxWordLength, QLatin1Char('a'));
+    const QString word(MarkupClamps::MaxWordLength, QLatin1Char('a'));
     const QChar wordBreak(0x200b);
     QTest::newRow("long words broken")
         << word + word + "a " + word << word + wordBreak + word + wordBreak + "a " + word;

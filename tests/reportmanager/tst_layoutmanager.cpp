@@ -7,14 +7,18 @@
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
 #include "layouts/layoutpictures.h"
+#include "layouts/sectionmarkup.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -57,6 +61,7 @@ private Q_SLOTS:
     void ownFontAndColourDialogs_data();
     void ownFontAndColourDialogs();
     void textEditStoresCustomText();
+    void textEditRefusesTooLongPaste();
     void editTable_data();
     void editTable();
     void dragAndDrop_data();
@@ -960,6 +965,55 @@ void TestLayoutManager::textEditStoresCustomText()
 
     dlg->OnOk();
     QCOMPARE(readLayouts().at(1).items[RKNumerology].at(2).texts.at(0), stored);
+}
+
+namespace {
+QString keptAfterPaste;
+}
+
+// A paste that makes a section's text longer than a layout stores is taken
+// back at once, with a message naming the layout, the section and the
+// excess; what the editor keeps is saved.
+void TestLayoutManager::textEditRefusesTooLongPaste()
+{
+    resetTextTables();
+    numerLifePath[0] = QStringLiteral("<p>Heading</p>");
+    CLayoutManagerDlg *dlg = open();
+    dlg->OnItemSelected(orderTiles().at(0));
+    dlg->defaultCheck->click();
+    onDialog = [](QDialog *dialog) {
+        auto *editor = qobject_cast<CTextEditor *>(dialog);
+        if (!editor)
+            return int(QDialog::Rejected);
+        editor->textEdit->setPlainText(QStringLiteral("Kept"));
+        // Some 3 pages more than a text holds, in paragraphs of prose.
+        const QString paragraph = QStringLiteral("Seven is a seeker. ").repeated(40);
+        const int paragraphs = (SectionMarkup::MaxTextLength + 3 * SectionMarkup::StoredPageLength)
+            / paragraph.size();
+        auto *mime = new QMimeData;
+        mime->setText((paragraph + QLatin1Char('\n')).repeated(paragraphs));
+        QGuiApplication::clipboard()->setMimeData(mime);
+        editor->textEdit->moveCursor(QTextCursor::End);
+        editor->textEdit->paste();
+        keptAfterPaste = editor->textEdit->toPlainText();
+        editor->OnOk();
+        return int(QDialog::Accepted);
+    };
+    keptAfterPaste.clear();
+    dlg->editButton->click();
+    QCOMPARE(keptAfterPaste, QStringLiteral("Kept"));
+    QCOMPARE(messages.size(), 1);
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("\\AThe text of \"Life Path\" in the layout \"Beta\" "
+                                            "would be (\\d+) pages longer than a section text can "
+                                            "be\\.\\z"))
+              .match(messages.first().text);
+    QVERIFY2(match.hasMatch(), qPrintable(messages.first().text));
+    QVERIFY(match.captured(1).toInt() >= 3);
+    QVERIFY(
+        dlg->settings.at(1).items[RKNumerology].at(0).texts.at(0).contains(QLatin1String("Kept")));
+    dlg->OnOk();
+    QCOMPARE(messages.size(), 1);
 }
 
 void TestLayoutManager::editTable_data()

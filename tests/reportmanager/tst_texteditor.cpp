@@ -2,6 +2,8 @@
 
 #include "engine/reporttools.h"
 #include "layouts/reportsetting.h"
+#include "layouts/sectionmarkup.h"
+#include "layouts/sectiontext.h"
 #include "reportmanager/imagepreview.h"
 #include "reportmanager/texteditor.h"
 #include "style/appstyle.h"
@@ -22,6 +24,7 @@
 #include <QTest>
 
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 #include <memory>
@@ -47,6 +50,7 @@ private Q_SLOTS:
     void fontSizesShiftedForEditing();
     void sizesPrintAsShown_data();
     void sizesPrintAsShown();
+    void keyPastTheLengthRefused();
     void switchingEntriesStoresNothing();
     void okWritesCancelDiscards();
     void entryLists_data();
@@ -270,9 +274,12 @@ void TestTextEditor::sizesPrintAsShown_data()
     QTest::newRow("typed 10.5") << QString() << "size 10.5"
                                 << "10.5"
                                 << "10.5";
-    QTest::newRow("typed beyond the largest a layout keeps") << QString() << "size 500"
-                                                             << "72"
-                                                             << "72";
+    QTest::newRow("typed 96") << QString() << "size 96"
+                              << "96"
+                              << "96";
+    QTest::newRow("typed beyond the largest a layout keeps") << QString() << "size 5000"
+                                                             << "1000"
+                                                             << "1000";
     QTest::newRow("unsized text edited") << QString() << "type"
                                          << "12"
                                          << "12";
@@ -334,6 +341,42 @@ void TestTextEditor::sizesPrintAsShown()
     editor->textEdit->setTextCursor(cursor);
     QCOMPARE(editor->sizeCombo->currentText(), box);
     QCOMPARE(printedSizes(editor->workTexts.at(1)), printed);
+}
+
+// Typed keys that take the stored form past the longest a layout keeps
+// are taken back one by one, each with the message; those before stay.
+void TestTextEditor::keyPastTheLengthRefused()
+{
+    const QString words = QStringLiteral("abcdefghi ");
+    const auto storedOf = [](const QString &plain) {
+        // In the editor's font, which its document names.
+        QTextDocument document;
+        document.setDefaultFont(QFont(QStringLiteral("Arial"), 16));
+        document.setPlainText(plain);
+        return storedCustomText(document.toHtml("UTF-8"), EditorSizeOffset);
+    };
+    // A paragraph whose stored form is 20 characters short of the limit.
+    const int overhead = storedOf(words).size() - words.size();
+    const int length = SectionMarkup::MaxTextLength - overhead - 20;
+    m_texts[1] = storedOf(words.repeated(length / words.size() + 1).left(length));
+    QCOMPARE(m_texts.at(1).size(), SectionMarkup::MaxTextLength - 20);
+    m_flags[1] = false;
+    CTextEditor *editor = makeEditor(RKNumerology, 1);
+    editor->layoutName = QStringLiteral("My layout");
+    editor->sectionName = QStringLiteral("Life Path");
+    editor->entryCombo->setCurrentIndex(1);
+    const QString loaded = editor->textEdit->toPlainText();
+    editor->textEdit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor->textEdit, QString(22, QLatin1Char('x')));
+    QCOMPARE(editor->textEdit->toPlainText(), loaded + QString(20, QLatin1Char('x')));
+    QCOMPARE(editor->workTexts.at(1).size(), SectionMarkup::MaxTextLength);
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages.first().text,
+             QStringLiteral("The text of \"Life Path\" in the layout \"My layout\" would be 1 "
+                            "page longer than a section text can be."));
+    // Undo takes back the last key taken.
+    editor->textEdit->undo();
+    QCOMPARE(editor->textEdit->toPlainText(), loaded + QString(19, QLatin1Char('x')));
 }
 
 void TestTextEditor::switchingEntriesStoresNothing()
