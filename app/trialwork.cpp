@@ -8,6 +8,7 @@
 #include "designer/calcnumcontainer.h"
 #include "designer/chartbinding.h"
 #include "designer/managerthumbnaildlg.h"
+#include "filetrial/filetrial.h"
 #include "designer/repage.h"
 #include "designer/reportcreator.h"
 #include "designer/reportdocument.h"
@@ -126,6 +127,7 @@ TrialWork::TrialWork(StepFunction step)
     , m_criticalMessage(std::exchange(CNumerology::s_criticalMessage, noMessage))
     , m_criticalBox(std::exchange(CReportExport::criticalBox, noMessage))
     , m_urlOpener(std::exchange(GenPDFfromHTML::urlOpener, noOpening))
+    , m_runTrials(std::exchange(FileTrial::defaultOptions().runTrials, false))
 {
 }
 
@@ -134,6 +136,7 @@ TrialWork::~TrialWork()
     CNumerology::s_criticalMessage = m_criticalMessage;
     CReportExport::criticalBox = m_criticalBox;
     GenPDFfromHTML::urlOpener = m_urlOpener;
+    FileTrial::defaultOptions().runTrials = m_runTrials;
 }
 
 bool TrialWork::kindFromName(const QString &name, Kind *kind)
@@ -217,10 +220,12 @@ reportSetting TrialWork::longestTexts(const reportSetting &layout)
     reportSetting longest = layout;
     for (QList<repItem> &items : longest.items) {
         for (repItem &item : items) {
-            // Only an entry that shows its own text is shown with it.
+            // Only an entry that shows its own text is shown with it. The
+            // general text (entry 0) stands beside the entry a number picks,
+            // so it keeps its own.
             QString text;
             const int count = qMin(item.texts.size(), item.useStdText.size());
-            for (int i = 0; i < count; ++i) {
+            for (int i = 1; i < count; ++i) {
                 if (!item.useStdText.at(i) && item.texts.at(i).size() > text.size())
                     text = item.texts.at(i);
             }
@@ -229,9 +234,9 @@ reportSetting TrialWork::longestTexts(const reportSetting &layout)
             const int entries = std::max(
                 {int(repItem::EntryCount), int(item.texts.size()), int(item.useStdText.size())});
             // The copies share one text.
-            item.texts.clear();
-            item.useStdText.clear();
-            for (int i = 0; i < entries; ++i) {
+            item.texts = item.texts.mid(0, 1);
+            item.useStdText = item.useStdText.mid(0, 1);
+            for (int i = 1; i < entries; ++i) {
                 item.texts.append(text);
                 item.useStdText.append(false);
             }

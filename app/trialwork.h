@@ -74,4 +74,6 @@ private:
     void (*m_criticalMessage)(QWidget *, const QString &, const QString &);
     void (*m_criticalBox)(QWidget *, const QString &, const QString &);
     GenPDFfromHTML::UrlOpener m_urlOpener;
+    // The trial itself takes every file as it is.
+    bool m_runTrials;
 };

@@ -125,9 +125,12 @@ private:
         while (m_outcome == Outcome::Running && m_process.canReadLine()) {
             const QByteArray line = m_process.readLine(MaxLineBytes).trimmed();
             if (line.startsWith("step ")) {
+                const double now = ProcessTree::usage(pid_t(m_process.processId())).cpuSeconds;
+                endStep(now);
                 m_step = QString::fromUtf8(line.mid(5));
-                m_stepStart = ProcessTree::usage(pid_t(m_process.processId())).cpuSeconds;
+                m_stepStart = now;
             } else if (line == "accepted") {
+                endStep(ProcessTree::usage(pid_t(m_process.processId())).cpuSeconds);
                 finish(Outcome::Accepted, QString());
             } else if (line.startsWith("refused ")) {
                 finish(Outcome::Refused,
@@ -138,6 +141,12 @@ private:
         }
         if (m_outcome == Outcome::Running && m_process.bytesAvailable() > MaxLineBytes)
             finish(Outcome::Refused, unexpectedEnd());
+    }
+
+    void endStep(double now)
+    {
+        if (m_options.stepEnded && !m_step.isEmpty())
+            m_options.stepEnded(m_step, now - m_stepStart);
     }
 
     QString unexpectedEnd() const
@@ -271,7 +280,7 @@ bool isShipped(const QString &path)
 
 Verdict tryFile(const QString &path, Kind kind, const Options &options)
 {
-    if (!options.runTrials || isShipped(path))
+    if (!options.runTrials || (options.shippedUntried && isShipped(path)))
         return Verdict {true, QString(), true};
 
     const QString name = quotedName(path);

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 // Shared chart templates and report layouts are tried before the program
 // first works with them: a child process does with the file what the program
 // will do (reads it, draws or builds with it, shows and prints it, opens it
@@ -31,6 +33,10 @@ struct Options
     // Off in the child itself, which does what the program would do with
     // the file: there every file is taken as it is.
     bool runTrials = true;
+    // Whether the program's own files are taken untried.
+    bool shippedUntried = true;
+    // Told of every step the child ended, with the CPU time it took.
+    std::function<void(const QString &step, double cpuSeconds)> stepEnded;
 };
 
 // What every trial of this process runs with unless told otherwise.

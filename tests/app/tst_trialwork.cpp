@@ -190,10 +190,13 @@ void TestTrialWork::refused()
 
 void TestTrialWork::longestTexts()
 {
-    // A section with texts of its own gets its longest everywhere; the
-    // standard texts, and sections without texts of their own, stay.
+    // A section with texts of its own gets its longest in every entry a
+    // number picks; its general text, the standard texts, and sections
+    // without texts of their own, stay.
     reportSetting layout;
     repItem own;
+    own.texts[0] = QStringLiteral("<p>general</p>");
+    own.useStdText[0] = false;
     own.texts[3] = QStringLiteral("<p>short</p>");
     own.useStdText[3] = false;
     own.texts[7] = QStringLiteral("<p>the longest of them</p>");
@@ -204,7 +207,8 @@ void TestTrialWork::longestTexts()
     const reportSetting longest = TrialWork::longestTexts(layout);
     const repItem &item = longest.items[RKPet].at(0);
     QCOMPARE(item.texts.size(), repItem::EntryCount);
-    QCOMPARE(item.texts.count(own.texts.at(7)), repItem::EntryCount);
+    QCOMPARE(item.texts.at(0), own.texts.at(0));
+    QCOMPARE(item.texts.count(own.texts.at(7)), repItem::EntryCount - 1);
     QCOMPARE(item.useStdText.count(false), repItem::EntryCount);
     QCOMPARE(longest.items[RKPet].at(1).texts, repItem().texts);
     QCOMPARE(longest.items[RKPet].at(1).useStdText, repItem().useStdText);
