@@ -5,6 +5,7 @@
 #include "designer/reportdocument.h"
 #include "designer/templatelimits.h"
 #include "designerfixture.h"
+#include "tests/support/hostilepicture.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -373,6 +374,26 @@ inline QByteArray write(CReportDocument &doc)
     buffer.open(QIODevice::WriteOnly);
     QDataStream s(&buffer);
     return doc.save(s) == 0 ? bytes : QByteArray();
+}
+
+// A template of count different pictures, each stored copies times on a
+// page of its own and each declaring side x side in its header while it
+// holds the data of one pixel: what the reader counts without decoding.
+inline QByteArray declaredPictures(int count, int copies, int side)
+{
+    CReportDocument doc(nullptr, nullptr);
+    for (int i = 0; i < count; ++i) {
+        QImage one(1, 1, QImage::Format_RGB32);
+        one.fill(qRgb(i, 255 - i, 7));
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Pictures %1").arg(i));
+        for (int c = 0; c < copies; ++c)
+            place(page, CREPageItem::Image, c * 40.0, 10, 30, 30)->image = one;
+    }
+    QByteArray bytes = write(doc);
+    for (QByteArray next = bytes; !next.isEmpty();
+         next = HostilePicture::declareSize(bytes, quint32(side), quint32(side)))
+        bytes = next;
+    return bytes;
 }
 
 inline int read(CReportDocument &doc, const QByteArray &bytes)
