@@ -1,3 +1,4 @@
+#include "designer/managerthumbnaildlg.h"
 #include "designer/propertieswidget.h"
 #include "designer/reportdocument.h"
 #include "designer/reportpe.h"
@@ -288,6 +289,7 @@ void dragHandle(CReportPE &view, CREPageItem *frame, int handle, const QPointF &
 
 Q_DECLARE_METATYPE(Shaper)
 Q_DECLARE_METATYPE(Gesture)
+Q_DECLARE_METATYPE(HostileTemplates::Builder)
 
 class TestTemplateFile : public QObject
 {
@@ -319,6 +321,8 @@ private slots:
     void editorStaysWithinLimits_data();
     void editorStaysWithinLimits();
     void textRowCutAtItsLength();
+    void picturedTemplates_data();
+    void picturedTemplates();
 
 private:
     QByteArray m_golden;
@@ -1094,6 +1098,54 @@ void TestTemplateFile::textRowCutAtItsLength()
     grid.table()->item(0, 1)->setText(QString(TemplateLimits::MaxSymbolText + 5, QLatin1Char('9')));
     QCOMPARE(row->valueText.size(), TemplateLimits::MaxSymbolText);
     QCOMPARE(grid.table()->item(0, 1)->text(), row->valueText);
+}
+
+void TestTemplateFile::picturedTemplates_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("booklet of 10 scanned pages with two photos each")
+        << Builder(scannedBooklet) << 10;
+    QTest::newRow("10 pages with photo backgrounds") << Builder(photoBackgrounds) << 10;
+    QTest::newRow("2 photos 600 units wide on a background")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 600, 0); }) << 2;
+    QTest::newRow("6 tilted photos")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 300, -15, 6); }) << 6;
+    QTest::newRow("3 pictures turned 30 degrees")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 360, 30); }) << 3;
+}
+
+// Templates of large photographs as users make them: the designer saves
+// them, they open again equal and are written back as read, and they draw
+// for the Graphic Chart page as they drew before, and for the export.
+void TestTemplateFile::picturedTemplates()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+
+    DesignerTest::Person person;
+    CReportDocument doc(&person.container, nullptr);
+    build(doc, size);
+    doc.currentPage = doc.pageLists.first()->first();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pictures.lnr"));
+    QString error;
+    QVERIFY2(doc.saveToFile(path, &error), qPrintable(error));
+    CReportDocument loaded(&person.container, nullptr);
+    QVERIFY2(loaded.loadFromFile(path, &error), qPrintable(error));
+    const QList<CREPage *> &pages = *doc.pageLists.first();
+    QCOMPARE(loaded.pageLists.first()->size(), pages.size());
+    for (int i = 0; i < pages.size(); ++i)
+        QCOMPARE(pageDifference(pages.at(i), loaded.pageLists.first()->at(i)), QString());
+    QCOMPARE(saveToBytes(loaded), readFile(path));
+
+    const QSize board(636, 900);
+    const QImage shown = CManagerThumbnailDlg::slotPrintReport(0, &loaded, board);
+    QCOMPARE(shown.size(), QSize(636, 900));
+    QCOMPARE(shown, CManagerThumbnailDlg::slotPrintReport(0, &doc, board));
+    QCOMPARE(CManagerThumbnailDlg::slotPrintReport(0, &loaded, QSize()).size(), QSize(5032, 7120));
 }
 
 QTEST_MAIN(TestTemplateFile)
