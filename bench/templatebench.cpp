@@ -12,7 +12,6 @@
 
 #include "app/chartrender.h"
 #include "base/apppaths.h"
-#include "designer/drawingwork.h"
 #include "designer/repage.h"
 #include "designer/reportdocument.h"
 #include "testenvironment.h"
@@ -67,8 +66,6 @@ int templateBenchChild(const QString &path)
     QSize boardImage, exportImage;
     QString error;
     QElapsedTimer timer;
-    // The estimate the limits hold pages to, of the page that draws most.
-    double work = 0;
     for (int i = 0; i < rounds; ++i) {
         {
             CReportDocument doc(&people.container, nullptr);
@@ -77,10 +74,6 @@ int templateBenchChild(const QString &path)
             load.push_back(timer.nsecsElapsed() / 1e6);
             if (!loaded)
                 break;
-            for (const QList<CREPage *> *list : qAsConst(doc.pageLists)) {
-                for (const CREPage *page : *list)
-                    work = qMax(work, DrawingWork::ofPage(page, 1e300).total());
-            }
         }
         timer.start();
         boardImage = renderChartTemplate(path, people.container, boardSize, nullptr).size();
@@ -95,10 +88,9 @@ int templateBenchChild(const QString &path)
                     qPrintable(error.simplified()));
         return 0;
     }
-    std::printf("load %7.1f  board %7.1f  export %7.1f ms  peak %6.1f MB  export %dx%d"
-                "  work %6.1f M\n",
+    std::printf("load %7.1f  board %7.1f  export %7.1f ms  peak %6.1f MB  export %dx%d\n",
                 median(load), median(board), median(exported), peakMb, exportImage.width(),
-                exportImage.height(), work / 1e6);
+                exportImage.height());
     return 0;
 }
 

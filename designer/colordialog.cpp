@@ -477,9 +477,9 @@ void CColorDialog::slotSetImage()
     if (m_Result.image.isNull())
         return;
     if (m_OneToOne->isChecked()) {
-        m_ImagePreview->setPixmap(QPixmap::fromImage(m_Result.image));
+        m_ImagePreview->setPixmap(QPixmap::fromImage(m_Result.image.toImage()));
     } else if (m_FitSize->isChecked()) {
-        m_ImagePreview->setPixmap(QPixmap::fromImage(m_Result.image.scaled(
+        m_ImagePreview->setPixmap(QPixmap::fromImage(m_Result.image.toImage().scaled(
             m_ImagePreview->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
 }

@@ -100,13 +100,14 @@ void CREPage::draw(QPainter *p, CDrawMode *mode, CStyle *drawStyle, bool paper)
         p->setBrush(Qt::NoBrush);
     }
     if (pageBackground.mode != 0xFF) {
-        const QImage &picture = pageBackground.image;
+        // A picture switched off is not decoded.
+        const TemplatePicture &picture = pageBackground.image;
         if (picture.isNull())
             p->fillRect(sheet, pageBackground.color);
         else if (pageBackground.mode == 2)
-            p->drawImage(sheet, picture);
+            p->drawImage(sheet, picture.toImage());
         else if (pageBackground.mode == 1)
-            p->drawImage(QPointF(0, 0), picture);
+            p->drawImage(QPointF(0, 0), picture.toImage());
         else
             p->fillRect(sheet, pageBackground.color);
     }
@@ -217,7 +218,7 @@ QString CREPage::limitFault() const
     return QString();
 }
 
-void CREPage::appendPictures(QVector<QImage> *pictures) const
+void CREPage::appendPictures(QVector<TemplatePicture> *pictures) const
 {
     pictures->append(pageBackground.image);
     for (const CREPageItem *item : items) {
@@ -227,7 +228,7 @@ void CREPage::appendPictures(QVector<QImage> *pictures) const
     }
 }
 
-bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget, QString *fault)
+bool CREPage::load(QDataStream &s, int version, TemplatePicture::Reading *reading, QString *fault)
 {
     s.setVersion(LnrStream::StreamVersion);
     s >> width >> height;
@@ -249,9 +250,8 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget,
         if (s.status() != QDataStream::Ok || !BoundedRead::readColor(s, &pageBackground.color))
             return false;
         s >> mode;
-        TemplateLimits::notePictureBudget(s.device(), budget);
         if (s.status() != QDataStream::Ok
-            || !BoundedRead::readImage(s, &pageBackground.image, budget))
+            || !TemplatePicture::read(s, &pageBackground.image, reading))
             return false;
         pageBackground.mode = quint8(mode);
     }
@@ -280,7 +280,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget,
     for (qint32 i = 0; i < count; ++i) {
         auto *item = new CREPageItem(container);
         items.append(item);
-        if (!item->load(s, version, budget))
+        if (!item->load(s, version, reading))
             return refused(item);
         qint8 hasInner = 0;
         s >> hasInner;
@@ -288,7 +288,7 @@ bool CREPage::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget,
             auto *content = new CREPageItem(container);
             item->inner = content;
             content->outer = item;
-            if (!content->load(s, version, budget))
+            if (!content->load(s, version, reading))
                 return refused(content);
         }
         if (s.status() != QDataStream::Ok)

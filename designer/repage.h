@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/templatepicture.h"
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -15,9 +17,6 @@ class CDrawMode;
 class CREPageItem;
 class CStyle;
 struct calcNumContainer;
-namespace BoundedRead {
-struct ReadBudget;
-}
 
 // A page background: mode 0xFF none, 0 colour fill, 1 picture at 1:1 from the
 // top-left corner, 2 picture stretched over the page, 3 and 4 picture switched
@@ -25,7 +24,7 @@ struct ReadBudget;
 struct background
 {
     QColor color = QColor(255, 255, 255, 255);
-    QImage image;
+    TemplatePicture image;
     quint8 mode = 0xFF;
 };
 
@@ -62,15 +61,16 @@ public:
     void save(QDataStream &s) const;
     // False when the stream failed or held data no template can contain;
     // then *fault, when given, says what is too large if something is.
-    // Pictures are decoded within budget, shared by the whole file.
-    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr,
+    // Pictures are read within the budget of reading, shared by the whole
+    // file.
+    bool load(QDataStream &s, int version, TemplatePicture::Reading *reading = nullptr,
               QString *fault = nullptr);
     // Why the reader would refuse this page's record, for the user; empty
     // when it is within the limits of a template.
     QString limitFault() const;
     // Adds the page's pictures (background and items) that the reader
-    // decodes, the null ones among them.
-    void appendPictures(QVector<QImage> *pictures) const;
+    // reads, the null ones among them.
+    void appendPictures(QVector<TemplatePicture> *pictures) const;
 
     QString imagesFolder;
     calcNumContainer *container;

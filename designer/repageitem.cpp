@@ -161,7 +161,7 @@ void CREPageItem::save(QDataStream &s) const
       << qint32(pictureChoice) << qint32(barcodeKind) << backgroundColor;
 }
 
-bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *budget)
+bool CREPageItem::load(QDataStream &s, int version, TemplatePicture::Reading *reading)
 {
     s.setVersion(LnrStream::StreamVersion);
     auto refuse = [&s]() {
@@ -182,8 +182,7 @@ bool CREPageItem::load(QDataStream &s, int version, BoundedRead::ReadBudget *bud
         || !BoundedRead::readColor(s, &color))
         return false;
     s >> auxSize;
-    TemplateLimits::notePictureBudget(s.device(), budget);
-    if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &image, budget))
+    if (s.status() != QDataStream::Ok || !TemplatePicture::read(s, &image, reading))
         return false;
     auxFlag = readInverted(s);
     fixedContent = readInverted(s);
@@ -515,7 +514,7 @@ void CREPageItem::draw(QPainter *p, CDrawMode *mode, CStyle *style)
     }
     case Image:
         if (!image.isNull())
-            drawPicture(p, box, image);
+            drawPicture(p, box, image.toImage());
         break;
     case Text: {
         if (!readable)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/templatepicture.h"
+
 #include <QColor>
 #include <QDate>
 #include <QFont>
@@ -20,9 +22,6 @@ class CREPage;
 class CStyle;
 class TextMeasure;
 struct calcNumContainer;
-namespace BoundedRead {
-struct ReadBudget;
-}
 
 // One hit area of a selected frame's editing handles, in page units. A frame
 // has eleven: 0 to 3 the corners (top-left, top-right, bottom-left,
@@ -139,23 +138,6 @@ public:
     // The same for filling path: it fills page as path does.
     static QPainterPath visibleFill(const QPainterPath &path, const QTransform &toDevice,
                                     const QRectF &page);
-    // What an outline object draws of shape through device onto page
-    // (device pixels) with a pen of penWidth (item units): its fill and its
-    // stroke in device pixels, cut to what shows where shape reaches far
-    // off the page, and the pen as it is drawn there.
-    struct PathPlan
-    {
-        QPainterPath fill;
-        QPainterPath stroke;
-        double penWidth = 0;
-        int penStyle = Qt::SolidLine;
-        // The stroke covers all of page.
-        bool covers = false;
-        // Drawn as it is, not cut to what shows.
-        bool whole = false;
-    };
-    static PathPlan planPath(const QPainterPath &shape, int penStyle, const QTransform &device,
-                             const QRectF &page, double penWidth);
 
     // Symbol images: null when the kind is not 0 to 10 or the text cannot be
     // encoded.
@@ -171,9 +153,9 @@ public:
 
     // Template file record. load() returns false when the stream failed or
     // held data no template can contain; the item is then unusable. Pictures
-    // are decoded within budget, shared by the whole file.
+    // are read within the budget of reading, shared by the whole file.
     void save(QDataStream &s) const;
-    bool load(QDataStream &s, int version, BoundedRead::ReadBudget *budget = nullptr);
+    bool load(QDataStream &s, int version, TemplatePicture::Reading *reading = nullptr);
     // Why the reader would refuse this item's record, or null: the bounds of
     // TemplateLimits that both the reader and the writer hold items to.
     const char *limitFault() const;
@@ -211,7 +193,7 @@ public:
     QPainterPath shape;
     QColor color = QColor(0, 0, 0);
     QSizeF auxSize = QSizeF(0, 0);
-    QImage image;
+    TemplatePicture image;
     int order = 0;
     bool auxFlag = true;
     bool fixedContent = false;

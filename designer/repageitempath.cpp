@@ -1,7 +1,5 @@
 #include "designer/repageitem.h"
 
-#include "designer/drawingwork.h"
-
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPathStroker>
@@ -291,35 +289,94 @@ bool drawnWhole(const QPainterPath &shape, const QTransform &device, const QRect
 // filled as it is.
 constexpr double BandedFrom = 20000;
 
-} // namespace
+// What an edge costs the stroker, the dasher and the rasteriser to set up,
+// in rows.
+constexpr double EdgeSetupRows = 10;
 
-CREPageItem::PathPlan CREPageItem::planPath(const QPainterPath &shape, int penStyle,
-                                            const QTransform &device, const QRectF &page,
-                                            double penWidth)
+// The rows of clip that [top, bottom] spans.
+double rowsWithin(double top, double bottom, const QRectF &clip)
 {
-    PathPlan plan;
-    const double width = int(penWidth);
-    const double stretch
-        = std::sqrt(std::fabs(device.m11() * device.m22() - device.m12() * device.m21()));
-    plan.penWidth = width * stretch;
-    plan.penStyle = penStyle;
-    if (drawnWhole(shape, device, page, width)) {
-        plan.whole = true;
-        plan.fill = device.map(shape);
-        if (penWidth > 0)
-            plan.stroke = plan.fill;
-        return plan;
-    }
-    if (page.isEmpty())
-        return plan;
-    plan.fill = device.map(visibleFill(shape, device, page));
-    if (penWidth <= 0)
-        return plan;
-    plan.stroke = device.map(visiblePart(shape, device, page, width, &plan.covers));
-    if (widePen(device, page, width))
-        plan.penStyle = Qt::SolidLine;
-    return plan;
+    return qMax(0.0, qMin(bottom, clip.bottom()) - qMax(top, clip.top()));
 }
+
+// The rows the edges of path (device pixels, curves flattened) cross within
+// clip when it is filled, each edge with its setup.
+double fillRows(const QPainterPath &path, const QRectF &clip)
+{
+    double rows = 0;
+    for (const QPolygonF &polygon : path.toSubpathPolygons()) {
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF &a = polygon[i];
+            const QPointF &b = polygon[(i + 1) % polygon.size()];
+            // An edge beside the clip leaves the rasteriser no cells.
+            const bool beside
+                = qMax(a.x(), b.x()) < clip.left() || qMin(a.x(), b.x()) > clip.right();
+            rows += EdgeSetupRows
+                + (beside ? 0 : rowsWithin(qMin(a.y(), b.y()), qMax(a.y(), b.y()), clip));
+        }
+    }
+    return rows;
+}
+
+// The dash pattern of a pen style in pen widths: its length, its dashes and
+// the mean length of one dash.
+struct Dashes
+{
+    double pattern;
+    int count;
+    double length;
+};
+
+Dashes dashesOf(int style)
+{
+    switch (style) {
+    case Qt::DashLine:
+        return {6, 1, 4};
+    case Qt::DotLine:
+        return {3, 1, 1};
+    case Qt::DashDotLine:
+        return {9, 2, 2.5};
+    case Qt::DashDotDotLine:
+        return {12, 3, 2};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+// The same for the stroke of path by a pen of width (device pixels) and
+// style, each of the pen's dashes an outline of its own.
+double strokeRows(const QPainterPath &path, double width, int style, const QRectF &clip)
+{
+    const double w = qMax(1.0, width);
+    const Dashes dashes = dashesOf(style);
+    double rows = 0;
+    for (const QPolygonF &polygon : path.toSubpathPolygons()) {
+        for (int i = 0; i + 1 < polygon.size(); ++i) {
+            const QPointF &a = polygon[i];
+            const QPointF &b = polygon[i + 1];
+            const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+            const double high = std::fabs(b.y() - a.y());
+            const double spanned
+                = rowsWithin(qMin(a.y(), b.y()) - w / 2, qMax(a.y(), b.y()) + w / 2, clip);
+            const double across = qMax(0.0,
+                                       qMin(qMax(a.x(), b.x()) + w / 2, clip.right())
+                                           - qMax(qMin(a.x(), b.x()) - w / 2, clip.left()));
+            const double shown = across > 0 ? spanned : 0;
+            if (dashes.count == 0) {
+                rows += 2 * EdgeSetupRows + 2 * shown + 2 * qMin(w, shown);
+                continue;
+            }
+            // Each dash has four edges.
+            const double n = std::ceil(length / (dashes.pattern * w)) * dashes.count;
+            const double dashRows
+                = qMin(shown, (length > 0 ? dashes.length * w * high / length : 0) + w);
+            rows += n * (4 * EdgeSetupRows + 4 * dashRows);
+        }
+    }
+    return rows;
+}
+
+} // namespace
 
 QPainterPath CREPageItem::visiblePart(const QPainterPath &path, const QTransform &toDevice,
                                       const QRectF &page, double penWidth, bool *covers)
@@ -417,15 +474,18 @@ void CREPageItem::fillPictureInto(QPainter *p, const QPainterPath &outline)
 {
     if (image.isNull() || boundSize.isEmpty())
         return;
-    QBrush brush(image);
-    brush.setTransform(QTransform::fromScale(boundSize.width() / image.width(),
-                                             boundSize.height() / image.height())
+    const QImage picture = image.toImage();
+    if (picture.isNull())
+        return;
+    QBrush brush(picture);
+    brush.setTransform(QTransform::fromScale(boundSize.width() / picture.width(),
+                                             boundSize.height() / picture.height())
                        * transform);
     const QTransform device = p->deviceTransform();
     QRectF page(0, 0, p->device()->width(), p->device()->height());
     if (p->hasClipping())
         page &= device.mapRect(p->clipBoundingRect());
-    if (DrawingWork::fillRows(device.map(outline), page) > BandedFrom)
+    if (fillRows(device.map(outline), page) > BandedFrom)
         fillInBands(p, outline, device, page, brush);
     else
         p->fillPath(outline, brush);
@@ -444,7 +504,7 @@ void CREPageItem::drawPath(QPainter *p)
         const double diagonal = std::hypot(page.width(), page.height());
         const double stretch
             = std::sqrt(std::fabs(device.m11() * device.m22() - device.m12() * device.m21()));
-        if (DrawingWork::fillRows(onDevice, page) > BandedFrom)
+        if (fillRows(onDevice, page) > BandedFrom)
             fillInBands(p, shape, device, page, QBrush(color));
         else
             p->fillPath(shape, QBrush(color));
@@ -454,8 +514,7 @@ void CREPageItem::drawPath(QPainter *p)
         // takes the raster engine seconds to stroke at export size; its
         // outline is filled band by band instead.
         if (pen.widthF() * leastStretch(device) > diagonal / 2
-            || DrawingWork::strokeRows(onDevice, pen.widthF() * stretch, pen.style(), page)
-                > BandedFrom) {
+            || strokeRows(onDevice, pen.widthF() * stretch, pen.style(), page) > BandedFrom) {
             fillInBands(p, QPainterPathStroker(pen).createStroke(shape), device, page, pen.brush());
             return;
         }

@@ -413,73 +413,11 @@ void CReportCreator::OnPageSelectionChanged()
     updateStates();
 }
 
-namespace {
-
-// What the property rows change of an object, kept to be put back when the
-// change would make its page draw more than a page may.
-struct RowValues
-{
-    explicit RowValues(const CREPageItem *item)
-        : type(item->type)
-        , isVariable(item->isVariable)
-        , isFreeText(item->isFreeText)
-        , key(item->key)
-        , text(item->text)
-        , font(item->font)
-        , color(item->color)
-        , alignment(item->alignment)
-        , frameStyle(item->frameStyle)
-        , frameColor(item->frameColor)
-        , blockIndex(item->blockIndex)
-        , fitMode(item->fitMode)
-        , pictureChoice(item->pictureChoice)
-        , barcodeKind(item->barcodeKind)
-        , backgroundColor(item->backgroundColor)
-    {
-    }
-    void putBack(CREPageItem *item) const
-    {
-        item->type = type;
-        item->isVariable = isVariable;
-        item->isFreeText = isFreeText;
-        item->key = key;
-        item->text = text;
-        item->font = font;
-        item->color = color;
-        item->alignment = alignment;
-        item->frameStyle = frameStyle;
-        item->frameColor = frameColor;
-        item->blockIndex = blockIndex;
-        item->fitMode = fitMode;
-        item->pictureChoice = pictureChoice;
-        item->barcodeKind = barcodeKind;
-        item->backgroundColor = backgroundColor;
-    }
-    int type;
-    bool isVariable;
-    bool isFreeText;
-    QString key;
-    QString text;
-    QFont font;
-    QColor color;
-    int alignment;
-    int frameStyle;
-    QColor frameColor;
-    int blockIndex;
-    int fitMode;
-    int pictureChoice;
-    int barcodeKind;
-    QColor backgroundColor;
-};
-
-} // namespace
-
 void CReportCreator::OnPropertyChanged()
 {
     CREPageItem *item = selectedContent();
     if (!item)
         return;
-    const RowValues before(item);
     const QVector<CPWItem *> &rows = properties->rows();
     const int count = rows.size();
     const auto choice = [&](int row) {
@@ -579,14 +517,6 @@ void CReportCreator::OnPropertyChanged()
             }
             break;
         }
-    }
-    const QString problem = written ? editor->drawingProblem(page()) : QString();
-    if (!problem.isEmpty()) {
-        before.putBack(item);
-        OnPageSelectionChanged();
-        if (errorBox)
-            errorBox(QStringLiteral("Warning"), problem);
-        return;
     }
     if (written)
         setModified();

@@ -174,10 +174,6 @@ void CReportCreator::OnProperties()
     if (form->m_Result != 0 || page() != current)
         return;
 
-    // A larger page or a new background draws more at export size: past the
-    // budget the page keeps both as they were.
-    const QSizeF before(current->width, current->height);
-    const background groundBefore = current->pageBackground;
     if (pendingBackground.mode != 0xFF) {
         if (editor->roomForPicture(pendingBackground.image, current->pageBackground.image))
             current->pageBackground = pendingBackground;
@@ -199,13 +195,6 @@ void CReportCreator::OnProperties()
         size = QSizeF(form->m_Width * UnitsPerInch, form->m_Height * UnitsPerInch);
     }
     current->setPageSize(size);
-    const QString problem = editor->drawingProblem(current);
-    if (!problem.isEmpty()) {
-        current->pageBackground = groundBefore;
-        current->setPageSize(before);
-        CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"), problem, this);
-        return;
-    }
     editor->OnZoomNormal();
     setModified();
 }

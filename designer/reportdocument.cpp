@@ -1,16 +1,13 @@
 #include "designer/reportdocument.h"
 
 #include "base/apppaths.h"
-#include "designer/drawingwork.h"
 #include "designer/lnrstream.h"
 #include "designer/repage.h"
 #include "designer/repageitem.h"
 #include "designer/style.h"
-#include "layouts/boundedread.h"
 
 #include <QDataStream>
 #include <QFile>
-#include <QHash>
 #include <QImage>
 #include <QSaveFile>
 #include <QSet>
@@ -184,9 +181,9 @@ int CReportDocument::pageCount() const
     return pages;
 }
 
-QVector<QImage> CReportDocument::pictures() const
+QVector<TemplatePicture> CReportDocument::pictures() const
 {
-    QVector<QImage> all;
+    QVector<TemplatePicture> all;
     for (const CREPage *block : blocks)
         block->appendPictures(&all);
     for (const QList<CREPage *> *list : pageLists) {
@@ -196,183 +193,50 @@ QVector<QImage> CReportDocument::pictures() const
     return all;
 }
 
-namespace {
-
-bool drawsText(const CREPageItem *frame)
+void CReportDocument::Counts::add(const CREPage *page)
 {
-    // A frame placed without content yet may become any object.
-    const int type = frame->inner ? frame->inner->type : CREPageItem::Text;
-    return type == CREPageItem::Text || type == CREPageItem::DataField
-        || type == CREPageItem::Placeholder
-        || (type >= CREPageItem::MatrixTable && type <= CREPageItem::BridgesTable);
+    objects += page->items.size();
+    for (const CREPageItem *item : page->items) {
+        if (item->inner && item->inner->type == CREPageItem::BlockReference)
+            ++references;
+    }
 }
 
-// The part of block that an object of it can paint, in block units: its
-// frame, or the whole block for an outline, which its frame does not clip.
-QRectF paintedPart(const CREPage *block, const CREPageItem *frame)
+CReportDocument::Counts CReportDocument::counts() const
 {
-    const QRectF sheet(0, 0, block->width, block->height);
-    if (frame->inner && frame->inner->type == CREPageItem::Path)
-        return sheet;
-    return frame->getShapeBoundRect() & sheet;
-}
-
-double area(const QRectF &r)
-{
-    return r.isValid() ? r.width() * r.height() : 0;
-}
-
-} // namespace
-
-CReportDocument::DrawingCost CReportDocument::drawingCost(const CREPage *extraPage,
-                                                          const CREPageItem *extra) const
-{
-    DrawingCost cost;
-    const auto blockFrames = [&](const CREPage *block) {
-        QList<const CREPageItem *> frames(block->items.begin(), block->items.end());
-        if (extra && block == extraPage)
-            frames.append(extra);
-        return frames;
-    };
-    const auto visit = [&](const CREPage *page, bool onList) {
-        const QList<const CREPageItem *> frames = blockFrames(page);
-        cost.objects += frames.size();
-        qint64 drawn = frames.size();
-        qint64 texts = 0;
-        double covered = 0;
-        const QRectF sheet(0, 0, page->width, page->height);
-        for (const CREPageItem *frame : qAsConst(frames)) {
-            texts += drawsText(frame) ? 1 : 0;
-            const CREPageItem *content = frame->inner;
-            if (!content || content->type != CREPageItem::BlockReference)
-                continue;
-            ++cost.references;
-            // Only references on pages draw their block; the reader leaves
-            // those on blocks unlinked.
-            if (!onList || !content->blockPage)
-                continue;
-            const CREPage *block = content->blockPage;
-            const QList<const CREPageItem *> shown = blockFrames(block);
-            drawn += shown.size();
-            // The block is drawn unclipped by the reference's frame, at its
-            // own size, through the reference's transforms.
-            const QTransform toPage = content->transform * frame->transform;
-            for (const CREPageItem *item : shown) {
-                texts += drawsText(item) ? 1 : 0;
-                covered += area(toPage.mapRect(paintedPart(block, item)) & sheet);
-            }
-        }
-        if (!cost.busyPage) {
-            const DrawingWork work
-                = DrawingWork::ofPage(page, TemplateLimits::MaxDrawingWork, extraPage, extra);
-            if (work.total() > TemplateLimits::MaxDrawingWork) {
-                cost.busyPage = page;
-                cost.busyWith = work.mostly();
-            }
-        }
-        if (!onList)
-            return;
-        if (drawn > cost.pageObjects) {
-            cost.pageObjects = drawn;
-            cost.page = page;
-        }
-        if (texts > cost.pageTexts) {
-            cost.pageTexts = texts;
-            cost.textPage = page;
-        }
-        const double share = area(sheet) > 0 ? covered / area(sheet) : 0;
-        if (share > cost.pageCover) {
-            cost.pageCover = share;
-            cost.coverPage = page;
-        }
-    };
+    Counts c;
     for (const CREPage *block : blocks)
-        visit(block, false);
+        c.add(block);
     for (const QList<CREPage *> *list : pageLists) {
         for (const CREPage *page : *list)
-            visit(page, true);
+            c.add(page);
     }
-    return cost;
+    return c;
 }
 
-QString CReportDocument::drawingProblem(const DrawingCost &cost)
+QString CReportDocument::countProblem(const Counts &counts)
 {
-    if (cost.references > TemplateLimits::MaxReferences)
+    if (counts.references > TemplateLimits::MaxReferences)
         return QStringLiteral("The template holds more than\r\n%1 block references.")
             .arg(TemplateLimits::MaxReferences);
-    if (cost.page && cost.pageObjects > TemplateLimits::MaxDrawnItems)
-        return QStringLiteral("The page \"%1\" draws more than %2 objects,\r\ncounting each "
-                              "block reference as the\r\nobjects of its block.")
-            .arg(cost.page->name)
-            .arg(TemplateLimits::MaxDrawnItems);
-    if (cost.textPage && cost.pageTexts > TemplateLimits::MaxDrawnTexts)
-        return QStringLiteral("The page \"%1\" draws more than %2 texts\r\nand tables, counting "
-                              "each block reference\r\nas the texts of its block.")
-            .arg(cost.textPage->name)
-            .arg(TemplateLimits::MaxDrawnTexts);
-    if (cost.coverPage && cost.pageCover > TemplateLimits::MaxDrawnCover)
-        return QStringLiteral("The blocks that the page \"%1\" shows\r\ncover more than %2 "
-                              "times its area.")
-            .arg(cost.coverPage->name)
-            .arg(TemplateLimits::MaxDrawnCover);
-    if (cost.busyPage) {
-        // A name may be long; the box shows its start.
-        const QString &name = cost.busyPage->name;
-        constexpr int Shown = 60;
-        return QStringLiteral("The page \"%1\" draws too much:\r\n%2.")
-            .arg(name.size() > Shown ? name.left(Shown - 3) + QStringLiteral("...") : name,
-                 cost.busyWith);
-    }
-    if (cost.objects > TemplateLimits::MaxTemplateItems)
+    if (counts.objects > TemplateLimits::MaxTemplateItems)
         return QStringLiteral("The template holds more than %1 objects\r\non its pages and "
                               "blocks together.")
             .arg(TemplateLimits::MaxTemplateItems);
     return QString();
 }
 
-QString CReportDocument::placingProblem(const CREPage *page, const CREPageItem *frame) const
+QString CReportDocument::roomProblem(bool reference) const
 {
-    if (!frame) {
-        // A plain object stands in for "anything but a block reference".
-        const CREPageItem plain(nullptr);
-        return drawingProblem(drawingCost(page, &plain));
-    }
-    return drawingProblem(drawingCost(page, frame));
-}
-
-QString CReportDocument::drawingProblem(const CREPage *page) const
-{
-    if (!page)
-        return QString();
-    QList<const CREPage *> shown {page};
-    for (const QList<CREPage *> *list : pageLists) {
-        for (const CREPage *onList : *list) {
-            if (onList == page)
-                continue;
-            for (const CREPageItem *item : onList->items) {
-                if (item->inner && item->inner->type == CREPageItem::BlockReference
-                    && item->inner->blockPage == page) {
-                    shown.append(onList);
-                    break;
-                }
-            }
-        }
-    }
-    DrawingCost cost;
-    for (const CREPage *drawn : qAsConst(shown)) {
-        const DrawingWork work = DrawingWork::ofPage(drawn, TemplateLimits::MaxDrawingWork);
-        if (work.total() > TemplateLimits::MaxDrawingWork) {
-            cost.busyPage = drawn;
-            cost.busyWith = work.mostly();
-            return drawingProblem(cost);
-        }
-    }
-    return QString();
+    Counts c = counts();
+    ++c.objects;
+    c.references += reference ? 1 : 0;
+    return countProblem(c);
 }
 
 bool CReportDocument::roomForObject(const CREPage *page) const
 {
-    return placingProblem(page, nullptr).isEmpty();
+    return page && page->items.size() < TemplateLimits::MaxItems && roomProblem(false).isEmpty();
 }
 
 bool CReportDocument::roomForPage() const
@@ -380,11 +244,12 @@ bool CReportDocument::roomForPage() const
     return pageCount() < TemplateLimits::MaxPages;
 }
 
-bool CReportDocument::roomForPicture(const QImage &picture, const QImage &replaced) const
+bool CReportDocument::roomForPicture(const TemplatePicture &picture,
+                                     const TemplatePicture &replaced) const
 {
-    QVector<QImage> held = pictures();
+    QVector<TemplatePicture> held = pictures();
     for (int i = 0; i < held.size() && !replaced.isNull(); ++i) {
-        if (held.at(i).cacheKey() == replaced.cacheKey()) {
+        if (held.at(i).key() == replaced.key()) {
             held.removeAt(i);
             break;
         }
@@ -443,7 +308,7 @@ QString CReportDocument::limitProblem() const
     }
     if (TemplateLimits::picturePixels(pictures()) > TemplateLimits::MaxPicturePixels)
         return tooManyPixelsText();
-    return drawingProblem(drawingCost(nullptr, nullptr));
+    return countProblem(counts());
 }
 
 int CReportDocument::save(QDataStream &s)
@@ -577,49 +442,34 @@ void CReportDocument::deleteContents(Contents &c)
 
 bool CReportDocument::readBody(QDataStream &s, int version)
 {
-    // The picture readers spend the whole budget on a picture it cannot hold.
-    const auto pictureRefused = [this](const BoundedRead::ReadBudget &budget) {
-        if (budget.pixelsLeft < 0 && m_loadError.isEmpty())
+    // The picture reader spends the whole budget on a picture it cannot hold.
+    const auto pictureRefused = [this](const TemplatePicture::Reading &reading) {
+        if (reading.budget.pixelsLeft < 0 && m_loadError.isEmpty())
             m_loadError = tooManyPixelsText();
         return false;
     };
-    // Decoding is most of what a picture costs the load: a template gets
-    // less than the layouts' budget.
-    const auto templateBudget = [] {
-        BoundedRead::ReadBudget budget;
-        budget.pixelsLeft = TemplateLimits::MaxPicturePixels;
-        return budget;
-    };
-    // Counted as the pages are read, so that a file of a great many
-    // references is refused before all of it has been read.
-    DrawingCost read;
-    const auto tooManyReferences = [&](const CREPage *page) {
-        for (const CREPageItem *item : page->items) {
-            if (item->inner && item->inner->type == CREPageItem::BlockReference)
-                ++read.references;
-        }
-        m_loadError = drawingProblem(read);
+    TemplatePicture::Reading reading;
+    reading.budget.pixelsLeft = TemplateLimits::MaxPicturePixels;
+    // Counted as the pages are read, so that a file of a great many objects
+    // or references is refused before all of it has been read.
+    Counts read;
+    const auto tooMany = [&](const CREPage *page) {
+        read.add(page);
+        m_loadError = countProblem(read);
         return !m_loadError.isEmpty();
     };
-    BoundedRead::ReadBudget budget = templateBudget();
     qint32 reserved = 0;
-    QImage preview;
     QString templateName;
     if (!LnrStream::readString(s, templateName)) {
         m_loadError = nameTooLongText();
         return false;
     }
     s >> reserved;
-    if (s.status() != QDataStream::Ok || !BoundedRead::readImage(s, &preview, &budget))
+    // The preview is only for other programs' file lists: it is checked
+    // and passed over, and takes nothing from the pages' budget.
+    TemplatePicture preview;
+    if (s.status() != QDataStream::Ok || !TemplatePicture::read(s, &preview, nullptr))
         return false;
-    // The preview is only for other programs' file lists; what it cost to
-    // decode goes back to the pages.
-    budget = templateBudget();
-    preview = QImage();
-    // A picture stored more than once (a background on every page) is
-    // decoded once, as the designer counts it once.
-    QHash<QByteArray, QImage> decoded;
-    budget.decoded = &decoded;
     if (version >= 257) {
         qint32 grid = 0;
         qint32 snap = 0;
@@ -650,9 +500,9 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         for (qint32 i = 0; i < count; ++i) {
             auto *block = new CREPage(container, style);
             blocks.append(block);
-            if (!block->load(s, version, &budget, &m_loadError))
-                return pictureRefused(budget);
-            if (tooManyReferences(block))
+            if (!block->load(s, version, &reading, &m_loadError))
+                return pictureRefused(reading);
+            if (tooMany(block))
                 return false;
             blockKey(block);
         }
@@ -677,9 +527,9 @@ bool CReportDocument::readBody(QDataStream &s, int version)
         for (qint32 j = 0; j < count; ++j) {
             auto *page = new CREPage(container, style);
             list->append(page);
-            if (!page->load(s, version, &budget, &m_loadError))
-                return pictureRefused(budget);
-            if (tooManyReferences(page))
+            if (!page->load(s, version, &reading, &m_loadError))
+                return pictureRefused(reading);
+            if (tooMany(page))
                 return false;
         }
     }
@@ -687,11 +537,6 @@ bool CReportDocument::readBody(QDataStream &s, int version)
     if (pageLists.isEmpty() || pageLists.first()->isEmpty())
         return false;
     relinkBlockReferences();
-    // Counted before anything is drawn: the thumbnails below draw every
-    // page and block.
-    m_loadError = drawingProblem(drawingCost(nullptr, nullptr));
-    if (!m_loadError.isEmpty())
-        return false;
     for (CREPage *block : qAsConst(blocks))
         block->generateThumbnail(false);
     for (const QList<CREPage *> *list : qAsConst(pageLists)) {

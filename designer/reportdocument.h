@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/templatepicture.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -48,15 +50,12 @@ public:
     // another page or block, and a picture that replaces replaced (a page
     // background) or is added.
     bool roomForPage() const;
-    bool roomForPicture(const QImage &picture, const QImage &replaced = QImage()) const;
-    // Why frame (an object or a block reference) cannot be placed on page
-    // without the template drawing more than it may; empty when it can.
-    QString placingProblem(const CREPage *page, const CREPageItem *frame) const;
-    // Why page, as it stands, draws more than a page may, counting it where
-    // it is shown (in place of the block references of other pages, for a
-    // block); empty when it does not. What the editor's gestures and
-    // property rows change is put back when this says something.
-    QString drawingProblem(const CREPage *page) const;
+    bool roomForPicture(const TemplatePicture &picture,
+                        const TemplatePicture &replaced = TemplatePicture()) const;
+    // Why one more object, a block reference when reference is true, would
+    // take the template past the objects or block references it may hold;
+    // empty when there is room.
+    QString roomProblem(bool reference) const;
     // Room on page for one more object that is not a block reference.
     bool roomForObject(const CREPage *page) const;
     // The message for a picture or a page that there is no room for.
@@ -130,32 +129,19 @@ private:
     void numberBlockReferences();
     void relinkBlockReferences();
 
-    // What drawing the whole template takes, as the reader links it, with
-    // extra placed on extraPage when given.
-    struct DrawingCost
+    // The objects and block references of all pages and blocks together.
+    struct Counts
     {
         qint64 objects = 0;
-        int references = 0;
-        // The page that draws most, block references expanded, and how much.
-        qint64 pageObjects = 0;
-        const CREPage *page = nullptr;
-        // The page that draws most texts and tables, and how many.
-        qint64 pageTexts = 0;
-        const CREPage *textPage = nullptr;
-        // The page whose block references paint most, in page areas.
-        double pageCover = 0;
-        const CREPage *coverPage = nullptr;
-        // The first page or block whose drawing passes the budget of
-        // TemplateLimits, and what its drawing asks most.
-        const CREPage *busyPage = nullptr;
-        QString busyWith;
+        qint64 references = 0;
+        void add(const CREPage *page);
     };
-    DrawingCost drawingCost(const CREPage *extraPage, const CREPageItem *extra) const;
-    static QString drawingProblem(const DrawingCost &cost);
+    Counts counts() const;
+    static QString countProblem(const Counts &counts);
 
     int pageCount() const;
-    // The pictures the reader decodes, the null ones among them.
-    QVector<QImage> pictures() const;
+    // The pictures the reader reads, the null ones among them.
+    QVector<TemplatePicture> pictures() const;
 
     int m_nextIdentity = 1;
     QString m_loadError;

@@ -583,8 +583,7 @@ void CReportPE::mouseProcessEvent(QMouseEvent *event, bool finish)
         break;
     }
 
-    if (stepped && stepped == m_activeItem
-        && (!stepped->withinLimits() || !drawingProblem(currentPage).isEmpty()))
+    if (stepped && stepped == m_activeItem && !stepped->withinLimits())
         stepped->setGeometry(before);
     // A click, or a drag that ends where it began, leaves the template as
     // it was.
@@ -893,7 +892,8 @@ CREPageItem *CReportPE::placeItem(CREPageItem *frame, const QPoint &point)
             this);
         return nullptr;
     }
-    const QString problem = placingProblem(currentPage, frame);
+    const QString problem
+        = roomProblem(frame->inner && frame->inner->type == CREPageItem::BlockReference);
     if (!problem.isEmpty()) {
         delete frame;
         CInfoDlgWin::showInfoMessageBox(appStyle, QStringLiteral("Warning"), problem, this);

@@ -1,17 +1,19 @@
 #include "designer/templatelimits.h"
 
-#include <QIODevice>
-#include <QImage>
+#include "designer/templatepicture.h"
+
 #include <QSet>
-#include <QSize>
-#include <QtEndian>
 
 namespace TemplateLimits {
 
-namespace {
-
-qint64 keptPixels(QSize size)
+qint64 picturePixels(const TemplatePicture &picture)
 {
+    if (picture.isNull())
+        return 0;
+    // What the reader keeps of the picture once it is written: a picture
+    // the designer holds larger than the reader decodes is scaled down, one
+    // the reader refuses outright takes more than the whole budget.
+    QSize size = picture.size();
     if (qint64(size.width()) * size.height() > BoundedRead::MaxDeclaredPixels)
         return MaxPicturePixels + 1;
     if (size.width() > BoundedRead::MaxPictureSide || size.height() > BoundedRead::MaxPictureSide)
@@ -21,47 +23,17 @@ qint64 keptPixels(QSize size)
     return qint64(size.width()) * size.height();
 }
 
-} // namespace
-
-qint64 picturePixels(const QImage &image)
-{
-    return image.isNull() ? 0 : keptPixels(image.size());
-}
-
-qint64 picturePixels(const QVector<QImage> &pictures)
+qint64 picturePixels(const QVector<TemplatePicture> &pictures)
 {
     QSet<qint64> counted;
     qint64 pixels = 0;
-    for (const QImage &picture : pictures) {
-        if (!picture.isNull() && !counted.contains(picture.cacheKey())) {
-            counted.insert(picture.cacheKey());
+    for (const TemplatePicture &picture : pictures) {
+        if (!picture.isNull() && !counted.contains(picture.key())) {
+            counted.insert(picture.key());
             pixels += picturePixels(picture);
         }
     }
     return pixels;
-}
-
-qint64 nextPicturePixels(QIODevice *device)
-{
-    // A non-zero marker, the PNG signature, then the IHDR chunk: its length,
-    // its name, and the width and height, all big-endian.
-    constexpr int HeaderBytes = 4 + 8 + 4 + 4 + 8;
-    const QByteArray head = device ? device->peek(HeaderBytes) : QByteArray();
-    if (head.size() < HeaderBytes || qFromBigEndian<qint32>(head.constData()) == 0
-        || head.mid(12 + 4, 4) != "IHDR")
-        return 0;
-    const quint32 w = qFromBigEndian<quint32>(head.constData() + 20);
-    const quint32 h = qFromBigEndian<quint32>(head.constData() + 24);
-    if (w == 0 || h == 0 || w > 0x7fffffffu || h > 0x7fffffffu)
-        return 0;
-    return keptPixels(QSize(int(w), int(h)));
-}
-
-void notePictureBudget(QIODevice *device, BoundedRead::ReadBudget *budget)
-{
-    if (budget && nextPicturePixels(device) > budget->pixelsLeft
-        && !BoundedRead::decodedBefore(device, *budget))
-        budget->pixelsLeft = -1;
 }
 
 } // namespace TemplateLimits

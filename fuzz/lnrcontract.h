@@ -76,7 +76,7 @@ inline QByteArray save(CReportDocument &doc)
     return bytes;
 }
 
-inline void checkPicture(const QImage &image)
+inline void checkPicture(const TemplatePicture &image)
 {
     check(image.width() <= BoundedRead::MaxPictureSide
               && image.height() <= BoundedRead::MaxPictureSide,

@@ -5,6 +5,7 @@
 #include "designer/reportdocument.h"
 #include "designer/templatelimits.h"
 #include "designerfixture.h"
+#include "tests/support/hostilepicture.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -152,11 +153,13 @@ inline QImage photo(int w, int h, quint32 seed)
     return image;
 }
 
-// A booklet of pages A4 pages as the designer makes them: each with its own
-// background of the designer's largest picture side, stretched, and two
-// smaller pictures. Detailed pictures cost what photographs cost to store
-// and decode; plain ones are quicker to make and store.
-inline void booklet(CReportDocument &doc, int pages, bool detailed = true)
+// A booklet of pages A4 pages: each with its own background of ground,
+// stretched, and two pictures of photos, by default the designer's largest
+// picture side and smaller pictures. Detailed pictures cost what
+// photographs cost to store and decode; plain ones are quicker to make and
+// store.
+inline void booklet(CReportDocument &doc, int pages, bool detailed = true,
+                    QSize ground = QSize(1024, 1024), QSize photos = QSize(512, 384))
 {
     reset(doc);
     const auto make = [detailed](int w, int h, int seed) {
@@ -169,11 +172,32 @@ inline void booklet(CReportDocument &doc, int pages, bool detailed = true)
     for (int i = 0; i < pages; ++i) {
         CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Page %1").arg(i + 1));
         page->pageBackground.mode = 2;
-        page->pageBackground.image = make(1024, 1024, 3 * i + 1);
-        place(page, CREPageItem::Image, 60, 80, 300, 225)->image = make(512, 384, 3 * i + 2);
-        place(page, CREPageItem::Image, 480, 700, 300, 225)->image = make(512, 384, 3 * i + 3);
+        page->pageBackground.image = make(ground.width(), ground.height(), 3 * i + 1);
+        place(page, CREPageItem::Image, 60, 80, 300, 225)->image
+            = make(photos.width(), photos.height(), 3 * i + 2);
+        place(page, CREPageItem::Image, 480, 700, 300, 225)->image
+            = make(photos.width(), photos.height(), 3 * i + 3);
         place(page, CREPageItem::Text, 60, 400, 720, 40)->text
             = QStringLiteral("Chapter %1").arg(i + 1);
+    }
+}
+
+// A booklet of pages scanned A4 pages (2480 x 3508, 300 dpi) with two
+// photos of 1600 x 1200 each.
+inline void scannedBooklet(CReportDocument &doc, int pages)
+{
+    booklet(doc, pages, true, QSize(2480, 3508), QSize(1600, 1200));
+}
+
+// pages A4 pages, each with a photo of 1600 x 1200 stretched as its
+// background.
+inline void photoBackgrounds(CReportDocument &doc, int pages)
+{
+    reset(doc);
+    for (int i = 0; i < pages; ++i) {
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Photo %1").arg(i + 1));
+        page->pageBackground.mode = 2;
+        page->pageBackground.image = photo(1600, 1200, quint32(40 + i));
     }
 }
 
@@ -221,6 +245,38 @@ inline CREPage *a4Page(CReportDocument &doc, const QString &name)
 {
     reset(doc);
     return doc.addPage(QSizeF(840, 1188), name);
+}
+
+// A photo of 1600 x 1200 in a frame of w x h units at (x, y), turned by
+// degrees about its centre as the designer's rotation handle turns it.
+inline CREPageItem *placePhoto(CREPage *page, double x, double y, double w, double h,
+                               double degrees, quint32 seed)
+{
+    CREPageItem *content = place(page, CREPageItem::Image, x, y, w, h);
+    content->image = photo(1600, 1200, seed);
+    if (degrees != 0) {
+        CREPageItem *frame = content->outer;
+        const QPointF c = frame->shape.boundingRect().center();
+        frame->rotate(degrees, true);
+        content->transform = QTransform::fromTranslate(c.x(), c.y());
+        content->transform.rotate(degrees);
+        content->transform.translate(-c.x(), -c.y());
+    }
+    return content;
+}
+
+// An A4 page with a photo stretched as its background and count photos
+// (1600 x 1200) on it, each w units wide and turned by degrees, the next
+// by turn more.
+inline void photosOnPage(CReportDocument &doc, int count, double w, double degrees, double turn = 0)
+{
+    CREPage *page = a4Page(doc, QStringLiteral("Photos"));
+    page->pageBackground.mode = 2;
+    page->pageBackground.image = photo(1600, 1200, 90);
+    const int columns = w > 400 ? 1 : 2;
+    for (int i = 0; i < count; ++i)
+        placePhoto(page, 40 + (i % columns) * 420.0, 40 + (i / columns) * 380.0, w, w * 0.75,
+                   degrees + i * turn, quint32(100 + i));
 }
 
 // An outline of points zigzagging across the page between its top and its
@@ -328,6 +384,20 @@ inline QVector<Template> all()
          [](CReportDocument &doc, int pages) {
              booklet(doc, pages);
          }},
+        {"booklet of scanned pages, two photos each", 10, 10, scannedBooklet},
+        {"pages with a photo as background", 10, 10, photoBackgrounds},
+        {"2 photos 600 units wide on a background", 2, 2,
+         [](CReportDocument &doc, int n) {
+             photosOnPage(doc, n, 600, 0);
+         }},
+        {"tilted photos on a background", 6, 6,
+         [](CReportDocument &doc, int n) {
+             photosOnPage(doc, n, 300, -15, 6);
+         }},
+        {"photos turned 30 degrees on a background", 3, 3,
+         [](CReportDocument &doc, int n) {
+             photosOnPage(doc, n, 360, 30);
+         }},
         {"path of curves at 1e6, scaled 100, pen 1000", 1000, 1000, hugePath},
         {"block of a 4096 x 4096 picture, references", 1000, 1000, largePicture},
         {"block of a 2048 x 2048 picture, references", 1000, 80, smallPicture},
@@ -373,6 +443,26 @@ inline QByteArray write(CReportDocument &doc)
     buffer.open(QIODevice::WriteOnly);
     QDataStream s(&buffer);
     return doc.save(s) == 0 ? bytes : QByteArray();
+}
+
+// A template of count different pictures, each stored copies times on a
+// page of its own and each declaring side x side in its header while it
+// holds the data of one pixel: what the reader counts without decoding.
+inline QByteArray declaredPictures(int count, int copies, int side)
+{
+    CReportDocument doc(nullptr, nullptr);
+    for (int i = 0; i < count; ++i) {
+        QImage one(1, 1, QImage::Format_RGB32);
+        one.fill(qRgb(i, 255 - i, 7));
+        CREPage *page = doc.addPage(QSizeF(840, 1188), QStringLiteral("Pictures %1").arg(i));
+        for (int c = 0; c < copies; ++c)
+            place(page, CREPageItem::Image, c * 40.0, 10, 30, 30)->image = one;
+    }
+    QByteArray bytes = write(doc);
+    for (QByteArray next = bytes; !next.isEmpty();
+         next = HostilePicture::declareSize(bytes, quint32(side), quint32(side)))
+        bytes = next;
+    return bytes;
 }
 
 inline int read(CReportDocument &doc, const QByteArray &bytes)

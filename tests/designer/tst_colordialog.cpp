@@ -338,8 +338,9 @@ void TestColorDialog::groundRoundTrip()
     background ground;
     ground.color = QColor(0, 80, 160);
     if (withImage) {
-        ground.image = QImage(300, 200, QImage::Format_RGB32);
-        ground.image.fill(Qt::darkGreen);
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        ground.image = picture;
     }
     ground.mode = quint8(mode);
 

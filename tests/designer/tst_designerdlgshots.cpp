@@ -131,12 +131,13 @@ void TestDesignerDlgShots::dialogs()
 
         background ground;
         ground.color = QColor(200, 160, 40);
-        ground.image = QImage(160, 120, QImage::Format_RGB32);
-        QPainter painter(&ground.image);
-        painter.fillRect(ground.image.rect(), QColor(40, 60, 120));
+        QImage picture(160, 120, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        painter.fillRect(picture.rect(), QColor(40, 60, 120));
         painter.setBrush(QColor(230, 190, 60));
         painter.drawEllipse(QPoint(80, 60), 40, 40);
         painter.end();
+        ground.image = picture;
         ground.mode = 2;
         CColorDialog page(false, nullptr);
         page.slotSetGround(ground);

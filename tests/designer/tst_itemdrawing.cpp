@@ -200,8 +200,9 @@ void TestItemDrawing::largePictureScaledForEachSize()
         QVERIFY2(differ <= int(2 * (200 + 150) * scale) + 4,
                  qPrintable(QStringLiteral("%1 at %2").arg(differ).arg(scale)));
     }
-    frame->inner->image = QImage(picture.size(), QImage::Format_RGB32);
-    frame->inner->image.fill(Qt::blue);
+    QImage blue(picture.size(), QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    frame->inner->image = blue;
     const QImage replaced = render(frame, Output, &style);
     QCOMPARE(countColor(replaced, QRect(12, 22, 196, 146), Qt::blue), 196 * 146);
     delete frame;

@@ -132,8 +132,9 @@ void TestREPage::background()
     page.pageBackground.mode = quint8(mode);
     page.pageBackground.color = QColor(0, 0, 200);
     if (withImage) {
-        page.pageBackground.image = QImage(10, 10, QImage::Format_ARGB32);
-        page.pageBackground.image.fill(QColor(200, 0, 0));
+        QImage picture(10, 10, QImage::Format_ARGB32);
+        picture.fill(QColor(200, 0, 0));
+        page.pageBackground.image = picture;
     }
     const QImage image = drawPage(page, CDrawMode());
     QCOMPARE(image.pixelColor(2, 2), topLeft);

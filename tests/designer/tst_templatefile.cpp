@@ -1,7 +1,9 @@
+#include "designer/managerthumbnaildlg.h"
 #include "designer/propertieswidget.h"
 #include "designer/reportdocument.h"
 #include "designer/reportpe.h"
 #include "designer/templatelimits.h"
+#include "hostiletemplates.h"
 #include "lnrfixture.h"
 #include "style/infodlg.h"
 #include "tests/support/testenvironment.h"
@@ -114,8 +116,8 @@ QString itemDifference(const CREPageItem *a, const CREPageItem *b)
     FIELD(backgroundColor)
     FIELD(order)
 #undef FIELD
-    if (a->image.convertToFormat(QImage::Format_ARGB32)
-        != b->image.convertToFormat(QImage::Format_ARGB32))
+    if (a->image.toImage().convertToFormat(QImage::Format_ARGB32)
+        != b->image.toImage().convertToFormat(QImage::Format_ARGB32))
         return QStringLiteral("image");
     if (a->shape.fillRule() != b->shape.fillRule())
         return QStringLiteral("fill rule");
@@ -137,8 +139,8 @@ QString pageDifference(const CREPage *a, const CREPage *b)
         return QStringLiteral("name or values");
     if (a->pageBackground.color != b->pageBackground.color
         || a->pageBackground.mode != b->pageBackground.mode
-        || a->pageBackground.image.convertToFormat(QImage::Format_ARGB32)
-            != b->pageBackground.image.convertToFormat(QImage::Format_ARGB32))
+        || a->pageBackground.image.toImage().convertToFormat(QImage::Format_ARGB32)
+            != b->pageBackground.image.toImage().convertToFormat(QImage::Format_ARGB32))
         return QStringLiteral("background");
     if (a->items.size() != b->items.size())
         return QStringLiteral("item count");
@@ -235,6 +237,15 @@ QImage fullPicture()
     return image;
 }
 
+// Pictures of 4096 x 4096 as their headers declare them, 29 of them: 487
+// million of the pixels a template may hold, read without decoding.
+constexpr int DeclaredPictures = 29;
+constexpr qint64 DeclaredPixels = qint64(DeclaredPictures) * 4096 * 4096;
+QByteArray declaredPictures()
+{
+    return HostileTemplates::declaredPictures(DeclaredPictures, 1, 4096);
+}
+
 int g_boxes = 0;
 int countBox(CInfoDlgWin::MessageKind, const QString &, const QString &, QWidget *)
 {
@@ -278,6 +289,7 @@ void dragHandle(CReportPE &view, CREPageItem *frame, int handle, const QPointF &
 
 Q_DECLARE_METATYPE(Shaper)
 Q_DECLARE_METATYPE(Gesture)
+Q_DECLARE_METATYPE(HostileTemplates::Builder)
 
 class TestTemplateFile : public QObject
 {
@@ -309,6 +321,8 @@ private slots:
     void editorStaysWithinLimits_data();
     void editorStaysWithinLimits();
     void textRowCutAtItsLength();
+    void picturedTemplates_data();
+    void picturedTemplates();
 
 private:
     QByteArray m_golden;
@@ -941,14 +955,14 @@ void TestTemplateFile::saveRefusesWhatReaderRefuses_data()
                    = QString(TemplateLimits::MaxSymbolText + 1, QLatin1Char('7'));
            })
         << "3000 characters";
-    QTest::newRow("49 full-size pictures") << Shaper([](CReportDocument &, CREPage *page) {
-        for (int i = 0; i < 49; ++i) {
-            // Each its own: one picture stored again is decoded once.
-            QImage picture = fullPicture();
-            picture.setPixel(0, 0, qRgb(i, 0, 0));
-            LnrTest::add(page, CREPageItem::Image, 10, 10, 50, 50)->image = picture;
-        }
-    }) << "pixels";
+    QTest::newRow("a 4096 x 4096 picture past the pixels of the others") << Shaper(
+        [](CReportDocument &doc, CREPage *) {
+            QCOMPARE(loadBytes(doc, declaredPictures()), 0);
+            QImage picture(4096, 4096, QImage::Format_RGB32);
+            picture.fill(Qt::darkCyan);
+            LnrTest::add(doc.pageLists.first()->first(), CREPageItem::Image, 10, 10, 50, 50)->image
+                = picture;
+        }) << "500 million pixels";
     QTest::newRow("2001 objects on a page") << Shaper([](CReportDocument &, CREPage *page) {
         for (int i = 0; i <= TemplateLimits::MaxItems; ++i)
             LnrTest::add(page, CREPageItem::Text, 10, 10, 20, 20);
@@ -1024,12 +1038,13 @@ void TestTemplateFile::editorStaysWithinLimits_data()
         symbol->text = QString(TemplateLimits::MaxSymbolText, QLatin1Char('7'));
     }) << false;
     QTest::newRow("pictures beyond the budget") << Gesture([](CReportPE &view, CREPage *) {
+        QCOMPARE(loadBytes(view, declaredPictures()), 0);
         int placed = 0;
         for (int i = 0; i < 60 && g_boxes == 0; ++i) {
             QImage picture = fullPicture();
             placed += view.addImageItem(picture, QPoint(30, 30)) ? 1 : 0;
         }
-        QCOMPARE(placed, int(TemplateLimits::MaxPicturePixels / (1024 * 1024)));
+        QCOMPARE(placed, int((TemplateLimits::MaxPicturePixels - DeclaredPixels) / (1024 * 1024)));
     }) << true;
     QTest::newRow("an object beyond the page's count")
         << Gesture([](CReportPE &view, CREPage *page) {
@@ -1083,6 +1098,54 @@ void TestTemplateFile::textRowCutAtItsLength()
     grid.table()->item(0, 1)->setText(QString(TemplateLimits::MaxSymbolText + 5, QLatin1Char('9')));
     QCOMPARE(row->valueText.size(), TemplateLimits::MaxSymbolText);
     QCOMPARE(grid.table()->item(0, 1)->text(), row->valueText);
+}
+
+void TestTemplateFile::picturedTemplates_data()
+{
+    using namespace HostileTemplates;
+    QTest::addColumn<Builder>("build");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("booklet of 10 scanned pages with two photos each")
+        << Builder(scannedBooklet) << 10;
+    QTest::newRow("10 pages with photo backgrounds") << Builder(photoBackgrounds) << 10;
+    QTest::newRow("2 photos 600 units wide on a background")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 600, 0); }) << 2;
+    QTest::newRow("6 tilted photos")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 300, -15, 6); }) << 6;
+    QTest::newRow("3 pictures turned 30 degrees")
+        << Builder([](CReportDocument &doc, int n) { photosOnPage(doc, n, 360, 30); }) << 3;
+}
+
+// Templates of large photographs as users make them: the designer saves
+// them, they open again equal and are written back as read, and they draw
+// for the Graphic Chart page as they drew before, and for the export.
+void TestTemplateFile::picturedTemplates()
+{
+    QFETCH(HostileTemplates::Builder, build);
+    QFETCH(int, size);
+
+    DesignerTest::Person person;
+    CReportDocument doc(&person.container, nullptr);
+    build(doc, size);
+    doc.currentPage = doc.pageLists.first()->first();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pictures.lnr"));
+    QString error;
+    QVERIFY2(doc.saveToFile(path, &error), qPrintable(error));
+    CReportDocument loaded(&person.container, nullptr);
+    QVERIFY2(loaded.loadFromFile(path, &error), qPrintable(error));
+    const QList<CREPage *> &pages = *doc.pageLists.first();
+    QCOMPARE(loaded.pageLists.first()->size(), pages.size());
+    for (int i = 0; i < pages.size(); ++i)
+        QCOMPARE(pageDifference(pages.at(i), loaded.pageLists.first()->at(i)), QString());
+    QCOMPARE(saveToBytes(loaded), readFile(path));
+
+    const QSize board(636, 900);
+    const QImage shown = CManagerThumbnailDlg::slotPrintReport(0, &loaded, board);
+    QCOMPARE(shown.size(), QSize(636, 900));
+    QCOMPARE(shown, CManagerThumbnailDlg::slotPrintReport(0, &doc, board));
+    QCOMPARE(CManagerThumbnailDlg::slotPrintReport(0, &loaded, QSize()).size(), QSize(5032, 7120));
 }
 
 QTEST_MAIN(TestTemplateFile)
