@@ -8,7 +8,6 @@
 #include "designer/calcnumcontainer.h"
 #include "designer/chartbinding.h"
 #include "designer/managerthumbnaildlg.h"
-#include "filetrial/filetrial.h"
 #include "designer/repage.h"
 #include "designer/reportcreator.h"
 #include "designer/reportdocument.h"
@@ -18,6 +17,7 @@
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
 #include "engine/readingsdb.h"
+#include "filetrial/filetrial.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfile.h"
 #include "layouts/layoutmigration.h"
@@ -32,7 +32,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -215,31 +217,139 @@ TrialWork::Outcome TrialWork::tryTemplate(const QString &path)
 // ---------------------------------------------------------------------------
 // Report layouts
 
+namespace {
+
+// Marks a section's entry in the marker reading of longestTexts.
+QString entryMark(int kind, int item, int entry)
+{
+    return QStringLiteral("zqtrialmark-%1-%2-%3-").arg(kind).arg(item).arg(entry);
+}
+
+// Whether entry of item shows a text of the layout's own.
+bool ownText(const repItem &item, int entry)
+{
+    return entry < item.texts.size() && entry < item.useStdText.size() && !item.useStdText.at(entry)
+        && !item.texts.at(entry).isEmpty();
+}
+
+} // namespace
+
+TrialWork::Readings::Readings()
+{
+    const QString docFolder = getImagesPath() + QStringLiteral("doc/");
+    // The main window's readings, with their resources as it gives them.
+    for (CReportTools *reading : std::initializer_list<CReportTools *> {
+             &person, &partner, &personMatrix, &partnerMatrix, &compatibility})
+        reading->preloadRes(docFolder);
+    celebrities.preloadRes(getImagesPath() + QStringLiteral("doc2/"));
+}
+
+void TrialWork::Readings::build(QList<reportSetting> *layouts, const StepFunction &step)
+{
+    const int layoutNo = 1;
+    const auto building = [&step](int kind, const char *whose) {
+        if (step)
+            step(QStringLiteral("building the largest %1 reading for %2")
+                     .arg(reportKindCaption(kind), QLatin1String(whose)));
+    };
+    // In the order the main window calculates them.
+    building(RKNumerology, "a person");
+    person.calculate(SamplePeople::fullName(), SamplePeople::shortName(), {}, {}, false,
+                     SamplePeople::birth(), SamplePeople::forecast(), layouts, layoutNo, 0, false);
+    building(RKCelebrities, "a person");
+    celebrities.calculateCel(SamplePeople::fullName(), SamplePeople::birth(), false, layouts,
+                             layoutNo, 0);
+    building(RKPsychoMatrix, "a person");
+    personMatrix.calculate(SamplePeople::fullName(), SamplePeople::birth(), layouts, layoutNo);
+    building(RKPet, "a pet");
+    pet.calculatePet(SamplePeople::petName(), QString(), SamplePeople::petBirth(),
+                     SamplePeople::forecast(), false, layouts, layoutNo);
+    building(RKNumerology, "the partner");
+    partner.calculate(SamplePeople::partnerName(), SamplePeople::partnerShortName(), {}, {}, false,
+                      SamplePeople::partnerBirth(), SamplePeople::forecast(), layouts, layoutNo, 0,
+                      false);
+    building(RKPsychoMatrix, "the partner");
+    partnerMatrix.calculate(SamplePeople::partnerName(), SamplePeople::partnerBirth(), layouts,
+                            layoutNo);
+    building(RKLoveCompatibility, "a person and a partner");
+    compatibility.calculate(&person, &partner, &personMatrix, &partnerMatrix, layouts, layoutNo);
+}
+
+QStringList TrialWork::Readings::documents() const
+{
+    return {person.reportHtml,
+            partner.reportHtml,
+            personMatrix.reportHtml,
+            partnerMatrix.reportHtml,
+            compatibility.reportHtml,
+            celebrities.reportHtml,
+            pet.reportHtml};
+}
+
 reportSetting TrialWork::longestTexts(const reportSetting &layout)
 {
-    reportSetting longest = layout;
-    for (QList<repItem> &items : longest.items) {
-        for (repItem &item : items) {
-            // Only an entry that shows its own text is shown with it. The
-            // general text (entry 0) stands beside the entry a number picks,
-            // so it keeps its own.
-            QString text;
-            const int count = qMin(item.texts.size(), item.useStdText.size());
-            for (int i = 1; i < count; ++i) {
-                if (!item.useStdText.at(i) && item.texts.at(i).size() > text.size())
-                    text = item.texts.at(i);
-            }
-            if (text.isEmpty())
+    // Which entries of each section the sample people are shown, in the
+    // order shown: every entry after the general one (entry 0, which stands
+    // beside them) of a section with texts of its own is marked, and the
+    // readings built with the marks.
+    reportSetting marked = layout;
+    for (int kind = 0; kind < ReportKindCount; ++kind) {
+        QList<repItem> &items = marked.items[kind];
+        for (int i = 0; i < items.size(); ++i) {
+            repItem &item = items[i];
+            bool own = false;
+            for (int entry = 1; entry < item.texts.size() && !own; ++entry)
+                own = ownText(item, entry);
+            if (!own)
                 continue;
             const int entries = std::max(
                 {int(repItem::EntryCount), int(item.texts.size()), int(item.useStdText.size())});
-            // The copies share one text.
-            item.texts = item.texts.mid(0, 1);
-            item.useStdText = item.useStdText.mid(0, 1);
-            for (int i = 1; i < entries; ++i) {
-                item.texts.append(text);
-                item.useStdText.append(false);
+            while (item.texts.size() < entries)
+                item.texts.append(QString());
+            while (item.useStdText.size() < entries)
+                item.useStdText.append(true);
+            for (int entry = 1; entry < entries; ++entry) {
+                item.texts[entry] = QStringLiteral("<p>%1</p>").arg(entryMark(kind, i, entry));
+                item.useStdText[entry] = false;
             }
+        }
+    }
+    QList<reportSetting> layouts {marked};
+    Readings readings;
+    readings.build(&layouts, StepFunction());
+
+    QHash<QPair<int, int>, QVector<int>> shown;
+    static const QRegularExpression mark(QStringLiteral("zqtrialmark-(\\d+)-(\\d+)-(\\d+)-"));
+    for (const QString &document : readings.documents()) {
+        QRegularExpressionMatchIterator found = mark.globalMatch(document);
+        while (found.hasNext()) {
+            const QRegularExpressionMatch match = found.next();
+            const QPair<int, int> section(match.captured(1).toInt(), match.captured(2).toInt());
+            const int entry = match.captured(3).toInt();
+            if (!shown[section].contains(entry))
+                shown[section].append(entry);
+        }
+    }
+
+    // The entries shown get the section's own texts, longest first; shown
+    // entries beyond them keep the standard text.
+    reportSetting longest = layout;
+    for (auto section = shown.cbegin(); section != shown.cend(); ++section) {
+        repItem &item = longest.items[section.key().first][section.key().second];
+        QStringList own;
+        for (int entry = 1; entry < item.texts.size(); ++entry) {
+            if (ownText(item, entry))
+                own << item.texts.at(entry);
+        }
+        std::stable_sort(own.begin(), own.end(),
+                         [](const QString &a, const QString &b) { return a.size() > b.size(); });
+        const QVector<int> &entries = section.value();
+        for (int j = 0; j < entries.size(); ++j) {
+            const int entry = entries.at(j);
+            if (entry >= item.texts.size() || entry >= item.useStdText.size())
+                continue;
+            item.texts[entry] = j < own.size() ? own.at(j) : QString();
+            item.useStdText[entry] = j >= own.size();
         }
     }
     return longest;
@@ -267,43 +377,15 @@ TrialWork::Outcome TrialWork::tryLayout(const QString &path)
 
     // The standard texts that sections show beside their own.
     loadReadingsDatabase(readingsDatabasePath());
+    m_step(QStringLiteral("finding the entries a person and a partner are shown"));
     QList<reportSetting> layouts {longestTexts(layout)};
-    const int layoutNo = 1;
-    const QString docFolder = getImagesPath() + QStringLiteral("doc/");
-    CNumerology person, partner, celebrities, pet;
-    CNumerologyPMatrix personMatrix, partnerMatrix;
-    CCompNumerology compatibility;
-    // The main window's readings, with their resources as it gives them.
-    for (CReportTools *reading : std::initializer_list<CReportTools *> {
-             &person, &partner, &personMatrix, &partnerMatrix, &compatibility})
-        reading->preloadRes(docFolder);
-    celebrities.preloadRes(getImagesPath() + QStringLiteral("doc2/"));
-
-    const auto building = [this](int kind, const char *whose) {
-        m_step(QStringLiteral("building the largest %1 reading for %2")
-                   .arg(reportKindCaption(kind), QLatin1String(whose)));
-    };
-    // In the order the main window calculates them.
-    building(RKNumerology, "a person");
-    person.calculate(SamplePeople::fullName(), SamplePeople::shortName(), {}, {}, false,
-                     SamplePeople::birth(), SamplePeople::forecast(), &layouts, layoutNo, 0, false);
-    building(RKCelebrities, "a person");
-    celebrities.calculateCel(SamplePeople::fullName(), SamplePeople::birth(), false, &layouts,
-                             layoutNo, 0);
-    building(RKPsychoMatrix, "a person");
-    personMatrix.calculate(SamplePeople::fullName(), SamplePeople::birth(), &layouts, layoutNo);
-    building(RKPet, "a pet");
-    pet.calculatePet(SamplePeople::petName(), QString(), SamplePeople::petBirth(),
-                     SamplePeople::forecast(), false, &layouts, layoutNo);
-    building(RKNumerology, "the partner");
-    partner.calculate(SamplePeople::partnerName(), SamplePeople::partnerShortName(), {}, {}, false,
-                      SamplePeople::partnerBirth(), SamplePeople::forecast(), &layouts, layoutNo, 0,
-                      false);
-    building(RKPsychoMatrix, "the partner");
-    partnerMatrix.calculate(SamplePeople::partnerName(), SamplePeople::partnerBirth(), &layouts,
-                            layoutNo);
-    building(RKLoveCompatibility, "a person and a partner");
-    compatibility.calculate(&person, &partner, &personMatrix, &partnerMatrix, &layouts, layoutNo);
+    Readings readings;
+    readings.build(&layouts, m_step);
+    CNumerology &person = readings.person;
+    CNumerology &celebrities = readings.celebrities;
+    CNumerology &pet = readings.pet;
+    CNumerologyPMatrix &personMatrix = readings.personMatrix;
+    CCompNumerology &compatibility = readings.compatibility;
 
     QString problem;
     if (!showReadings({reportKindCaption(RKNumerology), reportKindCaption(RKPsychoMatrix),

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/pdfexport.h"
+#include "engine/compnumerology.h"
+#include "engine/numerology.h"
+#include "engine/numerologypmatrix.h"
 #include "layouts/reportsetting.h"
 
 #include <QSize>
@@ -54,12 +57,24 @@ public:
     // opens.
     static QSize boardSize();
 
-    // A copy of layout in which every entry of a section that shows texts
-    // of its own holds the longest of them: whatever numbers select the
-    // entries, the reading of any person is then as long as it can be.
+    // A copy of layout in which the entries of each section that the sample
+    // person, partner and pet are shown hold the section's own texts,
+    // longest first: the largest reading people with their numbers can get.
     static reportSetting longestTexts(const reportSetting &layout);
 
 private:
+    // The readings the main window builds for a person, a partner, their
+    // psycho-matrices and compatibility, the celebrities and a pet.
+    struct Readings
+    {
+        Readings();
+        void build(QList<reportSetting> *layouts, const StepFunction &step);
+        QStringList documents() const;
+        CNumerology person, partner, celebrities, pet;
+        CNumerologyPMatrix personMatrix, partnerMatrix;
+        CCompNumerology compatibility;
+    };
+
     // Starts the web engine once, with its storage in the temporary folder.
     void startWebEngine();
     bool showReadings(const QStringList &captions, const QStringList &documents, QString *problem);

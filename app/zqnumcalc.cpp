@@ -31,9 +31,9 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWebEngineView>
@@ -260,8 +260,8 @@ int CZQNum::layoutIndex()
 {
     const int index = m_NumerologistCombo->currentIndex();
     const auto inUse = [this] {
-        const int found = m_NumerologistCombo->findData(m_LayoutInUse, Qt::DisplayRole,
-                                                        Qt::MatchFixedString);
+        const int found
+            = m_NumerologistCombo->findData(m_LayoutInUse, Qt::DisplayRole, Qt::MatchFixedString);
         return m_LayoutInUse.isEmpty() || found < 0 ? 0 : found;
     };
     if (index <= 0 || index > m_Layouts.size())
@@ -561,8 +561,8 @@ void CZQNum::OnPreCalcNum()
     const PreparedNames names = prepareNames(m_FullName->text(), m_ShortName->text());
     m_Person->setMasterNumbersMode(m_Settings.masterNumbersMode);
     m_Person->calculate(names.fullName, names.shortName, m_NameOverrides, m_ShortNameOverrides,
-                        chaldean, birth, m_ForecastDate->date(), &m_Layouts,
-                        layoutIndex(), vowels, true);
+                        chaldean, birth, m_ForecastDate->date(), &m_Layouts, layoutIndex(), vowels,
+                        true);
 
     showPreview(m_PersonFeatures, m_PersonNamePanel, m_Person, names);
 }

@@ -8,15 +8,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QHash>
-#include <QVector>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QHash>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTimer>
+#include <QVector>
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "reportmanager/layoutmanagerdlg.h"
 
 #include "base/apppaths.h"
-#include "filetrial/filetrial.h"
 #include "engine/texttables.h"
+#include "filetrial/filetrial.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfolder.h"
 #include "layouts/layoutlimits.h"
@@ -476,7 +476,8 @@ bool CLayoutManagerDlg::layoutTried(int row)
         return true;
     // A layout from the folder is tried as its file holds it; one made in
     // this window has no file yet and was made here.
-    const QString path = QDir(m_folder).filePath(settings.at(row).name + QLatin1String(LayoutFileSuffix));
+    const QString path
+        = QDir(m_folder).filePath(settings.at(row).name + QLatin1String(LayoutFileSuffix));
     if (!QFileInfo::exists(path))
         return true;
     const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Layout);

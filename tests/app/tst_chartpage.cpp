@@ -189,7 +189,7 @@ void TestChartPage::layoutCommands_data()
     QTest::newRow("real designer, new")
         << "New,real"
         << "page dialog / |1 page / Warning|Save changes? / Numerology Chart / 1";
-    QTest::newRow("delete, yes") << "Delete,yes" << ask + " / alpha / 1 / -Numerology Chart.lnr";
+    QTest::newRow("delete, yes") << "Delete,yes" << ask + " / alpha / 0 / -Numerology Chart.lnr";
     QTest::newRow("delete, no") << "Delete,no" << ask + " / Numerology Chart / 0";
 }
 
@@ -209,7 +209,7 @@ void TestChartPage::layoutCommands()
     userFiles(files);
     auto w = makeWindow();
     // A layout that cannot be read shows why instead of an empty picture.
-    QVERIFY(w->m_ChartBoard->m_Message.contains(QLatin1String("\"alpha\"")));
+    QVERIFY(w->m_ChartBoard->m_Message.contains(QLatin1String("\"alpha.lnr\"")));
     w->OnUpdateListReport();
     QCOMPARE(renders, 0);
     QStringList listed;
@@ -422,7 +422,7 @@ void TestChartPage::joinedPdf_data()
     QTest::newRow("refused chart layout")
         << QStringList() << QStringList {"Broken.lnr"} << false
         << "Warning|The PDF report \"%1\" was saved without the chart.\n"
-           "The chart layout \"Broken\" cannot be shown:\nThe file is not a chart template.";
+           "\"Broken.lnr\": reading the file: The file is not a chart template.";
     QTest::newRow("refused chart layout, unticked")
         << QStringList {"Graphic Chart"} << QStringList {"Broken.lnr"} << false << QString();
 }

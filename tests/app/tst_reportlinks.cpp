@@ -4,6 +4,7 @@
 #include "app/zqnum.h"
 #include "base/apppaths.h"
 #include "engine/numerology.h"
+#include "filetrial/filetrial.h"
 #include "layouts/layoutfolder.h"
 #include "layouts/sectiontext.h"
 #include "testenvironment.h"
@@ -236,6 +237,9 @@ void tst_ReportLinks::initTestCase()
     CZQNum::execDialog = rejectDialog;
     CNumerology::s_criticalMessage = [](QWidget *, const QString &, const QString &) {
     };
+    // These readings are about showing what any layout builds; whether a
+    // shared layout may be used is the trial's matter (tst_layouttrial).
+    FileTrial::defaultOptions().runTrials = false;
     for (const char *scheme : {"http", "https", "mailto", "file"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_opened, "openUrl");
 

@@ -94,6 +94,7 @@ void TestTrialWork::accepted_data()
         << int(TrialWork::Kind::Layout) << goldenLayout()
         << QStringList {QStringLiteral("reading the file"),
                         QStringLiteral("decoding its pictures"),
+                        QStringLiteral("finding the entries a person and a partner are shown"),
                         QStringLiteral("building the largest Numerology reading for a person"),
                         QStringLiteral("building the largest Celebrities reading for a person"),
                         QStringLiteral("building the largest Psycho Matrix reading for a person"),
@@ -190,28 +191,30 @@ void TestTrialWork::refused()
 
 void TestTrialWork::longestTexts()
 {
-    // A section with texts of its own gets its longest in every entry a
-    // number picks; its general text, the standard texts, and sections
-    // without texts of their own, stay.
+    // The entry a number picks for the sample person gets the section's
+    // longest text of its own, once: no copies into rows it is not shown
+    // in. The general text, and sections without texts of their own, stay.
     reportSetting layout;
     repItem own;
+    own.kind = RKNumerology;
+    own.type = 1;
     own.texts[0] = QStringLiteral("<p>general</p>");
     own.useStdText[0] = false;
-    own.texts[3] = QStringLiteral("<p>short</p>");
-    own.useStdText[3] = false;
-    own.texts[7] = QStringLiteral("<p>the longest of them</p>");
-    own.useStdText[7] = false;
-    own.texts[9] = QStringLiteral("<p>shown only with its box unticked</p>");
-    layout.items[RKPet] << own << repItem();
+    for (int entry = 1; entry <= 12; ++entry) {
+        own.texts[entry] = QStringLiteral("<p>%1</p>").arg(QString(entry * 10, QLatin1Char('x')));
+        own.useStdText[entry] = false;
+    }
+    repItem standard;
+    standard.kind = RKNumerology;
+    standard.type = 2;
+    layout.items[RKNumerology] << own << standard;
 
     const reportSetting longest = TrialWork::longestTexts(layout);
-    const repItem &item = longest.items[RKPet].at(0);
-    QCOMPARE(item.texts.size(), repItem::EntryCount);
+    const repItem &item = longest.items[RKNumerology].at(0);
     QCOMPARE(item.texts.at(0), own.texts.at(0));
-    QCOMPARE(item.texts.count(own.texts.at(7)), repItem::EntryCount - 1);
-    QCOMPARE(item.useStdText.count(false), repItem::EntryCount);
-    QCOMPARE(longest.items[RKPet].at(1).texts, repItem().texts);
-    QCOMPARE(longest.items[RKPet].at(1).useStdText, repItem().useStdText);
+    QCOMPARE(item.texts.count(own.texts.at(12)), 1);
+    QCOMPARE(longest.items[RKNumerology].at(1).texts, standard.texts);
+    QCOMPARE(longest.items[RKNumerology].at(1).useStdText, standard.useStdText);
 }
 
 void TestTrialWork::protocol_data()
