@@ -1,8 +1,10 @@
 #pragma once
 
+#include "designer/reportdocument.h"
 #include "layouts/layoutfile.h"
 #include "layouts/reportsetting.h"
 #include "testenvironment.h"
+#include "tests/designer/hostiletemplates.h"
 #include "tests/layouts/heavylayouts.h"
 
 #include <QBuffer>
@@ -159,6 +161,94 @@ inline QVector<File> layouts()
              setting.items[RKNumerology][0].headerFont.setPointSize(96);
              return setting;
          })},
+    };
+}
+
+inline bool writeTemplate(const std::function<void(CReportDocument &)> &build, const QString &path)
+{
+    CReportDocument doc(nullptr, nullptr);
+    build(doc);
+    return doc.saveToFile(path);
+}
+
+inline QVector<File> templates()
+{
+    using namespace HostileTemplates;
+    const auto chart = [](std::function<void(CReportDocument &)> build) {
+        return [build](const QString &path) { return writeTemplate(build, path); };
+    };
+    return {
+        {"an A4 cover, then a tiny page of many pictures", false, chart([](CReportDocument &doc) {
+             a4Page(doc, QStringLiteral("Cover"));
+             CREPage *tiny = doc.addPage(QSizeF(1, 1), QStringLiteral("Tiny"));
+             const QImage small = photo(200, 200, 7);
+             for (int i = 0; i < 600; ++i)
+                 place(tiny, CREPageItem::Image, 0, 0, 1, 1)->image = small;
+         })},
+        {"dotted lines across the page", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Lines"));
+             for (int i = 0; i < 400; ++i) {
+                 CREPageItem *line = place(page, CREPageItem::Path, 0, 0, 840, 1188);
+                 QPainterPath shape;
+                 shape.moveTo(0, i * 2.97);
+                 shape.lineTo(840, 1188 - i * 2.97);
+                 line->shape = shape;
+                 line->penWidth = 0.5;
+                 line->penStyle = Qt::DotLine;
+             }
+         })},
+        {"a thousand Code 128 symbols of 500 digits", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Symbols"));
+             for (int i = 0; i < 1000; ++i) {
+                 CREPageItem *symbol = place(page, CREPageItem::Symbol, (i % 25) * 33.0,
+                                             (i / 25) * 29.0, 33, 29);
+                 symbol->barcodeKind = 2;
+                 QString digits;
+                 for (int d = 0; d < 500; ++d)
+                     digits += QChar(QLatin1Char('0' + (i * 7 + d * 13) % 10));
+                 symbol->text = digits;
+             }
+         })},
+        {"letters under thousands of combining marks", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Marks"));
+             const QString marked = QStringLiteral("a") + QString(19999, QChar(0x0301));
+             for (int i = 0; i < 10; ++i)
+                 place(page, CREPageItem::Text, 40, 40 + i * 100.0, 700, 90)->text = marked;
+         })},
+        {"pictures of 36 x 1,000,000 pixels", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Strips"));
+             for (int i = 0; i < 8; ++i)
+                 place(page, CREPageItem::Image, 40 + i * 90.0, 40, 80, 1000)->image
+                     = noise(36, 1000000, QImage::Format_Mono, quint32(i));
+         })},
+        {"150 objects sharing one large picture", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Shared"));
+             const QImage large = photo(3000, 3000, 11);
+             for (int i = 0; i < 150; ++i)
+                 place(page, CREPageItem::Image, (i % 10) * 50.0, (i / 10) * 50.0, 330, 330)->image
+                     = large;
+         })},
+        {"page-covering texts of small print", false, chart([](CReportDocument &doc) {
+             CREPage *page = a4Page(doc, QStringLiteral("Print"));
+             QString text;
+             for (int line = 0; text.size() < 19000; ++line)
+                 text += QStringLiteral("Seven stands for study and solitude, line %1. ").arg(line);
+             for (int i = 0; i < 8; ++i) {
+                 CREPageItem *item = place(page, CREPageItem::Text, 0, 0, 840, 1188);
+                 item->text = text;
+                 item->font.setPixelSize(12);
+             }
+         })},
+        {"a booklet of ten scanned pages with two photos each", true,
+         chart([](CReportDocument &doc) { scannedBooklet(doc, 10); })},
+        {"ten pages with photo backgrounds", true,
+         chart([](CReportDocument &doc) { photoBackgrounds(doc, 10); })},
+        {"two photos 600 units wide on a background", true,
+         chart([](CReportDocument &doc) { photosOnPage(doc, 2, 600, 0); })},
+        {"six tilted photos", true,
+         chart([](CReportDocument &doc) { photosOnPage(doc, 6, 300, -15, 6); })},
+        {"three pictures turned 30 degrees", true,
+         chart([](CReportDocument &doc) { photosOnPage(doc, 3, 360, 30); })},
     };
 }
 
