@@ -2,6 +2,7 @@
 
 #include "app/pdfexport.h"
 #include "app/picturecache.h"
+#include "app/pngwriter.h"
 #include "base/apppaths.h"
 #include "engine/reporttools.h"
 #include "layouts/boundedread.h"
@@ -381,8 +382,11 @@ bool CReportExport::writeChartImage(const QImage &image, const QString &fileName
             *error = tr("Cannot save the chart to \"%1\":\n%2").arg(fileName, file.errorString());
         return false;
     }
-    const QByteArray format = QFileInfo(fileName).suffix().toLatin1();
-    if (!image.save(&file, format.constData())) {
+    const QByteArray format = QFileInfo(fileName).suffix().toLatin1().toLower();
+    // A page's PNG holds tens of millions of pixels: the encoder for those.
+    const bool written
+        = format == "png" ? PngWriter::write(image, &file) : image.save(&file, format.constData());
+    if (!written) {
         file.cancelWriting();
         if (error)
             *error = tr("Cannot save the chart as \"%1\" in this format.").arg(fileName);

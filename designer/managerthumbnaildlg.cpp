@@ -23,9 +23,12 @@ namespace {
 // The pixels per page unit of the output canvas, halved.
 constexpr double UnitsPerPixel = 1.334;
 
-// An ARGB32 image of size. A chart canvas runs to 144 MB, and touching
-// that many small memory pages for the first time takes longer than drawing
-// on them: on Linux it asks for large pages. Null when there is no memory.
+// An opaque image of size: every page is drawn over white, and Qt draws on
+// RGB32 a third faster than on ARGB32, whose pixels it converts to and from
+// premultiplied ones at every step; its PNG needs no alpha channel either.
+// A chart canvas runs to 144 MB, and touching that many small memory pages
+// for the first time takes longer than drawing on them: on Linux it asks
+// for large pages. Null when there is no memory.
 QImage newCanvas(const QSize &size)
 {
 #ifdef Q_OS_LINUX
@@ -37,10 +40,10 @@ QImage newCanvas(const QSize &size)
             return QImage();
         madvise(memory, bytes, MADV_HUGEPAGE); // advice only: no failure to handle
         return QImage(static_cast<uchar *>(memory), size.width(), size.height(), size.width() * 4,
-                      QImage::Format_ARGB32, std::free, memory);
+                      QImage::Format_RGB32, std::free, memory);
     }
 #endif
-    return QImage(size, QImage::Format_ARGB32);
+    return QImage(size, QImage::Format_RGB32);
 }
 
 int canvasSide(double units)
