@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -39,39 +38,14 @@ const QLatin1String emptyPicture("data:image/png;base64,");
 // cleared): an empty document with at most its skeleton.
 constexpr int minimumSectionLength = 100;
 
-// Decoders that read nothing but the bytes they are given. An SVG may name
-// other files, which its renderer would read into the picture.
-bool isRasterFormat(const QByteArray &format)
-{
-    static const QList<QByteArray> raster {"png", "jpeg", "jpg", "gif", "bmp", "webp"};
-    return raster.contains(format);
-}
-
-// The picture a device holds, within the layout reader's limits: a raster
-// format found by content, refused when it declares more pixels than a
-// layout's picture may, scaled down to the largest side one keeps.
+// The picture a device holds, within the layout reader's limits.
 // *photograph tells whether it was a JPEG.
 QImage decodedPicture(QIODevice *device, bool *photograph)
 {
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    const QByteArray format = reader.format().toLower();
+    QByteArray format;
+    const QImage picture = BoundedRead::readPicture(device, &format);
     *photograph = format == "jpeg" || format == "jpg";
-    if (!isRasterFormat(format))
-        return QImage();
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.isEmpty()
-        || qint64(declared.width()) * declared.height() > BoundedRead::MaxDeclaredPixels)
-        return QImage();
-    if (declared.width() > BoundedRead::MaxPictureSide
-        || declared.height() > BoundedRead::MaxPictureSide)
-        reader.setScaledSize(declared
-                                 .scaled(BoundedRead::MaxPictureSide, BoundedRead::MaxPictureSide,
-                                         Qt::KeepAspectRatio)
-                                 .expandedTo(QSize(1, 1)));
-    QImage picture;
-    return reader.read(&picture) ? picture : QImage();
+    return picture;
 }
 
 QImage pictureFile(const QString &path, bool *photograph)
