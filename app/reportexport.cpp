@@ -18,10 +18,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
@@ -301,7 +303,14 @@ void CReportExport::exportHtml(int page)
 
     QString error;
     if (chart) {
-        if (!writeChartImage(chartImage ? chartImage() : QImage(), fileName, &error))
+        bool written = false;
+        {
+            // Drawing and writing a full page takes a good part of a second.
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+            written = writeChartImage(chartImage ? chartImage() : QImage(), fileName, &error);
+        }
+        if (!written)
             showCritical(m_window, errorTitle, error);
         return;
     }
