@@ -2,6 +2,7 @@
 
 #include "app/pdfexport.h"
 #include "app/picturecache.h"
+#include "app/pngwriter.h"
 #include "base/apppaths.h"
 #include "engine/reporttools.h"
 #include "layouts/boundedread.h"
@@ -17,11 +18,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTextStream>
@@ -38,39 +40,14 @@ const QLatin1String emptyPicture("data:image/png;base64,");
 // cleared): an empty document with at most its skeleton.
 constexpr int minimumSectionLength = 100;
 
-// Decoders that read nothing but the bytes they are given. An SVG may name
-// other files, which its renderer would read into the picture.
-bool isRasterFormat(const QByteArray &format)
-{
-    static const QList<QByteArray> raster {"png", "jpeg", "jpg", "gif", "bmp", "webp"};
-    return raster.contains(format);
-}
-
-// The picture a device holds, within the layout reader's limits: a raster
-// format found by content, refused when it declares more pixels than a
-// layout's picture may, scaled down to the largest side one keeps.
+// The picture a device holds, within the layout reader's limits.
 // *photograph tells whether it was a JPEG.
 QImage decodedPicture(QIODevice *device, bool *photograph)
 {
-    QImageReader reader(device);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    const QByteArray format = reader.format().toLower();
+    QByteArray format;
+    const QImage picture = BoundedRead::readPicture(device, &format);
     *photograph = format == "jpeg" || format == "jpg";
-    if (!isRasterFormat(format))
-        return QImage();
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.isEmpty()
-        || qint64(declared.width()) * declared.height() > BoundedRead::MaxDeclaredPixels)
-        return QImage();
-    if (declared.width() > BoundedRead::MaxPictureSide
-        || declared.height() > BoundedRead::MaxPictureSide)
-        reader.setScaledSize(declared
-                                 .scaled(BoundedRead::MaxPictureSide, BoundedRead::MaxPictureSide,
-                                         Qt::KeepAspectRatio)
-                                 .expandedTo(QSize(1, 1)));
-    QImage picture;
-    return reader.read(&picture) ? picture : QImage();
+    return picture;
 }
 
 QImage pictureFile(const QString &path, bool *photograph)
@@ -326,7 +303,14 @@ void CReportExport::exportHtml(int page)
 
     QString error;
     if (chart) {
-        if (!writeChartImage(chartImage ? chartImage() : QImage(), fileName, &error))
+        bool written = false;
+        {
+            // Drawing and writing a full page takes a good part of a second.
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+            written = writeChartImage(chartImage ? chartImage() : QImage(), fileName, &error);
+        }
+        if (!written)
             showCritical(m_window, errorTitle, error);
         return;
     }
@@ -381,8 +365,11 @@ bool CReportExport::writeChartImage(const QImage &image, const QString &fileName
             *error = tr("Cannot save the chart to \"%1\":\n%2").arg(fileName, file.errorString());
         return false;
     }
-    const QByteArray format = QFileInfo(fileName).suffix().toLatin1();
-    if (!image.save(&file, format.constData())) {
+    const QByteArray format = QFileInfo(fileName).suffix().toLatin1().toLower();
+    // A page's PNG holds tens of millions of pixels: the encoder for those.
+    const bool written
+        = format == "png" ? PngWriter::write(image, &file) : image.save(&file, format.constData());
+    if (!written) {
         file.cancelWriting();
         if (error)
             *error = tr("Cannot save the chart as \"%1\" in this format.").arg(fileName);

@@ -5,7 +5,6 @@
 #include "app/zqnum.h"
 
 #include "app/reportexport.h"
-#include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
@@ -63,13 +62,11 @@ void CZQNum::buildExport()
     };
     // The report shows the chart at most 600 x 800; twice that prints
     // sharply, while the full resolution would make the PDF ten times slower.
+    // The chart comes drawn on white and opaque: the report takes it as it
+    // is, without a copy drawn again and kept besides.
     m_Export->renderChart = [this](QImage *canvas, QString *error) {
-        const QImage chart = getChart(QSize(1200, 1600), error);
-        if (chart.isNull())
-            return false;
-        m_Chart->preloadRes(chart);
-        *canvas = m_Chart->canvas();
-        return true;
+        *canvas = getChart(QSize(1200, 1600), error);
+        return !canvas->isNull();
     };
 }
 

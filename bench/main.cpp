@@ -15,6 +15,7 @@
 #include "engine/numerology.h"
 #include "engine/readingsdb.h"
 #include "engine/texttables.h"
+#include "exportbench.h"
 #include "layoutbench.h"
 #include "symbols/qrencode.h"
 #include "templatebench.h"
@@ -252,6 +253,7 @@ int main(int argc, char **argv)
     });
 
     benchTemplates([](const QString &name) { return wanted(qPrintable(name)); });
+    benchChartExport([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutPictures([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutSizes([](const QString &name) { return wanted(qPrintable(name)); });

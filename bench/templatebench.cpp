@@ -10,6 +10,8 @@
 
 #include "templatebench.h"
 
+#include "exportbench.h"
+
 #include "app/chartrender.h"
 #include "base/apppaths.h"
 #include "designer/repage.h"
@@ -115,7 +117,14 @@ int writeTemplateRenders(const QString &folder)
     DesignerTest::Person people;
     QDir().mkpath(folder);
     int failures = 0;
-    for (const QString &path : chartTemplates()) {
+    QTemporaryDir photoFolder;
+    const QString photo = writePhotoTemplate(photoFolder.path());
+    QStringList templates = chartTemplates();
+    if (photo.isEmpty())
+        ++failures;
+    else
+        templates.append(photo);
+    for (const QString &path : qAsConst(templates)) {
         const QString name = QFileInfo(path).completeBaseName();
         for (const QSize &size : {boardSize, QSize(0, 0)}) {
             const QImage image = renderChartTemplate(path, people.container, size, nullptr);

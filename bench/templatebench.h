@@ -14,8 +14,9 @@ qint64 highWaterKb();
 // benchTemplates() as a child process per template.
 int templateBenchChild(const QString &path);
 
-// Writes the shipped and golden templates' renders at Graphic Chart and
-// export size into folder as PNG files, to compare builds pixel by pixel.
+// Writes the renders of the shipped and golden templates and of the photo
+// background one (exportbench.h) at Graphic Chart and export size into
+// folder as PNG files, to compare builds pixel by pixel.
 int writeTemplateRenders(const QString &folder);
 
 // Prints load, Graphic Chart and export figures and the peak memory of the

@@ -1,5 +1,6 @@
 #include "colordialog.h"
 
+#include "layouts/boundedread.h"
 #include "style/dialogsupport.h"
 #include "style/infodlg.h"
 
@@ -464,7 +465,7 @@ void CColorDialog::slotLoadImage()
             QStringLiteral("Image Files (*.png *.jpg *.jpeg *.tiff *.tif *.bmp)"));
     if (fileName.isEmpty())
         return;
-    const QImage loaded(fileName);
+    const QImage loaded = BoundedRead::readPictureFile(fileName);
     // A file that is no picture does not throw away the one already chosen.
     if (loaded.isNull())
         return;

@@ -3,6 +3,7 @@
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
 #include "designer/templatelimits.h"
+#include "layouts/boundedread.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -202,7 +203,7 @@ void CReportCreator::OnAddField(QPoint point)
     } else if (number == 2001) {
         const QString path = openImage ? openImage(this) : QString();
         if (path.size() > 4) {
-            QImage picture(path);
+            QImage picture = BoundedRead::readPictureFile(path);
             if (!picture.isNull()) {
                 added = editor->addImageItem(picture, point);
                 if (added)

@@ -5,10 +5,12 @@
 #include <QColor>
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QFile>
 #include <QHash>
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
+#include <QList>
 #include <QtEndian>
 
 #include <cstring>
@@ -193,6 +195,40 @@ QImage decodeStoredImage(const QByteArray &png)
     if (!keptSize(&reader).isValid() || !reader.read(&image))
         return QImage();
     return image;
+}
+
+QImage readPicture(QIODevice *device, QByteArray *format)
+{
+    static const QList<QByteArray> raster {"png", "jpeg", "jpg", "gif",
+                                           "bmp", "webp", "tif", "tiff"};
+    if (format)
+        format->clear();
+    if (!device)
+        return QImage();
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray found = reader.format().toLower();
+    if (format)
+        *format = found;
+    if (!raster.contains(found))
+        return QImage();
+    // The size is the stored one, before turning: the bound on the longer
+    // side holds either way.
+    if (!keptSize(&reader).isValid())
+        return QImage();
+    reader.setAutoTransform(true);
+    QImage picture;
+    return reader.read(&picture) ? picture : QImage();
+}
+
+QImage readPictureFile(const QString &path, QByteArray *format)
+{
+    if (format)
+        format->clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    return readPicture(&file, format);
 }
 
 qint64 nextStringLength(QDataStream &stream)

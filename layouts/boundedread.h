@@ -10,6 +10,7 @@ class QColor;
 class QIODevice;
 class QDataStream;
 class QImage;
+class QString;
 
 // Readers for values of untrusted data streams (layouts, chart templates,
 // dragged sections) that Qt's own stream operators would take on trust.
@@ -70,6 +71,16 @@ qint64 nextStringLength(QDataStream &stream);
 // True when the picture that readImage() would read next from device (at
 // its marker) is one that budget.decoded holds already.
 bool decodedBefore(QIODevice *device, const ReadBudget &budget);
+
+// A picture file the user picks (or picture data a report carries), read
+// with the same bounds as a stored picture: a raster format found by its
+// content (an SVG may name other files, which its renderer would read into
+// the picture), refused when it declares more than MaxDeclaredPixels,
+// scaled down to MaxPictureSide, and turned the way its EXIF orientation
+// says, so that a portrait photograph stays upright. Null when refused or
+// unreadable; *format, when given, names the decoder ("jpeg", "png").
+QImage readPicture(QIODevice *device, QByteArray *format = nullptr);
+QImage readPictureFile(const QString &path, QByteArray *format = nullptr);
 
 // Reads a QColor after checking its spec byte: Qt stores that byte straight
 // into its enum, and a value outside it is undefined behaviour.

@@ -1,5 +1,6 @@
 #include "reportmanager/imagepreview.h"
 
+#include "layouts/boundedread.h"
 #include "layouts/reportsetting.h"
 #include "reportmanager/layoutdialogs.h"
 #include "style/appstyle.h"
@@ -90,7 +91,7 @@ void CImagePreview::OnImage()
         QStringLiteral("Image Files (*.png *.jpg *.jpeg *.tiff *.tif *.bmp)"));
     if (file.isEmpty())
         return;
-    const QImage fitted = fittedImage(QImage(file), sectionKind);
+    const QImage fitted = fittedImage(BoundedRead::readPictureFile(file), sectionKind);
     if (LayoutLimits::picturePixels(fitted) > pixelsLeft) {
         CInfoDlgWin::showInfoMessageBox(style, QStringLiteral("Error"),
                                         LayoutLimits::pictureRefusal(), this);

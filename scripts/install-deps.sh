@@ -9,7 +9,7 @@ packages=(
     qtwebengine5-dev libqt5webenginecore5 libqt5webengine5
     xvfb xauth fonts-dejavu-core
     zbar-tools zxing-cpp-tools libqrencode-dev
-    poppler-utils libgumbo-dev
+    poppler-utils libgumbo-dev zlib1g-dev
 )
 
 missing=()

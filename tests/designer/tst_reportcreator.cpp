@@ -16,11 +16,14 @@
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"
+#include "tests/support/orientedphoto.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -130,6 +133,8 @@ private slots:
     void propertyChoice();
     void cardProperties_data();
     void cardProperties();
+    void portraitPhotoStaysUpright_data();
+    void portraitPhotoStaysUpright();
     void fileName_data();
     void fileName();
     void close_data();
@@ -410,6 +415,65 @@ void TestReportCreator::cardProperties()
     QVERIFY(qAbs(d.page()->width - before * factor) < before / 100);
     QCOMPARE(d.page()->pageBackground.color == QColor(0, 80, 160), confirm);
     QCOMPARE(d.c->isModified(), confirm);
+}
+
+void TestReportCreator::portraitPhotoStaysUpright_data()
+{
+    QTest::addColumn<bool>("background");
+    QTest::newRow("picture on the page") << false;
+    QTest::newRow("page background") << true;
+}
+
+// A phone's portrait photo picked as a picture or a page background, as
+// kept on the page and as the chart draws it.
+void TestReportCreator::portraitPhotoStaysUpright()
+{
+    QFETCH(bool, background);
+    QTemporaryDir dir;
+    imagePath = dir.filePath("phone.jpg");
+    QFile file(imagePath);
+    const QByteArray jpeg = OrientedPhoto::jpeg(6);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
+    file.close();
+    const auto previous
+        = CColorDialog::setOpenFileHandler([](QWidget *, const QString &) { return imagePath; });
+
+    Designer d;
+    QImage kept;
+    if (background) {
+        onDialog = [&](QDialog *dialog) {
+            if (auto *colour = qobject_cast<CColorDialog *>(dialog)) {
+                colour->m_AddImage->click();
+                colour->m_FitSize->click();
+                colour->slotLoadImage();
+                return colour->slotOk();
+            }
+            auto *frame = qobject_cast<CPaperSizeDlgWin *>(dialog);
+            for (QPushButton *button : frame->findChildren<QPushButton *>()) {
+                if (button->text() == "Set Background")
+                    button->click();
+            }
+            frame->content->OnOk();
+        };
+        d.c->OnProperties();
+        kept = d.page()->pageBackground.image;
+    } else {
+        CREPageItem *item = d.add("Image", QPointF(50, 60));
+        QVERIFY(item);
+        kept = item->image;
+    }
+    CColorDialog::setOpenFileHandler(previous);
+    QCOMPARE(kept.size(), QSize(94, 126));
+    QVERIFY(OrientedPhoto::upright(kept));
+
+    if (background) {
+        // Stretched over the whole page, the red corner is its top right.
+        const QImage chart = CManagerThumbnailDlg::slotPrintReport(0, &d.win, QSize(400, 400));
+        const QColor corner = chart.pixelColor(chart.width() * 9 / 10, chart.height() / 10);
+        QVERIFY2(corner.red() > 180 && corner.blue() < 80, qPrintable(corner.name()));
+        const QColor left = chart.pixelColor(chart.width() / 10, chart.height() / 10);
+        QVERIFY2(left.blue() > 150 && left.red() < 80, qPrintable(left.name()));
+    }
 }
 
 // Names that would leave the folder, hide the file or upset a list; the

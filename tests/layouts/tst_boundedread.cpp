@@ -2,6 +2,7 @@
 #include "layouts/layoutfile.h"
 #include "testenvironment.h"
 #include "tests/support/hostilepicture.h"
+#include "tests/support/orientedphoto.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -43,6 +44,8 @@ private slots:
     void pictures_data();
     void pictures();
     void layoutPicturesBounded();
+    void pickedPictures_data();
+    void pickedPictures();
 
 private:
     void readPictures(bool keepEncoded);
@@ -153,6 +156,48 @@ void TestBoundedRead::layoutPicturesBounded()
     dropped.setVersion(LayoutStreamVersion);
     repItem section;
     QVERIFY(!readRepItem(dropped, &section, LayoutFileVersion));
+}
+
+void TestBoundedRead::pickedPictures_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("upright");
+
+    QTest::newRow("portrait photograph turned upright")
+        << OrientedPhoto::jpeg(6) << QSize(94, 126) << true;
+    QTest::newRow("photograph stored as viewed")
+        << OrientedPhoto::jpeg(1) << QSize(126, 94) << false;
+    QTest::newRow("not a picture") << QByteArray("GIF89a and nothing") << QSize() << false;
+}
+
+// What a user picks is read from a file; the same function reads the
+// pictures a report carries as data.
+void TestBoundedRead::pickedPictures()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    QFETCH(bool, upright);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picked.jpg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const QImage fromFile = BoundedRead::readPictureFile(path);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QImage fromData = BoundedRead::readPicture(&buffer);
+
+    for (const QImage &image : {fromFile, fromData}) {
+        QCOMPARE(image.size(), size.isValid() ? size : QSize(0, 0));
+        if (image.isNull())
+            continue;
+        QCOMPARE(OrientedPhoto::upright(image), upright);
+        // Not turned: the red corner stays where it was stored.
+        if (!upright)
+            QVERIFY(QColor(image.pixel(5, 5)).red() > 180);
+    }
 }
 
 QTEST_MAIN(TestBoundedRead)
