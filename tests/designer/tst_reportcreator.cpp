@@ -456,11 +456,11 @@ void TestReportCreator::portraitPhotoStaysUpright()
             frame->content->OnOk();
         };
         d.c->OnProperties();
-        kept = d.page()->pageBackground.image;
+        kept = d.page()->pageBackground.image.toImage();
     } else {
         CREPageItem *item = d.add("Image", QPointF(50, 60));
         QVERIFY(item);
-        kept = item->image;
+        kept = item->image.toImage();
     }
     CColorDialog::setOpenFileHandler(previous);
     QCOMPARE(kept.size(), QSize(94, 126));
