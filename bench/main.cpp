@@ -19,6 +19,7 @@
 #include "layoutbench.h"
 #include "symbols/qrencode.h"
 #include "templatebench.h"
+#include "trialbench.h"
 #include "testenvironment.h"
 
 #include <QApplication>
@@ -253,6 +254,7 @@ int main(int argc, char **argv)
     });
 
     benchTemplates([](const QString &name) { return wanted(qPrintable(name)); });
+    benchTrials([](const QString &name) { return wanted(qPrintable(name)); });
     benchChartExport([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutFiles([](const QString &name) { return wanted(qPrintable(name)); });
     benchLayoutPictures([](const QString &name) { return wanted(qPrintable(name)); });

@@ -7,6 +7,8 @@
 #include "app/reportexport.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
+#include "engine/numerology.h"
+#include "filetrial/filetrial.h"
 #include "base/apppaths.h"
 #include "designer/calcnumcontainer.h"
 #include "designer/reportcreator.h"
@@ -125,6 +127,7 @@ private slots:
     void joinedPdf();
     void savedNames_data();
     void savedNames();
+    void refusedTemplate();
     void screenshots();
 };
 
@@ -590,6 +593,46 @@ void TestChartPage::savedNames()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll() == "kept " + name.toUtf8(), name != written);
     }
+}
+
+// A template the trial refuses is named in a box and not drawn, and the
+// chart chosen before stays; its verdict is kept, so choosing it again
+// names it again without another trial.
+void TestChartPage::refusedTemplate()
+{
+    userFiles({"Numerology Chart.lnr"});
+    QVERIFY(QFile::copy(TestEnvironment::dataPath("designer/golden.lnr"), inUserFolder("Heavy.lnr")));
+    const QString runs = TestEnvironment::homePath() + "/trials.txt";
+    FileTrial::Options &options = FileTrial::defaultOptions();
+    const FileTrial::Options before = options;
+    options.program = "/bin/sh";
+    options.arguments = QStringList {
+        "-c",
+        QString("echo run >> '%1'; echo 'step drawing page \"Page 1\" for export'; "
+                "echo 'refused It draws too slowly.'")
+            .arg(runs),
+        "child"};
+    const auto message = std::exchange(
+        CNumerology::s_criticalMessage, [](QWidget *, const QString &title, const QString &text) {
+            seen << title + QLatin1Char('|') + text;
+        });
+    auto w = makeWindow();
+    w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Numerology Chart"));
+    QVERIFY(!w->m_ChartBoard->m_Image.isNull());
+    const QString refusal
+        = "Warning|\"Heavy.lnr\": drawing page \"Page 1\" for export: It draws too slowly.";
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        seen.clear();
+        w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Heavy"));
+        QCOMPARE(seen, QStringList {refusal});
+        QCOMPARE(w->m_ChartList->currentText(), QString("Numerology Chart"));
+        QVERIFY(!w->m_ChartBoard->m_Image.isNull());
+    }
+    QFile file(runs);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("run\n"));
+    options = before;
+    CNumerology::s_criticalMessage = message;
 }
 
 void TestChartPage::screenshots()
