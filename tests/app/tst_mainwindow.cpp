@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
+#include "filetrial/filetrial.h"
 #include "base/apppaths.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
@@ -20,6 +21,7 @@
 #include "style/settingsdlg.h"
 #include "testenvironment.h"
 
+#include <QLineEdit>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,6 +124,7 @@ private slots:
 
     void constructorBuildsWindow();
     void layoutChoiceListsLayouts();
+    void refusedLayoutKeepsChoice();
     void managerOkKeepsItsList_data();
     void managerOkKeepsItsList();
     void pageSwitching_data();
@@ -404,6 +407,53 @@ void TestMainWindow::layoutChoiceListsLayouts()
     window->OnReportManager();
     QCOMPARE(window->m_NumerologistCombo->currentText(), chosen);
     QCOMPARE(window->m_NumerologistCombo->count(), 4);
+}
+
+// A layout the trial refuses is named once, in a box, when the main window
+// would first build readings with it; the layout chosen before stays, and
+// the readings are built with it.
+void TestMainWindow::refusedLayoutKeepsChoice()
+{
+    QList<reportSetting> layouts;
+    for (const char *name : {"Heavy", "Light"}) {
+        reportSetting setting;
+        initialDefSetting(&setting);
+        setting.name = QLatin1String(name);
+        // Verdicts go by content: the two files must differ.
+        setting.items[RKNumerology][0].title = setting.name;
+        layouts.append(setting);
+    }
+    QStringList loaded;
+    QVERIFY(saveReportSettings(&layouts, getUserFolder(), &loaded));
+    FileTrial::Options &options = FileTrial::defaultOptions();
+    const FileTrial::Options before = options;
+    options.program = QStringLiteral("/bin/sh");
+    options.arguments = QStringList {
+        QStringLiteral("-c"),
+        QStringLiteral("case \"$2\" in *Heavy*) echo 'step printing the readings to PDF'; "
+                       "echo 'refused It prints too slowly.';; *) echo accepted;; esac"),
+        QStringLiteral("child")};
+    static QStringList boxes;
+    boxes.clear();
+    const auto quiet = std::exchange(
+        CNumerology::s_criticalMessage, [](QWidget *, const QString &title, const QString &text) {
+            boxes << title + QLatin1Char('|') + text;
+        });
+
+    auto window = makeWindow();
+    window->m_FullName->setText(QStringLiteral("Oliver James Whitfield"));
+    window->m_ShortName->setText(QStringLiteral("Oliver Whitfield"));
+    window->m_NumerologistCombo->setCurrentIndex(window->m_NumerologistCombo->findText("Light"));
+    window->OnCalcNum();
+    QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
+    QCOMPARE(window->m_NumerologistCombo->currentText(), QStringLiteral("Light"));
+    window->m_NumerologistCombo->setCurrentIndex(window->m_NumerologistCombo->findText("Heavy"));
+    QCOMPARE(boxes, QStringList {"Warning|\"Heavy.zqnr\": printing the readings to PDF: "
+                                 "It prints too slowly."});
+    QCOMPARE(window->m_NumerologistCombo->currentText(), QStringLiteral("Light"));
+    QVERIFY(!window->m_Person->reportHtml.isEmpty());
+    CNumerology::s_criticalMessage = quiet;
+    options = before;
 }
 
 void TestMainWindow::managerOkKeepsItsList_data()
