@@ -7,12 +7,13 @@
 #include "app/reportexport.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
-#include "engine/numerology.h"
-#include "filetrial/filetrial.h"
 #include "base/apppaths.h"
 #include "designer/calcnumcontainer.h"
 #include "designer/reportcreator.h"
 #include "designer/reportpe.h"
+#include "engine/numerology.h"
+#include "filetrial/filetrial.h"
+#include "filetrial/trialcache.h"
 #include "style/appstyle.h"
 #include "style/infodlg.h"
 #include "testenvironment.h"
@@ -601,21 +602,22 @@ void TestChartPage::savedNames()
 void TestChartPage::refusedTemplate()
 {
     userFiles({"Numerology Chart.lnr"});
-    QVERIFY(QFile::copy(TestEnvironment::dataPath("designer/golden.lnr"), inUserFolder("Heavy.lnr")));
+    QVERIFY(
+        QFile::copy(TestEnvironment::dataPath("designer/golden.lnr"), inUserFolder("Heavy.lnr")));
     const QString runs = TestEnvironment::homePath() + "/trials.txt";
     FileTrial::Options &options = FileTrial::defaultOptions();
     const FileTrial::Options before = options;
     options.program = "/bin/sh";
-    options.arguments = QStringList {
-        "-c",
-        QString("echo run >> '%1'; echo 'step drawing page \"Page 1\" for export'; "
-                "echo 'refused It draws too slowly.'")
-            .arg(runs),
-        "child"};
-    const auto message = std::exchange(
-        CNumerology::s_criticalMessage, [](QWidget *, const QString &title, const QString &text) {
-            seen << title + QLatin1Char('|') + text;
-        });
+    options.arguments
+        = QStringList {"-c",
+                       QString("echo run >> '%1'; echo 'step drawing page \"Page 1\" for export'; "
+                               "echo 'refused It draws too slowly.'")
+                           .arg(runs),
+                       "child"};
+    const auto message = std::exchange(CNumerology::s_criticalMessage,
+                                       [](QWidget *, const QString &title, const QString &text) {
+                                           seen << title + QLatin1Char('|') + text;
+                                       });
     auto w = makeWindow();
     w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Numerology Chart"));
     QVERIFY(!w->m_ChartBoard->m_Image.isNull());
@@ -633,6 +635,8 @@ void TestChartPage::refusedTemplate()
     QCOMPARE(file.readAll(), QByteArray("run\n"));
     options = before;
     CNumerology::s_criticalMessage = message;
+    // The stand-in's verdicts are no trial's.
+    QDir(TrialCache::folder()).removeRecursively();
 }
 
 void TestChartPage::screenshots()

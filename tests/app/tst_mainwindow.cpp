@@ -3,12 +3,13 @@
 #include "app/startup.h"
 #include "app/updatecheck.h"
 #include "app/zqnum.h"
-#include "filetrial/filetrial.h"
 #include "base/apppaths.h"
 #include "engine/chartnumerology.h"
 #include "engine/compnumerology.h"
 #include "engine/numerology.h"
 #include "engine/numerologypmatrix.h"
+#include "filetrial/filetrial.h"
+#include "filetrial/trialcache.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutfolder.h"
 #include "panels/infoexprplanwidget.h"
@@ -21,7 +22,6 @@
 #include "style/settingsdlg.h"
 #include "testenvironment.h"
 
-#include <QLineEdit>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -435,10 +436,10 @@ void TestMainWindow::refusedLayoutKeepsChoice()
         QStringLiteral("child")};
     static QStringList boxes;
     boxes.clear();
-    const auto quiet = std::exchange(
-        CNumerology::s_criticalMessage, [](QWidget *, const QString &title, const QString &text) {
-            boxes << title + QLatin1Char('|') + text;
-        });
+    const auto quiet = std::exchange(CNumerology::s_criticalMessage,
+                                     [](QWidget *, const QString &title, const QString &text) {
+                                         boxes << title + QLatin1Char('|') + text;
+                                     });
 
     auto window = makeWindow();
     window->m_FullName->setText(QStringLiteral("Oliver James Whitfield"));
@@ -448,12 +449,15 @@ void TestMainWindow::refusedLayoutKeepsChoice()
     QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
     QCOMPARE(window->m_NumerologistCombo->currentText(), QStringLiteral("Light"));
     window->m_NumerologistCombo->setCurrentIndex(window->m_NumerologistCombo->findText("Heavy"));
-    QCOMPARE(boxes, QStringList {"Warning|\"Heavy.zqnr\": printing the readings to PDF: "
-                                 "It prints too slowly."});
+    QCOMPARE(boxes,
+             QStringList {"Warning|\"Heavy.zqnr\": printing the readings to PDF: "
+                          "It prints too slowly."});
     QCOMPARE(window->m_NumerologistCombo->currentText(), QStringLiteral("Light"));
     QVERIFY(!window->m_Person->reportHtml.isEmpty());
     CNumerology::s_criticalMessage = quiet;
     options = before;
+    // The stand-in's verdicts are no trial's.
+    QDir(TrialCache::folder()).removeRecursively();
 }
 
 void TestMainWindow::managerOkKeepsItsList_data()

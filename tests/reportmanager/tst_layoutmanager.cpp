@@ -3,6 +3,8 @@
 #include "designer/colordialog.h"
 #include "designer/textdlg.h"
 #include "engine/texttables.h"
+#include "filetrial/filetrial.h"
+#include "filetrial/trialcache.h"
 #include "layouts/defaultlayout.h"
 #include "layouts/layoutlimits.h"
 #include "layouts/layoutlist.h"
@@ -39,6 +41,7 @@ private Q_SLOTS:
 
     void opensOnNamedSetting_data();
     void opensOnNamedSetting();
+    void refusedLayoutNotShown();
     void emptyFolder();
     void okAndCancel_data();
     void okAndCancel();
@@ -182,6 +185,41 @@ QStringList TestLayoutManager::rowNames() const
     for (int i = 0; i < m_win->content->settingsList->count(); ++i)
         list << m_win->content->settingsList->item(i)->text();
     return list;
+}
+
+// A layout of the folder that the trial refuses is named in a box when it
+// is selected, and the layout shown before stays shown.
+void TestLayoutManager::refusedLayoutNotShown()
+{
+    FileTrial::Options &options = FileTrial::defaultOptions();
+    // Put back however the test ends, with no verdict of the stand-in kept.
+    const std::unique_ptr<FileTrial::Options, std::function<void(FileTrial::Options *)>> before(
+        new FileTrial::Options(options), [](FileTrial::Options *kept) {
+            FileTrial::defaultOptions() = *kept;
+            delete kept;
+            QDir(TrialCache::folder()).removeRecursively();
+        });
+    options.program = QStringLiteral("/bin/sh");
+    options.arguments
+        = QStringList {QStringLiteral("-c"),
+                       QStringLiteral("case \"$2\" in *Beta*) echo 'step reading the file'; "
+                                      "echo 'refused It is too heavy.';; *) echo accepted;; esac"),
+                       QStringLiteral("child")};
+    // Verdicts the real trial reached for these files before.
+    QDir(TrialCache::folder()).removeRecursively();
+    CLayoutManagerDlg *manager = open(QStringLiteral("Alpha"));
+    QCOMPARE(manager->settingsList->currentRow(), 0);
+    const int sections = orderTiles().size();
+    messages.clear();
+    manager->settingsList->setCurrentRow(1);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.at(0).text,
+             QStringLiteral("\"Beta.zqnr\": reading the file: It is too heavy."));
+    QCOMPARE(manager->settingsList->currentRow(), 0);
+    QCOMPARE(orderTiles().size(), sections);
+    manager->settingsList->setCurrentRow(2);
+    QCOMPARE(manager->settingsList->currentRow(), 2);
+    QCOMPARE(messages.size(), 1);
 }
 
 void TestLayoutManager::opensOnNamedSetting_data()
