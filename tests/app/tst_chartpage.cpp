@@ -666,6 +666,31 @@ void TestChartPage::screenshots()
     w->repaintChart();
     QTest::qWait(800);
     w->screen()->grabWindow(w->winId()).save(folder + "/chart-Compatibility Card-no partner.png");
+
+    // A template from elsewhere while it is being checked, then refused.
+    QDir(TrialCache::folder()).removeRecursively();
+    QVERIFY(
+        QFile::copy(TestEnvironment::dataPath("designer/golden.lnr"), inUserFolder("Shared.lnr")));
+    w->OnUpdateListReport();
+    w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Numerology Chart"));
+    FileTrial::Options &options = FileTrial::defaultOptions();
+    const FileTrial::Options before = options;
+    options.program = "/bin/sh";
+    options.arguments
+        = QStringList {"-c", "echo 'step drawing page \"Page 2\" for export'; sleep 3", "child"};
+    options.totalMs = 1500;
+    const auto grabScreen = [w = w.get()](const QString &path) {
+        w->screen()->grabWindow(0).save(path);
+    };
+    QTimer::singleShot(800, [&] { grabScreen(folder + "/chart-checking.png"); });
+    QTimer::singleShot(2500, [&] {
+        grabScreen(folder + "/chart-refused.png");
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    w->m_ChartList->setCurrentIndex(w->m_ChartList->findText("Shared"));
+    options = before;
+    QDir(TrialCache::folder()).removeRecursively();
 }
 
 QTEST_MAIN(TestChartPage)
