@@ -48,7 +48,8 @@ void printRow(const QString &name, const Tried &tried)
     if (!tried.verdict.accepted)
         std::printf("    %s\n", qPrintable(tried.verdict.reason));
     else if (!tried.heaviestStep.isEmpty())
-        std::printf("    most CPU: %s, %.2f s\n", qPrintable(tried.heaviestStep), tried.heaviestCpu);
+        std::printf("    most CPU: %s, %.2f s\n", qPrintable(tried.heaviestStep),
+                    tried.heaviestCpu);
     std::fflush(stdout);
 }
 
@@ -73,26 +74,20 @@ void benchTrials(const std::function<bool(const QString &)> &wanted)
         benchFile(QStringLiteral("trial template ") + file.completeBaseName(), file.filePath(),
                   FileTrial::Kind::Template, wanted);
 
-    for (const SharedFiles::File &file : SharedFiles::layouts()) {
-        const QString name = QStringLiteral("trial layout ") + QLatin1String(file.name);
-        if (!wanted(name))
-            continue;
-        const QString path = folder.filePath(QStringLiteral("Shared.zqnr"));
-        if (!file.write(path)) {
-            std::printf("%-52s not written\n", qPrintable(name));
-            continue;
+    const auto benchShared = [&](const QVector<SharedFiles::File> &files, FileTrial::Kind kind,
+                                 const char *kindName, const char *suffix) {
+        for (const SharedFiles::File &file : files) {
+            const QString name = QStringLiteral("trial %1 %2").arg(kindName, file.name);
+            if (!wanted(name))
+                continue;
+            const QString path = folder.filePath(QStringLiteral("Shared") + suffix);
+            if (!file.write(path)) {
+                std::printf("%-52s not written\n", qPrintable(name));
+                continue;
+            }
+            benchFile(name, path, kind, wanted);
         }
-        benchFile(name, path, FileTrial::Kind::Layout, wanted);
-    }
-    for (const SharedFiles::File &file : SharedFiles::templates()) {
-        const QString name = QStringLiteral("trial template ") + QLatin1String(file.name);
-        if (!wanted(name))
-            continue;
-        const QString path = folder.filePath(QStringLiteral("Shared.lnr"));
-        if (!file.write(path)) {
-            std::printf("%-52s not written\n", qPrintable(name));
-            continue;
-        }
-        benchFile(name, path, FileTrial::Kind::Template, wanted);
-    }
+    };
+    benchShared(SharedFiles::layouts(), FileTrial::Kind::Layout, "layout", ".zqnr");
+    benchShared(SharedFiles::templates(), FileTrial::Kind::Template, "template", ".lnr");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/reportdocument.h"
+#include "filetrial/filetrial.h"
 #include "layouts/layoutfile.h"
 #include "layouts/reportsetting.h"
 #include "testenvironment.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QVector>
 
 #include <functional>
@@ -235,6 +237,37 @@ inline QVector<File> templates()
         {"three pictures turned 30 degrees", true,
          chart([](CReportDocument &doc) { photosOnPage(doc, 3, 360, 30); })},
     };
+}
+
+struct Tried
+{
+    bool written = false;
+    FileTrial::Verdict verdict;
+    // The steps the child ended, in order.
+    QStringList steps;
+};
+
+// file written as "Shared" + suffix and tried afresh through the child. The
+// limits of work stay, three times as wide for a file to be taken; a busy
+// machine only stretches waiting, which has no limit here.
+inline Tried tried(const File &file, FileTrial::Kind kind, const QString &suffix)
+{
+    Tried result;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Shared") + suffix);
+    result.written = file.write(path);
+    if (!result.written)
+        return result;
+    FileTrial::Options options;
+    options.useCache = false;
+    options.totalMs = 600000;
+    if (file.accepted)
+        options.stepCpuSeconds *= 3;
+    options.stepEnded = [&result](const QString &step, double) {
+        result.steps << step;
+    };
+    result.verdict = FileTrial::tryFile(path, kind, options);
+    return result;
 }
 
 } // namespace SharedFiles

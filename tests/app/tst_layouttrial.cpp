@@ -31,21 +31,10 @@ void TestLayoutTrial::layouts()
 {
     QFETCH(int, index);
     const SharedFiles::File file = SharedFiles::layouts().at(index);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Shared.zqnr"));
-    QVERIFY(file.write(path));
-
-    FileTrial::Options options;
-    options.useCache = false;
-    // The limits of work stay; a busy machine only stretches waiting.
-    options.totalMs = 600000;
-    if (file.accepted)
-        options.stepCpuSeconds *= 3;
-    QStringList steps;
-    options.stepEnded = [&steps](const QString &step, double) {
-        steps << step;
-    };
-    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Layout, options);
+    const SharedFiles::Tried run = SharedFiles::tried(file, FileTrial::Kind::Layout, ".zqnr");
+    QVERIFY(run.written);
+    const FileTrial::Verdict &verdict = run.verdict;
+    const QStringList &steps = run.steps;
     QVERIFY2(verdict.accepted == file.accepted, qPrintable(verdict.reason));
     if (file.accepted) {
         // The whole of the work was done: the reading printed, every text

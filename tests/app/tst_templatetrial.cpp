@@ -30,21 +30,10 @@ void TestTemplateTrial::templates()
 {
     QFETCH(int, index);
     const SharedFiles::File file = SharedFiles::templates().at(index);
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Shared.lnr"));
-    QVERIFY(file.write(path));
-
-    FileTrial::Options options;
-    options.useCache = false;
-    // The limits of work stay; a busy machine only stretches waiting.
-    options.totalMs = 600000;
-    if (file.accepted)
-        options.stepCpuSeconds *= 3;
-    QStringList steps;
-    options.stepEnded = [&steps](const QString &step, double) {
-        steps << step;
-    };
-    const FileTrial::Verdict verdict = FileTrial::tryFile(path, FileTrial::Kind::Template, options);
+    const SharedFiles::Tried run = SharedFiles::tried(file, FileTrial::Kind::Template, ".lnr");
+    QVERIFY(run.written);
+    const FileTrial::Verdict &verdict = run.verdict;
+    const QStringList &steps = run.steps;
     QVERIFY2(verdict.accepted == file.accepted, qPrintable(verdict.reason));
     if (file.accepted) {
         // The whole of the work was done, the designer's painting last.
