@@ -503,13 +503,40 @@ void benchSectionTexts(const std::function<bool(const QString &)> &wanted)
         });
     }
     const QString keyName = QStringLiteral("section editor: a key typed into 30 pages");
-    if (!wanted(keyName))
+    const QString openName = QStringLiteral("section editor: 30 pages opened");
+    const QString saveName = QStringLiteral("layout of 30 pages in one text saved");
+    if (!wanted(keyName) && !wanted(openName) && !wanted(saveName))
         return;
     repItem item;
     item.texts[1] = HeavyLayout::essay(30);
     item.useStdText[1] = false;
     static QString standardTexts[repItem::EntryCount];
     std::fill(std::begin(standardTexts), std::end(standardTexts), QStringLiteral("Standard"));
+    if (wanted(openName)) {
+        row(openName, 5, [&item] {
+            repItem copy = item;
+            CTextEditor opened(nullptr, &copy.texts, &copy.images, &copy.useStdText, standardTexts,
+                               RKNumerology, 1, nullptr, int(std::size(standardTexts)));
+            opened.show();
+            opened.entryCombo->setCurrentIndex(1);
+            QApplication::processEvents();
+            return QStringLiteral("%1 characters").arg(copy.texts.at(1).size());
+        });
+    }
+    if (wanted(saveName)) {
+        reportSetting setting;
+        setting.items[RKNumerology] << item;
+        row(saveName, 5, [&setting] {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            return writeReportSetting(&buffer, setting)
+                ? QStringLiteral("%1 bytes").arg(bytes.size())
+                : QStringLiteral("refused");
+        });
+    }
+    if (!wanted(keyName))
+        return;
     CTextEditor editor(nullptr, &item.texts, &item.images, &item.useStdText, standardTexts,
                        RKNumerology, 1, nullptr, int(std::size(standardTexts)));
     editor.show();
