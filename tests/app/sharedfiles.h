@@ -209,8 +209,8 @@ inline QVector<File> templates()
          })},
         {"pictures of 36 x 1,000,000 pixels", false, chart([](CReportDocument &doc) {
              CREPage *page = a4Page(doc, QStringLiteral("Strips"));
-             for (int i = 0; i < 8; ++i)
-                 place(page, CREPageItem::Image, 40 + i * 90.0, 40, 80, 1000)->image
+             for (int i = 0; i < 20; ++i)
+                 place(page, CREPageItem::Image, 20 + i * 40.0, 40, 36, 1000)->image
                      = noise(36, 1000000, QImage::Format_Mono, quint32(i));
          })},
         {"150 objects sharing one large picture", false, chart([](CReportDocument &doc) {
