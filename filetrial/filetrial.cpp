@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QSet>
 #include <QTimer>
 #include <QVector>
 
@@ -237,17 +238,18 @@ QByteArray fileKey(const QString &path, Kind kind)
     return seen.key;
 }
 
-bool sameContent(const QString &path, const QString &other)
+// The keys of the chart templates the program ships, read once: start-up
+// copies them into the user folder, where they are known by their content.
+const QSet<QByteArray> &shippedTemplateKeys()
 {
-    QFile a(path);
-    QFile b(other);
-    if (a.size() != b.size() || !a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
-        return false;
-    while (!a.atEnd()) {
-        if (a.read(1 << 16) != b.read(1 << 16))
-            return false;
-    }
-    return true;
+    static const QSet<QByteArray> keys = [] {
+        QSet<QByteArray> found;
+        const QDir shipped(getResourcesPath() + QStringLiteral("images/templates"));
+        for (const QFileInfo &file : shipped.entryInfoList(QDir::Files))
+            found.insert(TrialCache::key(file.filePath(), kindName(Kind::Template)));
+        return found;
+    }();
+    return keys;
 }
 
 } // namespace
@@ -265,17 +267,8 @@ QString kindName(Kind kind)
 
 bool isShipped(const QString &path)
 {
-    if (isInsideFolder(path, getResourcesPath()))
-        return true;
-    // Start-up copies the shipped chart templates into the user folder.
-    const QFileInfo info(path);
-    const QDir shipped(getResourcesPath() + QStringLiteral("images/templates"));
-    const QFileInfoList candidates = shipped.entryInfoList(QDir::Files);
-    for (const QFileInfo &candidate : candidates) {
-        if (candidate.size() == info.size() && sameContent(path, candidate.filePath()))
-            return true;
-    }
-    return false;
+    return isInsideFolder(path, getResourcesPath())
+        || shippedTemplateKeys().contains(fileKey(path, Kind::Template));
 }
 
 Verdict tryFile(const QString &path, Kind kind, const Options &options)
@@ -349,12 +342,6 @@ Verdict tryFile(const QString &path, Kind kind, const Options &options)
     if (options.useCache && run.lasting())
         TrialCache::store(key, TrialCache::Entry {verdict.accepted, run.reason()});
     return verdict;
-}
-
-QString refusal(const QString &path, Kind kind)
-{
-    const Verdict verdict = tryFile(path, kind);
-    return verdict.accepted ? QString() : verdict.reason;
 }
 
 } // namespace FileTrial

@@ -58,9 +58,6 @@ struct Verdict
 // being tried already waits for that trial.
 Verdict tryFile(const QString &path, Kind kind, const Options &options = defaultOptions());
 
-// tryFile's refusal, or an empty string when the file may be used.
-QString refusal(const QString &path, Kind kind);
-
 // Whether path is one of the program's own files, which need no trial: it
 // lies in the resources folder or is a copy of a chart template there.
 bool isShipped(const QString &path);

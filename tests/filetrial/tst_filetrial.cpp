@@ -321,6 +321,15 @@ private slots:
         QVERIFY(FileTrial::isShipped(shipped));
         QVERIFY(FileTrial::tryFile(shipped, FileTrial::Kind::Template, absent).accepted);
         QVERIFY(!FileTrial::isShipped(m_file));
+
+        // Start-up's copy of a shipped template is known by its content.
+        const QDir templates(getResourcesPath() + QStringLiteral("images/templates"));
+        const QStringList names = templates.entryList({QStringLiteral("*.lnr")});
+        QVERIFY(!names.isEmpty());
+        const QString copy = m_dir.filePath(QStringLiteral("Copied.lnr"));
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(templates.filePath(names.first()), copy));
+        QVERIFY(FileTrial::tryFile(copy, FileTrial::Kind::Template, absent).accepted);
     }
 
     // The child dies with the program that tries the file, however that ends.
